@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what building and testing need on a Debian machine (as root, or
+# through sudo). Does nothing when everything is already there.
+set -euo pipefail
+packages=(build-essential cmake g++ clang libclang-rt-14-dev googletest libgtest-dev
+          libbenchmark-dev qt6-base-dev qt6-qpa-plugins xvfb xauth fonts-dejavu-core)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    sudo_cmd=()
+    [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
+fi

@@ -1,0 +1,192 @@
+// trelvane-check: the checks of the desktop program, for build pipelines and
+// scripts. It runs the same test as the Test button, with the first profile.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/ConsolePlatform.h"
+#include "cli/JsonDump.h"
+#include "config/Cp1252.h"
+#include "config/modIOfunctions.h"
+#include "conversion/ConversionCommand.h"
+#include "conversion/modKTVConversionFunctions.h"
+#include "reports/PlainTextSink.h"
+#include "reports/modDisplayFunctions.h"
+#include "run/modMainFunctions.h"
+#include "run/modToolsFunctions.h"
+
+using namespace trelvane;
+
+namespace {
+
+enum ExitCode { kConvertible = 0, kErrorsFound = 1, kBadUsage = 2, kMissingParameters = 3 };
+
+constexpr const char* kHelp =
+    "Usage : trelvane-check [options] FICHIER\n"
+    "\n"
+    "Teste un fichier de déclaration KTV (syntaxe EDIFACT et contenu) comme le\n"
+    "bouton Tester du programme, avec le profil « VRK Déclaration des revenus ».\n"
+    "\n"
+    "Options :\n"
+    "  -a, --annee AAAA          année de campagne (par défaut : l'année en cours)\n"
+    "  -t, --trace               mode trace : journal du jour dans logs/\n"
+    "  -e, --erreurs-uniquement  rapport coloré limité aux segments en erreur\n"
+    "  -s, --sans-signalements   n'affiche pas les signalements dans le rapport\n"
+    "  -q, --resume              une ligne de résumé au lieu des rapports\n"
+    "      --json                l'état complet du test en JSON\n"
+    "      --html FICHIER        les trois rapports en couleur dans une page HTML\n"
+    "  -c, --convertir[=RÉP]     conversion : fichier FNS3 si le fichier est\n"
+    "                            convertible, compte-rendu d'erreurs sinon, dans\n"
+    "                            FNS3/ ou CR_Erreurs/ du répertoire du programme\n"
+    "                            (ou de RÉP)\n"
+    "  -h, --help                cette aide\n"
+    "\n"
+    "Codes de sortie : 0 fichier convertible, 1 erreurs trouvées, 2 usage\n"
+    "incorrect ou fichier illisible, 3 fichier parametres.ini introuvable.\n";
+
+std::string ToConsole(std::string_view cp1252) {
+    std::string out = Cp1252ToUtf8(cp1252);
+    std::string flat;
+    flat.reserve(out.size());
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        if (out[i] == '\r' && i + 1 < out.size() && out[i + 1] == '\n') continue;
+        flat += out[i];
+    }
+    return flat;
+}
+
+int Usage(const char* message) {
+    std::fprintf(stderr, "trelvane-check : %s\nEssayez « trelvane-check --help ».\n", message);
+    return kBadUsage;
+}
+
+// Counts what the reports write and keeps nothing (the one-line summary).
+class NullSink final : public RichTextSink {
+public:
+    void Clear() override {}
+    void SetColor(Rgb) override {}
+    void SetBold(bool) override {}
+    void SetFontName(std::string_view) override {}
+    void SetFontSize(int) override {}
+    void SetIndent(int) override {}
+    void InsertText(std::string_view) override {}
+    void SetCaret(std::size_t) override {}
+    std::string PlainText() const override { return {}; }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ConsoleChoices choices;
+    bool json = false, quiet = false, convert = false;
+    std::string htmlPath, convertDir, file;
+    for (int i = 1; i < argc; ++i) {
+        std::string_view a = argv[i];
+        auto value = [&](const char* what) -> const char* {
+            if (i + 1 >= argc) return nullptr;
+            (void)what;
+            return argv[++i];
+        };
+        if (a == "-h" || a == "--help") {
+            std::fputs(kHelp, stdout);
+            return 0;
+        } else if (a == "-a" || a == "--annee" || a == "--year") {
+            const char* v = value("année");
+            if (!v || std::strlen(v) != 4 || std::string_view(v).find_first_not_of("0123456789") != std::string_view::npos)
+                return Usage("l'année de campagne doit avoir quatre chiffres");
+            choices.yearCamp = v;
+        } else if (a == "-t" || a == "--trace") {
+            choices.trace = true;
+        } else if (a == "-e" || a == "--erreurs-uniquement" || a == "--errors-only") {
+            choices.errorsOnly = true;
+        } else if (a == "-s" || a == "--sans-signalements" || a == "--hide-warnings") {
+            choices.showWarnings = false;
+        } else if (a == "-q" || a == "--resume" || a == "--quiet") {
+            quiet = true;
+        } else if (a == "--json") {
+            json = true;
+        } else if (a == "--html") {
+            const char* v = value("fichier");
+            if (!v) return Usage("--html attend un nom de fichier");
+            htmlPath = v;
+        } else if (a == "-c" || a == "--convertir" || a == "--convert") {
+            convert = true;
+        } else if (a.rfind("--convertir=", 0) == 0 || a.rfind("--convert=", 0) == 0) {
+            convert = true;
+            convertDir = std::string(a.substr(a.find('=') + 1));
+        } else if (!a.empty() && a[0] == '-' && a != "-") {
+            return Usage(("option inconnue : " + std::string(a)).c_str());
+        } else if (file.empty()) {
+            file = a;
+        } else {
+            return Usage("un seul fichier à la fois");
+        }
+    }
+    if (file.empty()) return Usage("aucun fichier indiqué");
+    if (choices.yearCamp.empty()) choices.yearCamp = std::to_string(SystemNow().year);
+    choices.filePath = Utf8ToCp1252(file);
+
+    ConsolePlatform platform(choices);
+    SetPlatform(&platform);
+    SetFacChecksEnabled(true);
+
+    if (!FileExists(choices.filePath)) {
+        std::fprintf(stderr, "trelvane-check : %s\n",
+                     ToConsole("Le fichier indiqué est introuvable."_cp).c_str());
+        return kBadUsage;
+    }
+    if (std::FILE* f = std::fopen(file.c_str(), "rb")) {
+        int c = std::fgetc(f);
+        std::fclose(f);
+        if (c == EOF) {
+            std::fprintf(stderr, "trelvane-check : %s\n",
+                         ToConsole("Le fichier indiqué est vide."_cp).c_str());
+            return kBadUsage;
+        }
+    } else {
+        std::fprintf(stderr, "trelvane-check : %s : %s\n", file.c_str(), std::strerror(errno));
+        return kBadUsage;
+    }
+    if (!FileExists(ProgramPath("parametres.ini"))) {
+        // The desktop program stops at the first read of the parameter file.
+        RetrieveInINIFile("delimiter1");
+        return kMissingParameters;
+    }
+
+    PlainTextSink syntax, content;
+    NullSink nullSyntax, nullContent, nullColoured;
+    PlainTextSink coloured;
+    if (quiet || json) {
+        SetReportPanes({&nullSyntax, &nullContent, &nullColoured});
+    } else {
+        SetReportPanes({&syntax, &content, &coloured});
+    }
+
+    MainTest();
+
+    const bool convertible = IsFileConvertible();
+    if (json) {
+        WriteRunStateJson(stdout, convertible);
+    } else if (quiet) {
+        const RunState& s = State();
+        std::printf("%zu segments, %zu erreur(s) de syntaxe, %zu erreur(s) de contenu, "
+                    "%lld signalement(s), %s\n",
+                    s.Segments.size(), s.SyntaxErrors.empty() ? 0 : s.SyntaxErrors.size() - 1,
+                    s.ContentErrors.empty() ? 0 : s.ContentErrors.size() - 1,
+                    static_cast<long long>(GetWarningCount()),
+                    convertible ? "convertible" : "non convertible");
+    } else {
+        std::fputs(ToConsole(syntax.PlainText()).c_str(), stdout);
+        std::fputs("\n\n", stdout);
+        std::fputs(ToConsole(content.PlainText()).c_str(), stdout);
+        std::fputs("\n", stdout);
+    }
+    if (convert) {
+        ConversionOutcome outcome = RunConversionCommand({}, convertDir);
+        if (!outcome.path.empty()) std::printf("%s\n", ToConsole(outcome.path).c_str());
+    }
+    (void)htmlPath;
+    return convertible ? kConvertible : kErrorsFound;
+}

@@ -1,0 +1,67 @@
+// The one door from the core to the desktop: message boxes, the status line,
+// the home window's choices (read live, at the moment they matter), the clock
+// and the program's own directory. The desktop program implements it with Qt,
+// the batch front end with the console, the tests with a scripted double.
+// All texts crossing it are Windows-1252.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace trelvane {
+
+enum class MsgIcon { None, Exclamation, Information, Critical };
+enum class MsgButtons { Ok, YesNo };
+enum class MsgAnswer { Ok, Yes, No };
+
+struct LocalDateTime {
+    int year = 2000;
+    int month = 1;
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+// Title of message boxes that do not name their own.
+inline constexpr std::string_view kProgramTitle = "Trelvane";
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Line breaks inside texts are "\r\n".
+    virtual MsgAnswer ShowMessage(std::string_view title, std::string_view text, MsgIcon icon,
+                                  MsgButtons buttons) = 0;
+    // Puts the text in the home window's status box and repaints it at once.
+    virtual void ShowStatus(std::string_view text) = 0;
+
+    // The home window's choices.
+    virtual bool TraceMode() = 0;         // "Mode trace"
+    virtual bool ErrorsOnly() = 0;        // "Erreurs Uniquement"
+    virtual bool ShowWarnings() = 0;      // "Afficher les signalements"
+    virtual std::string YearCamp() = 0;   // campaign year, four digits
+    virtual std::string FilePath() = 0;   // the file to test
+    virtual std::string ProcedureText() = 0;
+    virtual int ProfileIndex() = 0;       // -1 none, 0 first profile, 1 second
+    virtual std::string ProfileText() = 0;
+
+    virtual LocalDateTime Now() = 0;
+    // Without a trailing separator.
+    virtual std::string ProgramDirectory() = 0;
+
+    // The parameter file is missing: the application cannot go on. A real
+    // front end does not return from here.
+    virtual void EndApplication() = 0;
+};
+
+// The platform in use; SetPlatform does not take ownership.
+Platform& CurrentPlatform();
+void SetPlatform(Platform* platform);
+
+// Short date "dd/MM/yyyy" and long time "HH:mm:ss", as the French settings
+// the tool is used with write them.
+std::string ShortDate(const LocalDateTime& t);
+std::string LongTime(const LocalDateTime& t);
+
+}  // namespace trelvane

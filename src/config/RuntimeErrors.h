@@ -1,0 +1,40 @@
+// Failures are reported to the user by number and French description, the
+// way the tool always has. Procedures that convert text or index tables raise
+// a RuntimeError; the procedure that owns the failure catches it, reports it
+// and lets its caller go on.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace trelvane {
+
+enum ErrorNumber : int {
+    kErrInvalidCall = 5,
+    kErrOverflow = 6,
+    kErrSubscript = 9,
+    kErrTypeMismatch = 13,
+    kErrBadFileName = 52,
+    kErrFileNotFound = 53,
+    kErrDiskFull = 61,
+    kErrPermission = 70,
+    kErrPathFileAccess = 75,
+    kErrPathNotFound = 76,
+};
+
+class RuntimeError : public std::runtime_error {
+public:
+    explicit RuntimeError(int number);
+    int Number() const { return number_; }
+
+private:
+    int number_;
+};
+
+// French description of an error number (Windows-1252).
+std::string ErrorDescription(int number);
+
+// Error number for a failed file operation, from errno.
+int ErrorNumberFromErrno(int err);
+
+}  // namespace trelvane

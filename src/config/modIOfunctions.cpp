@@ -1,0 +1,277 @@
+#include "config/modIOfunctions.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+
+#include "config/Cp1252.h"
+#include "config/Platform.h"
+#include "config/RuntimeErrors.h"
+
+namespace trelvane {
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+struct FileCloser {
+    void operator()(std::FILE* f) const {
+        if (f) std::fclose(f);
+    }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+std::string Trimmed(std::string_view v) {
+    std::size_t b = 0, e = v.size();
+    while (b < e && v[b] == ' ') ++b;
+    while (e > b && v[e - 1] == ' ') --e;
+    return std::string(v.substr(b, e - b));
+}
+
+void Warn(std::string_view title, std::string_view text) {
+    CurrentPlatform().ShowMessage(title, text, MsgIcon::Exclamation, MsgButtons::Ok);
+}
+
+// Appends data to the file at path; on any failure the file is cut back to
+// its former length so that no partial line stays. Returns 0 or the error
+// number.
+int AppendAll(const std::string& path, std::string_view data) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) return ErrorNumberFromErrno(errno);
+    struct stat st {};
+    off_t before = ::fstat(fd, &st) == 0 ? st.st_size : -1;
+    std::size_t done = 0;
+    int err = 0;
+    while (done < data.size()) {
+        ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            err = ErrorNumberFromErrno(errno);
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (err != 0 && before >= 0) {
+        if (::ftruncate(fd, before) != 0) {
+            // Nothing more can be done: the error is reported all the same.
+        }
+    }
+    if (::close(fd) != 0 && err == 0) err = ErrorNumberFromErrno(errno);
+    return err;
+}
+
+}  // namespace
+
+std::string ProgramPath(std::string_view name) {
+    std::string dir = CurrentPlatform().ProgramDirectory();
+    if (!dir.empty() && dir.back() != '/') dir += '/';
+    dir += name;
+    return dir;
+}
+
+std::string RetrieveInINIFile(std::string_view key) {
+    Trace(std::string("Recherche du champ ") + std::string(key) + " dans parametres.ini", kModIO,
+          "RetrieveInINIFile");
+    const std::string path = ProgramPath("parametres.ini");
+    if (!FileExists(path)) {
+        Warn("Erreur critique",
+             std::string("Le fichier de paramétrage INI est introuvable."_cp) + std::string(kCrLf) +
+                 std::string("L'application va s'arrêter car elle ne peut pas fonctionner "
+                             "correctement."_cp));
+        CurrentPlatform().EndApplication();
+        return {};
+    }
+    FilePtr f(std::fopen(path.c_str(), "rb"));
+    if (!f) {
+        Warn("Erreur.", std::to_string(ErrorNumberFromErrno(errno)) +
+                            " - Lecture du fichier ini impossible.");
+        return {};
+    }
+    // Our own file may have been edited anywhere: CR LF, LF and CR all end a line.
+    std::string line;
+    auto consider = [&](std::string& value) -> bool {
+        if (line.size() >= key.size() && std::string_view(line).substr(0, key.size()) == key) {
+            std::size_t eq = line.find('=');
+            if (eq != std::string::npos) {
+                value = Trimmed(std::string_view(line).substr(eq + 1));
+                return true;
+            }
+        }
+        return false;
+    };
+    std::string value;
+    int c;
+    bool lastWasCr = false;
+    while ((c = std::fgetc(f.get())) != EOF) {
+        if (c == '\n' && lastWasCr) {
+            lastWasCr = false;
+            continue;
+        }
+        lastWasCr = (c == '\r');
+        if (c == '\r' || c == '\n') {
+            if (consider(value)) return value;
+            line.clear();
+        } else {
+            line += static_cast<char>(c);
+        }
+    }
+    if (std::ferror(f.get())) {
+        Warn("Erreur.", std::to_string(kErrPathFileAccess) + " - Lecture du fichier ini impossible.");
+        return {};
+    }
+    if (!line.empty() && consider(value)) return value;
+    return {};
+}
+
+std::string CurrentTraceFilePath() {
+    const LocalDateTime now = CurrentPlatform().Now();
+    char name[64];
+    std::snprintf(name, sizeof name, "logs/%02d%02d%04d_trace.log", now.day, now.month, now.year);
+    return ProgramPath(name);
+}
+
+std::string FormatTraceLine(std::string_view message, std::string_view module,
+                            std::string_view procedure) {
+    const LocalDateTime now = CurrentPlatform().Now();
+    std::string tag = " [";
+    tag += module;
+    tag += " >> ";
+    tag += procedure;
+    tag += "]";
+    if (tag.size() < 60) tag.append(60 - tag.size(), '.');
+    std::string line = ShortDate(now);
+    line += " à "_cp;
+    line += LongTime(now);
+    line += " : ";
+    line += tag;
+    line += message;
+    return line;
+}
+
+void WriteTrace(std::string_view message, std::string_view module, std::string_view procedure) {
+    std::string line = FormatTraceLine(message, module, procedure);
+    line += kCrLf;
+    if (int err = AppendAll(CurrentTraceFilePath(), line); err != 0) {
+        Warn("Erreur en écriture"_cp,
+             std::to_string(err) + " - Ecriture dans fichier trace impossible." +
+                 std::string(kCrLf) + std::string("Les droit d'accès sont peut-être insuffisants."_cp));
+    }
+}
+
+void Trace(std::string_view message, std::string_view module, std::string_view procedure) {
+    if (CurrentPlatform().TraceMode()) WriteTrace(message, module, procedure);
+}
+
+std::string ImportFileContent(const std::string& path) {
+    Trace("Importation du contenu du fichier " + path, kModIO, "ImportFileContent");
+    auto fail = [](int number) {
+        Warn("Lecture du fichier impossible",
+             std::to_string(number) + " - " + ErrorDescription(number));
+        return std::string();
+    };
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return fail(errno == ENOENT ? kErrFileNotFound : ErrorNumberFromErrno(errno));
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return fail(kErrPathFileAccess);
+    }
+    std::string text;
+    text.resize(static_cast<std::size_t>(st.st_size));
+    std::size_t got = 0;
+    for (;;) {
+        if (got == text.size()) text.resize(text.size() + 65536);
+        ssize_t n = ::read(fd, text.data() + got, text.size() - got);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            int err = ErrorNumberFromErrno(errno);
+            ::close(fd);
+            return fail(err);
+        }
+        if (n == 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    text.resize(got);
+    // Lines are joined with nothing between them: drop every CR and the LF
+    // that directly follows one; a lone LF is not a line end and stays.
+    std::size_t out = 0;
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        char c = text[i];
+        if (c == '\r') {
+            if (i + 1 < n && text[i + 1] == '\n') ++i;
+            continue;
+        }
+        text[out++] = c;
+    }
+    text.resize(out);
+    text.shrink_to_fit();
+    return text;
+}
+
+bool FileExists(const std::string& path) {
+    if (path.empty()) return false;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) return true;
+    if (errno == ENAMETOOLONG || errno == EINVAL) {
+        Warn("Chemin de fichier incorrect",
+             std::string("Chemin de fichier invalide : ") + std::string(kCrLf) + path);
+    }
+    return false;
+}
+
+void MakeDir(const std::string& path, std::string_view label) {
+    Trace(std::string("Création du répertoire "_cp) + path, kModIO, "MakeDir");
+    if (::mkdir(path.c_str(), 0755) != 0) {
+        int err = errno == EEXIST ? kErrPathFileAccess : ErrorNumberFromErrno(errno);
+        Warn("Erreur en écriture"_cp,
+             std::to_string(err) + std::string(" - Création du répertoire "_cp) +
+                 std::string(label) + " impossible." + std::string(kCrLf) +
+                 std::string("Les droit d'écriture sont peut-être insuffisants."_cp));
+    }
+}
+
+bool WriteInFile(std::string_view text, const std::string& path, std::string_view label) {
+    Trace("Ecriture du fichier " + path, kModIO, "WriteInFile");
+    std::string data(text);
+    data += kCrLf;
+    if (int err = AppendAll(path, data); err != 0) {
+        Warn("Erreur en écriture"_cp,
+             std::to_string(err) + " - Ecriture du fichier " + std::string(label) + " impossible." +
+                 std::string(kCrLf) + std::string("Les droit d'accès sont peut-être insuffisants."_cp));
+        return false;
+    }
+    return true;
+}
+
+void SetStatus(std::string_view text) { CurrentPlatform().ShowStatus(text); }
+
+int WriteFileAtomically(const std::string& path, std::string_view content) {
+    std::string temp = path + ".part-XXXXXX";
+    int fd = ::mkstemp(temp.data());
+    if (fd < 0) return ErrorNumberFromErrno(errno);
+    int err = 0;
+    std::size_t done = 0;
+    while (done < content.size()) {
+        ssize_t n = ::write(fd, content.data() + done, content.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            err = ErrorNumberFromErrno(errno);
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (err == 0 && ::fchmod(fd, 0644) != 0) err = ErrorNumberFromErrno(errno);
+    if (err == 0 && ::fsync(fd) != 0) err = ErrorNumberFromErrno(errno);
+    if (::close(fd) != 0 && err == 0) err = ErrorNumberFromErrno(errno);
+    if (err == 0 && std::rename(temp.c_str(), path.c_str()) != 0) err = ErrorNumberFromErrno(errno);
+    if (err != 0) ::unlink(temp.c_str());
+    return err;
+}
+
+}  // namespace trelvane

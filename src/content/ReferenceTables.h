@@ -1,0 +1,37 @@
+// The three reference tables read from the program's directory: the data
+// formats, the error labels and the segment code of each information number.
+// They carry the rules that change from one campaign to the next.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace trelvane {
+
+inline constexpr int kFormatRows = 101;
+inline constexpr int kLabelEntries = 201;
+inline constexpr int kSegmentCodeEntries = 301;
+
+void Initialise_Table_Formats();
+void Initialise_Table_Erreurs_Lib();
+void Initialise_Table_Codes_Segments_Lib();
+
+struct DataFormat {
+    std::string key;
+    std::string formatClass;  // "fa", "va", "fn", "vn", "fan", "van"
+    int length = 0;           // exact (class "f...") or maximum length
+    std::string expected;     // "any" or the one value allowed
+};
+
+// First row whose key matches exactly, or nullptr. Indexed at load time.
+const DataFormat* FindDataFormat(std::string_view key);
+// The same answer in the shape of the original lookup: out-parameters are
+// left untouched when the key is not found.
+bool GetDataFormat(std::string_view key, std::string& formatClass, int& length,
+                   std::string& expected);
+// Label of an error code (class, separator, message), trimmed; "" if unknown.
+std::string GetErrorLabel(std::string_view code);
+// Segment code of an information number written as text; "" if none.
+std::string GetSegmentCode(std::string_view informationNumber);
+
+}  // namespace trelvane

@@ -1,0 +1,23 @@
+// Rule sets of the message header segments that follow BGM: the declaration
+// date, the four names and addresses and the two header references.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "content/modKTVContentChecker.h"
+
+namespace trelvane {
+
+inline constexpr std::string_view kModENT2 = "modKTVContentENT2";
+
+void Traite_DTM1(SegmentContext& ctx);
+void Traite_NAD134(SegmentContext& ctx, std::int64_t qualifier);
+void Traite_NAD2(SegmentContext& ctx);
+void Traite_RFF12(SegmentContext& ctx, std::int64_t qualifier);
+
+// Party identifiers of the NAD4 segments met in the current content check,
+// to find one declarant declared in two dossiers.
+void ClearDuplicateIdentifierRegistry();
+
+}  // namespace trelvane

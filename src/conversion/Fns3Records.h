@@ -1,0 +1,21 @@
+// The fixed-width FNS3 records of one dossier, built from the stores.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace trelvane {
+
+inline constexpr std::size_t kFns3LineWidth = 255;
+
+void AddANS0Record(std::int64_t interchangeNumber);
+void AddANS1Record();
+void AddANS2Record(int party);
+void AddANS3Records(std::string_view annexType, std::int64_t firstGroup, std::int64_t lastGroup);
+std::string GetInfoValueFNS3(std::int64_t group, std::string_view segmentTag);
+// Fills value with fill up to width, after it for side "droite", before it
+// otherwise. Raises RuntimeError when value is longer than width.
+void PadString(std::string& value, char fill, std::size_t width, std::string_view side);
+
+}  // namespace trelvane

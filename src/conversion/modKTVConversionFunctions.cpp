@@ -1,0 +1,116 @@
+#include "conversion/modKTVConversionFunctions.h"
+
+#include <vector>
+
+#include "config/Cp1252.h"
+#include "config/Platform.h"
+#include "config/RuntimeErrors.h"
+#include "config/modIOfunctions.h"
+
+namespace trelvane {
+
+namespace {
+
+constexpr int kInteSegments = 3, kInteElements = 12, kInteComponents = 3;
+constexpr int kDossGroups = 100, kDossKinds = 13, kDossOccurrences = 5, kDossElements = 9,
+              kDossComponents = 7;
+
+std::vector<std::string> g_inte(kInteSegments * kInteElements * kInteComponents);
+
+// The dossier store is re-created at every UNH, tens of thousands of times
+// in a big file: only the cells written since the last reset are emptied.
+struct DossierStore {
+    std::vector<std::string> cells =
+        std::vector<std::string>(static_cast<std::size_t>(kDossGroups) * kDossKinds *
+                                 kDossOccurrences * kDossElements * kDossComponents);
+    std::vector<std::size_t> written;
+};
+DossierStore g_doss;
+
+SegmentList g_fns3Lines;
+
+bool InteIndex(int s, int e, int c, std::size_t& at) {
+    if (s < 1 || s > kInteSegments || e < 0 || e >= kInteElements || c < 0 ||
+        c >= kInteComponents)
+        return false;
+    at = (static_cast<std::size_t>(s - 1) * kInteElements + static_cast<std::size_t>(e)) *
+             kInteComponents +
+         static_cast<std::size_t>(c);
+    return true;
+}
+
+bool DossIndex(std::int64_t g, int k, int o, int e, int c, std::size_t& at) {
+    if (g < 0 || g >= kDossGroups || k < 1 || k > kDossKinds || o < 1 || o > kDossOccurrences ||
+        e < 1 || e > kDossElements || c < 0 || c >= kDossComponents)
+        return false;
+    at = (((static_cast<std::size_t>(g) * kDossKinds + static_cast<std::size_t>(k - 1)) *
+               kDossOccurrences +
+           static_cast<std::size_t>(o - 1)) *
+              kDossElements +
+          static_cast<std::size_t>(e - 1)) *
+             kDossComponents +
+         static_cast<std::size_t>(c);
+    return true;
+}
+
+}  // namespace
+
+void SaveInterchData(int segment, int element, int component, std::string_view value) {
+    std::size_t at = 0;
+    if (!InteIndex(segment, element, component, at)) {
+        Trace(std::to_string(kErrSubscript) +
+                  ": Une dimension du tableau parrKTVInteData a sans doute été dépassée."_cp,
+              kModConversion, "SaveInterchData");
+        CurrentPlatform().ShowMessage(
+            "Erreur non gérée"_cp,
+            std::to_string(kErrSubscript) + " : Une dimension du tableau de stockage a été dépassée."_cp,
+            MsgIcon::Critical, MsgButtons::Ok);
+        return;
+    }
+    g_inte[at].assign(value);
+}
+
+void SaveDossData(std::int64_t group, int kind, int occurrence, int element, int component,
+                  std::string_view value) {
+    std::size_t at = 0;
+    if (!DossIndex(group, kind, occurrence, element, component, at)) {
+        Trace(std::to_string(kErrSubscript) +
+                  ": Une dimension du tableau parrKTVDossData a sans doute été dépassée."_cp,
+              kModConversion, "SaveDossData");
+        return;
+    }
+    if (g_doss.cells[at].empty()) g_doss.written.push_back(at);
+    g_doss.cells[at].assign(value);
+}
+
+const std::string& Inte(int segment, int element, int component) {
+    std::size_t at = 0;
+    if (!InteIndex(segment, element, component, at)) throw RuntimeError(kErrSubscript);
+    return g_inte[at];
+}
+
+const std::string& Doss(std::int64_t group, int kind, int occurrence, int element, int component) {
+    std::size_t at = 0;
+    if (!DossIndex(group, kind, occurrence, element, component, at))
+        throw RuntimeError(kErrSubscript);
+    return g_doss.cells[at];
+}
+
+void ResetDossData() {
+    for (std::size_t at : g_doss.written) {
+        g_doss.cells[at].clear();
+        g_doss.cells[at].shrink_to_fit();
+    }
+    g_doss.written.clear();
+}
+
+void InitFNS3Lines() {
+    g_fns3Lines = SegmentList();
+    g_fns3Lines.push_back("[FNS3]");
+}
+
+StringList GetFNS3Lines() { return g_fns3Lines.ToStringList(); }
+const SegmentList& FNS3Lines() { return g_fns3Lines; }
+void AppendFNS3Line(std::string_view line) { g_fns3Lines.push_back(line); }
+
+}  // namespace trelvane

@@ -1,0 +1,26 @@
+// A rich-text sink that keeps the text only.
+#pragma once
+
+#include <string>
+
+#include "reports/RichTextSink.h"
+
+namespace trelvane {
+
+class PlainTextSink : public RichTextSink {
+public:
+    void Clear() override { text_.clear(); }
+    void SetColor(Rgb) override {}
+    void SetBold(bool) override {}
+    void SetFontName(std::string_view) override {}
+    void SetFontSize(int) override {}
+    void SetIndent(int) override {}
+    void InsertText(std::string_view text) override { text_ += text; }
+    void SetCaret(std::size_t) override {}
+    std::string PlainText() const override { return text_; }
+
+private:
+    std::string text_;
+};
+
+}  // namespace trelvane

@@ -1,0 +1,109 @@
+#include "run/modMainFunctions.h"
+
+#include <utility>
+
+#include "config/Cp1252.h"
+#include "config/Platform.h"
+#include "config/modIOfunctions.h"
+#include "content/ReferenceTables.h"
+#include "content/modKTVContentChecker.h"
+#include "reports/modDisplayFunctions.h"
+#include "run/Summaries.h"
+#include "run/modToolsFunctions.h"
+#include "syntax/modKTVSyntaxChecker.h"
+
+namespace trelvane {
+
+namespace {
+
+RunState g_state;
+
+constexpr std::string_view kSeparatorLine =
+    "-----------------------------------------------------------";
+
+}  // namespace
+
+std::string SegmentErrorTable::Element(std::size_t i) const {
+    std::string out = HasSyntaxError(i) ? "ERR" : "SOK";
+    out += PositionsText(i);
+    return out;
+}
+
+std::string_view SegmentErrorTable::PositionsText(std::size_t i) const {
+    if (offsets_.empty()) return {};
+    return std::string_view(text_).substr(offsets_[i], offsets_[i + 1] - offsets_[i]);
+}
+
+void SegmentErrorTable::Reset(std::size_t n) {
+    syntaxError_.assign(n, 0);
+    offsets_.clear();
+    text_.clear();
+}
+
+void SegmentErrorTable::SetPositions(std::vector<std::uint32_t> offsets, std::string text) {
+    offsets_ = std::move(offsets);
+    text_ = std::move(text);
+}
+
+RunState& State() { return g_state; }
+
+SegmentList GetSegments() { return g_state.Segments; }
+StringList GetSyntaxErrors() { return g_state.SyntaxErrors; }
+StringList GetContentErrors() { return g_state.ContentErrors; }
+SegmentErrorTable GetErrorsBySegment() { return g_state.ErrorsBySegment; }
+
+std::string GetSegmentTag(std::int64_t i) {
+    if (i < 0 || static_cast<std::size_t>(i) >= g_state.Segments.size()) return {};
+    return std::string(g_state.Segments[static_cast<std::size_t>(i)].substr(0, 3));
+}
+
+std::string GetSegmentTerminator() { return g_state.Delimiters[0]; }
+std::string GetElementSeparator() { return g_state.Delimiters[1]; }
+std::string GetComponentSeparator() { return g_state.Delimiters[2]; }
+std::string GetReleaseCharacter() { return g_state.Delimiters[3]; }
+
+void MainTest() {
+    Platform& platform = CurrentPlatform();
+    const std::string path = platform.FilePath();
+    Trace(kSeparatorLine, kModMain, "MainTest");
+    Trace("DEBUT DES TESTS DE " + path, kModMain, "MainTest");
+
+    SetStatus("Lecture du fichier EDI...");
+    std::string text = ImportFileContent(path);
+
+    g_state.Delimiters[0] = RetrieveInINIFile("delimiter1");
+    g_state.Delimiters[1] = RetrieveInINIFile("delimiter2");
+    g_state.Delimiters[2] = RetrieveInINIFile("delimiter3");
+    g_state.Delimiters[3] = RetrieveInINIFile("delimiter_escape");
+
+    SetStatus("Extraction des segments du fichier EDI...");
+    // The previous run's segments go first, so two files are never held at once.
+    g_state.Segments = SegmentList();
+    g_state.Segments =
+        SplitFileIntoSegments(std::move(text), g_state.Delimiters[0], g_state.Delimiters[3]);
+
+    bool fullRun = false;
+    const int profile = platform.ProfileIndex();
+    if (profile == -1 || profile == 0) {
+        SetStatus("Tests de syntaxe en cours...");
+        g_state.SyntaxErrors = ManageCSyntaxKTV(g_state.Segments);
+        SetStatus("Tests de contenu en cours...");
+        g_state.ContentErrors = ManageCContentKTV(g_state.Segments);
+        fullRun = true;
+    }
+
+    SetStatus("Préparation de l'affichage..."_cp);
+    if (fullRun) {
+        Initialise_Table_Erreurs_Lib();
+        CreateArray_InfoDoss();
+        if (Display_Syntax_Errors() && Display_Content_Errors()) {
+            CreateArray_ErrorsBySeg();
+            DisplayColouredFile(platform.ErrorsOnly(), 0, 19999);
+        }
+    }
+
+    Trace("FIN DES TESTS OK POUR " + path, kModMain, "MainTest");
+    Trace(kSeparatorLine, kModMain, "MainTest");
+}
+
+}  // namespace trelvane

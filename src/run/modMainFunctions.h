@@ -1,0 +1,74 @@
+// The state of a test run and the driver that fills it. There is one set of
+// results at a time, process-wide: a new run overwrites the previous one, and
+// the results window reads the lists after the run.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "run/SegmentList.h"
+
+namespace trelvane {
+
+inline constexpr std::string_view kModMain = "modMainFunctions";
+
+// Per segment: "SOK" or "ERR", then ",position" for each content error on it,
+// in the order of the content error list. Held compactly (a big file has
+// millions of segments); Element() gives the text form.
+class SegmentErrorTable {
+public:
+    std::size_t size() const { return syntaxError_.size(); }
+    std::string Element(std::size_t i) const;
+    bool HasSyntaxError(std::size_t i) const { return syntaxError_[i] != 0; }
+    // The ",pos,pos" tail of element i (empty when no content error).
+    std::string_view PositionsText(std::size_t i) const;
+
+    // Building: all "SOK", then syntax marks, then the positions of every
+    // content error in list order.
+    void Reset(std::size_t n);
+    void MarkSyntaxError(std::size_t i) { syntaxError_[i] = 1; }
+    void SetPositions(std::vector<std::uint32_t> offsets, std::string text);
+
+private:
+    std::vector<std::uint8_t> syntaxError_;
+    std::vector<std::uint32_t> offsets_;  // size()+1 offsets into text_, or empty
+    std::string text_;
+};
+
+// One row per dossier: number, UNH index, UNT index, NIR (all as text).
+using DossierRow = std::array<std::string, 4>;
+using DossierTable = std::vector<DossierRow>;
+
+struct RunState {
+    SegmentList Segments;
+    std::array<std::string, 4> Delimiters;  // terminator, element, component, release
+    StringList SyntaxErrors;
+    StringList ContentErrors;
+    SegmentErrorTable ErrorsBySegment;
+    DossierTable DossierInfo;
+};
+
+// The module data. Stages of a run write it directly; everything else reads
+// it through the accessors below.
+RunState& State();
+
+// Copies, independent of the state.
+SegmentList GetSegments();
+StringList GetSyntaxErrors();
+StringList GetContentErrors();
+SegmentErrorTable GetErrorsBySegment();
+// First three characters of segment i (fewer for a shorter segment); "" for
+// an index outside the list.
+std::string GetSegmentTag(std::int64_t i);
+std::string GetSegmentTerminator();
+std::string GetElementSeparator();
+std::string GetComponentSeparator();
+std::string GetReleaseCharacter();
+
+// One complete test of the file named in the home window.
+void MainTest();
+
+}  // namespace trelvane

@@ -1,0 +1,301 @@
+#include "run/modToolsFunctions.h"
+
+#include <cstring>
+
+#include "run/modMainFunctions.h"
+
+namespace trelvane {
+
+namespace {
+
+std::int64_t g_warningCount = 0;
+bool g_facChecksEnabled = false;
+
+// How a cut treats doubled release characters and the piece after the last
+// separator, told by comparing the separator with the run's delimiters.
+struct Level {
+    bool collapsePairs;  // component level: a doubled release character becomes one
+    bool dropLast;       // segment level: what follows the last terminator is dropped
+};
+
+Level LevelOf(std::string_view separator) {
+    const auto& d = State().Delimiters;
+    return {separator == d[2], separator == d[0]};
+}
+
+// The cut, single-character separator and release character (the usual case),
+// in one pass. A release character pairs with a following release character
+// first (the pair is a literal release character), then releases a following
+// separator; anything else is literal. Calls piece(begin, end) on the
+// rewritten text for every piece; writes the rewritten text to out when out
+// is not null.
+template <typename OnPiece>
+void ScanSingle(std::string_view text, char sep, char rel, bool collapsePairs, std::string* out,
+                OnPiece&& piece) {
+    const std::size_t n = text.size();
+    std::size_t start = 0;  // start of the current piece in the rewritten text
+    std::size_t w = 0;      // length of the rewritten text so far
+    auto emit = [&](const char* p, std::size_t len) {
+        if (out) out->append(p, len);
+        w += len;
+    };
+    std::size_t i = 0;
+    std::size_t runStart = 0;  // start of the literal run not yet emitted
+    while (i < n) {
+        char c = text[i];
+        if (c == rel) {
+            if (i + 1 < n && text[i + 1] == rel) {
+                emit(text.data() + runStart, i - runStart);
+                emit(text.data() + i, collapsePairs ? 1 : 2);
+                i += 2;
+                runStart = i;
+                continue;
+            }
+            if (i + 1 < n && text[i + 1] == sep) {
+                emit(text.data() + runStart, i - runStart);
+                emit(text.data() + i + 1, 1);
+                i += 2;
+                runStart = i;
+                continue;
+            }
+        }
+        if (c == sep) {
+            emit(text.data() + runStart, i - runStart);
+            piece(start, w);
+            emit(text.data() + i, 1);
+            start = w;
+            ++i;
+            runStart = i;
+            continue;
+        }
+        ++i;
+    }
+    emit(text.data() + runStart, n - runStart);
+    piece(start, w);
+}
+
+// The general cut for separators or release characters of any length
+// (including empty ones, when a key is missing from the parameter file).
+// It follows the replacement passes of the original design, with the
+// escaped sequences held as tokens rather than marker words: pairs of
+// release characters first (only when the release string is one to three
+// characters long, since only then did the substitution lengthen the text),
+// then release-plus-separator, then the cut on the separator.
+struct GeneralCut {
+    std::vector<std::string> pieces;
+    std::string rewritten;
+};
+
+GeneralCut CutGeneral(std::string_view text, std::string_view sep, std::string_view rel,
+                      bool collapsePairs) {
+    constexpr int kPair = -1;
+    constexpr int kEscaped = -2;
+    std::vector<int> tokens;
+    tokens.reserve(text.size());
+    const bool pairsPossible = !rel.empty() && rel.size() <= 3;
+    const std::string pair = std::string(rel) + std::string(rel);
+    for (std::size_t i = 0; i < text.size();) {
+        if (pairsPossible && text.substr(i, pair.size()) == pair) {
+            tokens.push_back(kPair);
+            i += pair.size();
+        } else {
+            tokens.push_back(static_cast<unsigned char>(text[i]));
+            ++i;
+        }
+    }
+    auto matchAt = [&](const std::vector<int>& t, std::size_t at, std::string_view what) {
+        if (at + what.size() > t.size()) return false;
+        for (std::size_t k = 0; k < what.size(); ++k)
+            if (t[at + k] != static_cast<unsigned char>(what[k])) return false;
+        return true;
+    };
+    const std::string escape = std::string(rel) + std::string(sep);
+    if (!escape.empty()) {
+        std::vector<int> next;
+        next.reserve(tokens.size());
+        for (std::size_t i = 0; i < tokens.size();) {
+            if (matchAt(tokens, i, escape)) {
+                next.push_back(kEscaped);
+                i += escape.size();
+            } else {
+                next.push_back(tokens[i]);
+                ++i;
+            }
+        }
+        tokens.swap(next);
+    }
+    GeneralCut cut;
+    auto append = [&](std::string& s, int t) {
+        if (t == kPair)
+            s += collapsePairs ? std::string(rel) : pair;
+        else if (t == kEscaped)
+            s += sep;
+        else
+            s += static_cast<char>(t);
+    };
+    for (int t : tokens) append(cut.rewritten, t);
+    if (text.empty()) return cut;
+    if (sep.empty()) {
+        cut.pieces.push_back(cut.rewritten);
+        return cut;
+    }
+    std::string current;
+    for (std::size_t i = 0; i < tokens.size();) {
+        if (matchAt(tokens, i, sep)) {
+            cut.pieces.push_back(std::move(current));
+            current.clear();
+            i += sep.size();
+        } else {
+            append(current, tokens[i]);
+            ++i;
+        }
+    }
+    cut.pieces.push_back(std::move(current));
+    return cut;
+}
+
+bool IsSingle(std::string_view sep, std::string_view rel) {
+    return sep.size() == 1 && rel.size() == 1;
+}
+
+}  // namespace
+
+std::string_view SplitInto(std::string_view text, std::string_view separator,
+                           std::string_view release, SplitScratch& scratch) {
+    scratch.pieces.clear();
+    const Level level = LevelOf(separator);
+    std::string_view rewritten = text;
+    if (text.empty()) {
+        return rewritten;
+    }
+    if (IsSingle(separator, release)) {
+        const char sep = separator[0];
+        const char rel = release[0];
+        if (std::memchr(text.data(), rel, text.size()) == nullptr) {
+            // Nothing released: the pieces are views of the text itself.
+            const char* base = text.data();
+            const char* p = base;
+            const char* end = base + text.size();
+            for (;;) {
+                const void* hit = std::memchr(p, sep, static_cast<std::size_t>(end - p));
+                if (!hit) {
+                    scratch.pieces.emplace_back(p, static_cast<std::size_t>(end - p));
+                    break;
+                }
+                const char* h = static_cast<const char*>(hit);
+                scratch.pieces.emplace_back(p, static_cast<std::size_t>(h - p));
+                p = h + 1;
+            }
+        } else {
+            scratch.buffer.clear();
+            scratch.buffer.reserve(text.size());
+            // Record offsets first: the buffer may move while it grows.
+            std::vector<std::pair<std::size_t, std::size_t>> spans;
+            ScanSingle(text, sep, rel, level.collapsePairs, &scratch.buffer,
+                       [&](std::size_t b, std::size_t e) { spans.emplace_back(b, e); });
+            for (auto [b, e] : spans) scratch.pieces.emplace_back(scratch.buffer.data() + b, e - b);
+            rewritten = scratch.buffer;
+        }
+    } else {
+        GeneralCut cut = CutGeneral(text, separator, release, level.collapsePairs);
+        // Lay the pieces out in the buffer after the rewritten text.
+        scratch.buffer = cut.rewritten;
+        std::vector<std::pair<std::size_t, std::size_t>> spans;
+        for (const auto& p : cut.pieces) {
+            spans.emplace_back(scratch.buffer.size(), p.size());
+            scratch.buffer += p;
+        }
+        for (auto [b, len] : spans) scratch.pieces.emplace_back(scratch.buffer.data() + b, len);
+        rewritten = std::string_view(scratch.buffer.data(), cut.rewritten.size());
+    }
+    if (level.dropLast && scratch.pieces.size() > 1) scratch.pieces.pop_back();
+    return rewritten;
+}
+
+StringList SplitWithRelease(std::string& text, const std::string& separator,
+                            const std::string& release) {
+    SplitScratch scratch;
+    std::string_view rewritten = SplitInto(text, separator, release, scratch);
+    StringList pieces(scratch.pieces.begin(), scratch.pieces.end());
+    if (rewritten.data() != text.data() || rewritten.size() != text.size())
+        text = std::string(rewritten);
+    return pieces;
+}
+
+std::size_t CountPieces(std::string_view text, std::string_view separator,
+                        std::string_view release) {
+    if (text.empty()) return 0;
+    const Level level = LevelOf(separator);
+    std::size_t count = 0;
+    if (IsSingle(separator, release)) {
+        if (std::memchr(text.data(), release[0], text.size()) == nullptr) {
+            count = 1;
+            for (char c : text) count += (c == separator[0]);
+        } else {
+            ScanSingle(text, separator[0], release[0], level.collapsePairs, nullptr,
+                       [&](std::size_t, std::size_t) { ++count; });
+        }
+    } else {
+        count = CutGeneral(text, separator, release, level.collapsePairs).pieces.size();
+    }
+    if (level.dropLast && count > 1) --count;
+    return count;
+}
+
+SegmentList SplitFileIntoSegments(std::string text, std::string_view terminator,
+                                  std::string_view release) {
+    const Level level = LevelOf(terminator);
+    if (text.empty()) return SegmentList();
+    if (IsSingle(terminator, release)) {
+        // Rewrite in place: the rewritten text is never longer than the text,
+        // so the write position never passes the read position.
+        const char sep = terminator[0];
+        const char rel = release[0];
+        const std::size_t n = text.size();
+        std::vector<std::pair<std::size_t, std::size_t>> spans;
+        spans.reserve(n / 24 + 1);
+        char* data = text.data();
+        std::size_t w = 0, start = 0, i = 0;
+        while (i < n) {
+            char c = data[i];
+            if (c == rel && i + 1 < n && data[i + 1] == rel) {
+                data[w++] = rel;
+                if (!level.collapsePairs) data[w++] = rel;
+                i += 2;
+            } else if (c == rel && i + 1 < n && data[i + 1] == sep) {
+                data[w++] = sep;
+                i += 2;
+            } else if (c == sep) {
+                spans.emplace_back(start, w - start);
+                data[w++] = sep;
+                start = w;
+                ++i;
+            } else {
+                data[w++] = c;
+                ++i;
+            }
+        }
+        spans.emplace_back(start, w - start);
+        if (level.dropLast && spans.size() > 1) spans.pop_back();
+        text.resize(w);
+        SegmentList segments(std::move(text));
+        segments.reserve(spans.size());
+        for (auto [b, len] : spans) segments.AddPiece(b, len);
+        return segments;
+    }
+    SplitScratch scratch;
+    SplitInto(text, terminator, release, scratch);
+    SegmentList segments;
+    segments.reserve(scratch.pieces.size());
+    for (auto p : scratch.pieces) segments.push_back(p);
+    return segments;
+}
+
+void AppendToList(StringList& list, std::string value) { list.push_back(std::move(value)); }
+
+std::int64_t GetWarningCount() { return g_warningCount; }
+void SetWarningCount(std::int64_t count) { g_warningCount = count; }
+bool GetFacChecksEnabled() { return g_facChecksEnabled; }
+void SetFacChecksEnabled(bool enabled) { g_facChecksEnabled = enabled; }
+
+}  // namespace trelvane

@@ -1,0 +1,65 @@
+#include "support/TestFiles.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "config/Cp1252.h"
+
+namespace fs = std::filesystem;
+
+namespace trelvane::test {
+
+std::string MakeTempDir() {
+    std::string pattern = (fs::temp_directory_path() / "trelvane-test-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    return pattern;
+}
+
+void RemoveTree(const std::string& path) {
+    std::error_code ec;
+    // Tests may leave read-only directories behind; give write access back first.
+    for (auto it = fs::recursive_directory_iterator(path, ec); !ec && it != fs::end(it);
+         it.increment(ec)) {
+        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    }
+    fs::permissions(path, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(path, ec);
+}
+
+void CopyDataFiles(const std::string& dir) {
+    for (const char* name : {"parametres.ini", "tbl_data_format.txt", "tbl_code_erreur_libelle.txt",
+                             "tbl_code_segment.txt"}) {
+        fs::path from = fs::path(TRELVANE_DATA_DIR) / name;
+        if (fs::exists(from))
+            fs::copy_file(from, fs::path(dir) / name, fs::copy_options::overwrite_existing);
+    }
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+void WriteBytes(const std::string& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string Interchange(const std::vector<std::string>& segments) {
+    std::string out;
+    for (const auto& s : segments) {
+        out += s;
+        out += '\'';
+    }
+    return out;
+}
+
+std::string W(std::string_view utf8) { return Utf8ToCp1252(utf8); }
+std::string U(std::string_view cp1252) { return Cp1252ToUtf8(cp1252); }
+
+}  // namespace trelvane::test

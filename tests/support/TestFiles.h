@@ -1,0 +1,27 @@
+// Files for tests: temporary directories, reading and writing bytes, and
+// building interchanges from segment texts.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trelvane::test {
+
+// A fresh directory under the system's temporary directory.
+std::string MakeTempDir();
+void RemoveTree(const std::string& path);
+// Copies the project's parametres.ini and reference tables into dir.
+void CopyDataFiles(const std::string& dir);
+
+std::string ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, std::string_view bytes);
+
+// Joins segment texts with "'" after each: {"UNA:+,? ", "UNB+..."} -> "UNA:+,? 'UNB+...'".
+std::string Interchange(const std::vector<std::string>& segments);
+
+// Utf-8 literal to the Windows-1252 bytes the core works on.
+std::string W(std::string_view utf8);
+std::string U(std::string_view cp1252);
+
+}  // namespace trelvane::test
