@@ -1,6 +1,399 @@
 #include "frmAccueil.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QDate>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <filesystem>
+#include <system_error>
+
+#include "Logo.h"
+#include "QtText.h"
+#include "UiServices.h"
+#include "config/Cp1252.h"
+#include "config/modIOfunctions.h"
+#include "frmAPropos.h"
+#include "frmTests.h"
+#include "frmVisualisation.h"
+#include "run/modMainFunctions.h"
+#include "run/modToolsFunctions.h"
+
+using trelvane::MsgAnswer;
+using trelvane::MsgButtons;
+using trelvane::MsgIcon;
+using trelvane::ui::FromCp;
+using trelvane::ui::ToCp;
+using trelvane::ui::Ui;
+
+namespace {
+
+// Size in bytes as the core's paths name it; a directory or an unreadable
+// entry counts as empty.
+std::uintmax_t FileLength(const std::string& path) {
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(std::filesystem::path(path), ec);
+    return ec ? 0 : size;
+}
+
+// The hourglass for the length of a scope.
+class WaitCursor {
+  public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+constexpr std::uintmax_t kViewerQuestionSize = 1500000;
+
+}  // namespace
+
 frmAccueil::frmAccueil(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("frmAccueil"));
     setWindowTitle(QStringLiteral("Trelvane 2017"));
+    setWindowIcon(QIcon(trelvane::ui::DrawLogo(64)));
+    BuildControls();
+    BuildMenus();
+    tests_ = new frmTests(*this);
+    viewer_ = new frmVisualisation(this);
+    about_ = new frmAPropos(this);
+}
+
+frmAccueil::~frmAccueil() = default;
+
+void frmAccueil::BuildControls() {
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+
+    auto named = [](QWidget* w, const char* name) {
+        w->setObjectName(QString::fromLatin1(name));
+        return w;
+    };
+
+    lblFichier_ = new QLabel(QStringLiteral(u"Fichier à tester"), central);
+    named(lblFichier_, "lblFichier");
+    txtFichier_ = new QLineEdit(central);
+    named(txtFichier_, "txtFichier");
+    cmdParcourir_ = new QPushButton(QStringLiteral("&Parcourir..."), central);
+    named(cmdParcourir_, "cmdParcourir");
+
+    fraParametres_ = new QGroupBox(QStringLiteral(u"Paramètres"), central);
+    named(fraParametres_, "fraParametres");
+    lblProcedure_ = new QLabel(QStringLiteral(u"Procédure"), fraParametres_);
+    named(lblProcedure_, "lblProcedure");
+    txtProcedure_ = new QLineEdit(QStringLiteral("EDI KTV Tome 2"), fraParametres_);
+    named(txtProcedure_, "txtProcedure");
+    lblProfil_ = new QLabel(QStringLiteral("Profil de test"), fraParametres_);
+    named(lblProfil_, "lblProfil");
+    cmbProfil_ = new QComboBox(fraParametres_);
+    named(cmbProfil_, "cmbProfil");
+    cmbProfil_->addItem(QStringLiteral(u"VRK Déclaration des revenus"));
+    // A drop-down list starts with nothing selected.
+    cmbProfil_->setCurrentIndex(-1);
+
+    cmdVisualiser_ = new QPushButton(QStringLiteral("&Visualiser"), central);
+    named(cmdVisualiser_, "cmdVisualiser");
+    cmdTester_ = new QPushButton(QStringLiteral("&Tester..."), central);
+    named(cmdTester_, "cmdTester");
+    cmdResultat_ = new QPushButton(QStringLiteral(u"&Résultat"), central);
+    named(cmdResultat_, "cmdResultat");
+    cmdQuitter_ = new QPushButton(QStringLiteral("&Quitter"), central);
+    named(cmdQuitter_, "cmdQuitter");
+    cmdVisualiser_->setEnabled(false);
+    cmdTester_->setEnabled(false);
+    cmdResultat_->setEnabled(false);
+
+    lblEtat_ = new QLabel(QStringLiteral("Etat"), central);
+    named(lblEtat_, "lblEtat");
+    txtStatutAppli_ = new QLineEdit(central);
+    named(txtStatutAppli_, "txtStatutAppli");
+    txtStatutAppli_->setReadOnly(true);
+    txtStatutAppli_->setFocusPolicy(Qt::NoFocus);
+
+    imgLogo_ = new QLabel(central);
+    named(imgLogo_, "imgLogo");
+    imgLogo_->setPixmap(trelvane::ui::DrawLogo(72));
+    imgLogo_->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+
+    auto* params = new QGridLayout(fraParametres_);
+    params->addWidget(lblProcedure_, 0, 0);
+    params->addWidget(txtProcedure_, 0, 1);
+    params->addWidget(lblProfil_, 1, 0);
+    params->addWidget(cmbProfil_, 1, 1);
+
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(txtFichier_, 1);
+    fileRow->addWidget(cmdParcourir_);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdVisualiser_);
+    buttons->addWidget(cmdTester_);
+    buttons->addWidget(cmdResultat_);
+    buttons->addStretch();
+    buttons->addWidget(cmdQuitter_);
+
+    auto* status = new QHBoxLayout;
+    status->addWidget(lblEtat_);
+    status->addWidget(txtStatutAppli_, 1);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(lblFichier_);
+    right->addLayout(fileRow);
+    right->addWidget(fraParametres_);
+    right->addLayout(buttons);
+    right->addLayout(status);
+
+    auto* main = new QHBoxLayout(central);
+    main->addWidget(imgLogo_);
+    main->addLayout(right, 1);
+
+    connect(txtFichier_, &QLineEdit::textChanged, this, &frmAccueil::txtFichier_Change);
+    connect(cmdParcourir_, &QPushButton::clicked, this, &frmAccueil::cmdParcourir_Click);
+    connect(cmdTester_, &QPushButton::clicked, this, &frmAccueil::cmdTester_Click);
+    connect(cmdResultat_, &QPushButton::clicked, this, &frmAccueil::cmdResultat_Click);
+    connect(cmdVisualiser_, &QPushButton::clicked, this, &frmAccueil::cmdVisualiser_Click);
+    connect(cmdQuitter_, &QPushButton::clicked, this, &frmAccueil::cmdQuitter_Click);
+    resize(620, 300);
+}
+
+QAction* frmAccueil::AddEntry(QMenu* menu, const QString& name, const QString& caption,
+                              bool checkable, void (frmAccueil::*handler)()) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    action->setCheckable(checkable);
+    connect(action, &QAction::triggered, this, [this, action, handler] {
+        // Qt has already flipped a checkable entry; the handlers set the
+        // ticks themselves, in their own order.
+        if (action->isCheckable()) action->setChecked(!action->isChecked());
+        (this->*handler)();
+    });
+    return action;
+}
+
+void frmAccueil::BuildMenus() {
+    auto menu = [this](QMenu* parent, const char* name, const QString& caption) {
+        QMenu* m = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+        m->setObjectName(QString::fromLatin1(name));
+        m->menuAction()->setObjectName(QString::fromLatin1(name));
+        return m;
+    };
+
+    QMenu* mnuOptions = menu(nullptr, "mnuOptions", QStringLiteral("  &Options"));
+    QMenu* mnuOpVisualisation =
+        menu(mnuOptions, "mnuOpVisualisation", QStringLiteral("Visualiser"));
+    mnuOpViNoseg_ =
+        AddEntry(mnuOpVisualisation, QStringLiteral("mnuOpViNoseg"),
+                 QStringLiteral(u"Segments numérotés"), true, &frmAccueil::mnuOpViNoseg_Click);
+    mnuOpViNoseg_->setEnabled(false);
+    mnuOpViSegdistincts_ = AddEntry(mnuOpVisualisation, QStringLiteral("mnuOpViSegdistincts"),
+                                    QStringLiteral("Segments distincts"), true,
+                                    &frmAccueil::mnuOpViSegdistincts_Click);
+    mnuOptions->addSeparator()->setObjectName(QStringLiteral("mnuOpSep1"));
+    QMenu* mnuOpErrRapport =
+        menu(mnuOptions, "mnuOpErrRapport", QStringLiteral("Rapports d'erreur"));
+    mnuOpErSignalements_ = AddEntry(mnuOpErrRapport, QStringLiteral("mnuOpErSignalements"),
+                                    QStringLiteral("Afficher les signalements"), true,
+                                    &frmAccueil::mnuOpErSignalements_Click);
+    mnuOpErSignalements_->setChecked(true);
+    mnuOpErOnly_ =
+        AddEntry(mnuOpErrRapport, QStringLiteral("mnuOpErOnly"),
+                 QStringLiteral("Erreurs Uniquement"), true, &frmAccueil::mnuOpErOnly_Click);
+    mnuOptions->addSeparator()->setObjectName(QStringLiteral("mnuOpSep2"));
+    mnuOpTrace_ = AddEntry(mnuOptions, QStringLiteral("mnuOpTrace"), QStringLiteral("Mode trace"),
+                           true, &frmAccueil::mnuOpTrace_Click);
+
+    QMenu* mnuParam = menu(nullptr, "mnuParam", QStringLiteral(u"&Paramètres"));
+    QMenu* mnuParamCamp = menu(mnuParam, "mnuParamCamp", QStringLiteral("&Campagne"));
+    const int year = QDate::currentDate().year();
+    mnuParamCampN_ = AddEntry(mnuParamCamp, QStringLiteral("mnuParamCampN"), QString::number(year),
+                              true, &frmAccueil::mnuParamCampN_Click);
+    mnuParamCampN_->setChecked(true);
+    mnuParamCampA_ = AddEntry(mnuParamCamp, QStringLiteral("mnuParamCampA"),
+                              QString::number(year - 1), true, &frmAccueil::mnuParamCampA_Click);
+
+    QMenu* mnuAide = menu(nullptr, "mnuAide", QStringLiteral("   &?   "));
+    mnuAiApropos_ =
+        AddEntry(mnuAide, QStringLiteral("mnuAiApropos"), QStringLiteral("A &propos..."), false,
+                 &frmAccueil::mnuAiApropos_Click);
+}
+
+void frmAccueil::Load() {
+    txtFichier_->setText(FromCp(trelvane::RetrieveInINIFile("LastFileUsed")));
+    if (trelvane::RetrieveInINIFile("Profil_CR") == "1") {
+        cmbProfil_->insertItem(1, QStringLiteral("ZEPHA Compte-rendu EDI"));
+    }
+    const int year = QDate::currentDate().year();
+    mnuParamCampN_->setText(QString::number(year));
+    mnuParamCampA_->setText(QString::number(year - 1));
+    trelvane::SetFacChecksEnabled(true);
+}
+
+QString frmAccueil::YearCamp() const {
+    return mnuParamCampA_->isChecked() ? mnuParamCampA_->text() : mnuParamCampN_->text();
+}
+
+QString frmAccueil::FilePath() const {
+    return txtFichier_->text();
+}
+QString frmAccueil::ProcedureText() const {
+    return txtProcedure_->text();
+}
+int frmAccueil::ProfileIndex() const {
+    return cmbProfil_->currentIndex();
+}
+QString frmAccueil::ProfileText() const {
+    return cmbProfil_->currentText();
+}
+bool frmAccueil::TraceMode() const {
+    return mnuOpTrace_->isChecked();
+}
+bool frmAccueil::ErrorsOnly() const {
+    return mnuOpErOnly_->isChecked();
+}
+bool frmAccueil::ShowWarnings() const {
+    return mnuOpErSignalements_->isChecked();
+}
+bool frmAccueil::SegmentsDistincts() const {
+    return mnuOpViSegdistincts_->isChecked();
+}
+
+void frmAccueil::SetStatus(const QString& text) {
+    txtStatutAppli_->setText(text);
+    // Long runs never return to the event loop: paint now.
+    txtStatutAppli_->repaint();
+}
+
+void frmAccueil::EnableResultat() {
+    cmdResultat_->setEnabled(true);
+}
+
+void frmAccueil::txtFichier_Change() {
+    const bool any = !txtFichier_->text().isEmpty();
+    cmdTester_->setEnabled(any);
+    cmdVisualiser_->setEnabled(any);
+    cmdResultat_->setEnabled(false);
+}
+
+void frmAccueil::cmdParcourir_Click() {
+    if (auto path = Ui().OpenFileName(this, QStringLiteral("Tous (*.*)"))) {
+        txtFichier_->setText(*path);
+    }
+}
+
+void frmAccueil::cmdTester_Click() {
+    const std::string path = ToCp(txtFichier_->text());
+    if (!trelvane::FileExists(path)) {
+        Ui().Message(this, QStringLiteral("Erreur de saisie"),
+                     QStringLiteral(u"Le fichier indiqué est introuvable."), MsgIcon::Exclamation,
+                     MsgButtons::Ok);
+        return;
+    }
+    if (FileLength(path) == 0) {
+        Ui().Message(this, QStringLiteral("Fichier vide"),
+                     QStringLiteral(u"Le fichier indiqué est vide."), MsgIcon::Exclamation,
+                     MsgButtons::Ok);
+        return;
+    }
+    {
+        WaitCursor wait;
+        SetStatus(QStringLiteral("Enregistrement du chemin..."));
+        tests_->InstallReportPanes();
+        trelvane::MainTest();
+        tests_->AttachPanes();
+    }
+    SetStatus(QString());
+    blnForTest_ = true;
+    Ui().ShowModal(*tests_);
+}
+
+void frmAccueil::cmdResultat_Click() {
+    blnForTest_ = false;
+    Ui().ShowModal(*tests_);
+}
+
+void frmAccueil::cmdVisualiser_Click() {
+    const std::string path = ToCp(txtFichier_->text());
+    if (!trelvane::FileExists(path)) {
+        Ui().Message(this, QStringLiteral("Erreur de saisie"),
+                     QStringLiteral(u"Le fichier indiqué est introuvable."), MsgIcon::Exclamation,
+                     MsgButtons::Ok);
+        return;
+    }
+    if (FileLength(path) > kViewerQuestionSize) {
+        const MsgAnswer answer = Ui().Message(
+            this, QStringLiteral("Information"),
+            QStringLiteral(u"En raison de la taille du fichier, l'affichage peut prendre 1 à 2 "
+                           u"minutes.\r\nSouhaitez-vous continuer ?"),
+            MsgIcon::None, MsgButtons::YesNo);
+        if (answer != MsgAnswer::Yes) return;
+    }
+    {
+        WaitCursor wait;
+        SetStatus(QStringLiteral("Lecture du fichier EDI..."));
+        std::string text;
+        if (!viewer_->blnViewerLoaded) {
+            text = trelvane::ImportFileContent(path);
+            viewer_->blnViewerLoaded = true;
+        } else {
+            // The file is not read again, even when another one was chosen.
+            text = frmVisualisation::JoinSegments(viewer_->Text());
+        }
+        if (SegmentsDistincts()) {
+            SetStatus(QStringLiteral(u"Découpage par segment..."));
+            text = frmVisualisation::SplitSegments(text);
+        }
+        viewer_->SetText(std::move(text));
+    }
+    SetStatus(QString());
+    Ui().ShowModal(*viewer_);
+}
+
+void frmAccueil::cmdQuitter_Click() {
+    Ui().Quit();
+}
+
+void frmAccueil::mnuOpErOnly_Click() {
+    mnuOpErOnly_->setChecked(!mnuOpErOnly_->isChecked());
+}
+
+void frmAccueil::mnuOpErSignalements_Click() {
+    mnuOpErSignalements_->setChecked(!mnuOpErSignalements_->isChecked());
+}
+
+void frmAccueil::mnuOpTrace_Click() {
+    // Looked for at every click, on and off.
+    const std::string logs = trelvane::ProgramPath("logs");
+    if (!trelvane::FileExists(logs)) trelvane::MakeDir(logs, "de traces");
+    mnuOpTrace_->setChecked(!mnuOpTrace_->isChecked());
+}
+
+void frmAccueil::mnuOpViNoseg_Click() {
+    mnuOpViNoseg_->setChecked(!mnuOpViNoseg_->isChecked());
+    if (mnuOpViNoseg_->isChecked()) mnuOpViSegdistincts_->setChecked(true);
+}
+
+void frmAccueil::mnuOpViSegdistincts_Click() {
+    mnuOpViSegdistincts_->setChecked(!mnuOpViSegdistincts_->isChecked());
+    if (!mnuOpViSegdistincts_->isChecked()) mnuOpViNoseg_->setChecked(false);
+}
+
+void frmAccueil::mnuParamCampN_Click() {
+    mnuParamCampN_->setChecked(true);
+    mnuParamCampA_->setChecked(false);
+}
+
+void frmAccueil::mnuParamCampA_Click() {
+    mnuParamCampA_->setChecked(true);
+    mnuParamCampN_->setChecked(false);
+}
+
+void frmAccueil::mnuAiApropos_Click() {
+    Ui().ShowModal(*about_);
 }

@@ -1,10 +1,18 @@
 #include <QApplication>
 
+#include "QtPlatform.h"
 #include "frmAccueil.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Trelvane"));
+    QApplication::setDesktopFileName(QStringLiteral("trelvane"));
     frmAccueil window;
+    trelvane::ui::QtPlatform platform(window);
+    trelvane::SetPlatform(&platform);
+    window.Load();
     window.show();
-    return app.exec();
+    const int code = QApplication::exec();
+    trelvane::SetPlatform(nullptr);
+    return code;
 }

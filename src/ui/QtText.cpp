@@ -1,0 +1,23 @@
+#include "QtText.h"
+
+#include "config/Cp1252.h"
+
+namespace trelvane::ui {
+
+QString FromCp(std::string_view cp1252) {
+    const std::string utf8 = Cp1252ToUtf8(cp1252);
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+std::string ToCp(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    return Utf8ToCp1252(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+}
+
+QString FromCpLines(std::string_view cp1252) {
+    QString text = FromCp(cp1252);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+}  // namespace trelvane::ui

@@ -1,0 +1,78 @@
+#include "UiServices.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace trelvane::ui {
+
+namespace {
+
+QtUiServices g_qt;
+UiServices* g_services = &g_qt;
+
+QMessageBox::Icon ToQt(MsgIcon icon) {
+    switch (icon) {
+        case MsgIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MsgIcon::Information:
+            return QMessageBox::Information;
+        case MsgIcon::Critical:
+            return QMessageBox::Critical;
+        case MsgIcon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+UiServices& Ui() {
+    return *g_services;
+}
+void SetUiServices(UiServices* services) {
+    g_services = services ? services : &g_qt;
+}
+
+MsgAnswer QtUiServices::Message(QWidget* parent, const QString& title, const QString& text,
+                                MsgIcon icon, MsgButtons buttons) {
+    QString body = text;
+    body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(
+        ToQt(icon), title, body,
+        buttons == MsgButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+        parent);
+    const int answer = box.exec();
+    if (buttons == MsgButtons::Ok) return MsgAnswer::Ok;
+    return answer == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
+}
+
+std::optional<QString> QtUiServices::OpenFileName(QWidget* parent, const QString& filter) {
+    const QString path = QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+    if (path.isEmpty()) return std::nullopt;
+    return path;
+}
+
+bool QtUiServices::ChoosePrinter(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    // The whole document is printed: no page range, no selection.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtUiServices::ShowModal(QDialog& window) {
+    window.setWindowModality(Qt::ApplicationModal);
+    window.exec();
+}
+
+void QtUiServices::Quit() {
+    QApplication::closeAllWindows();
+    QApplication::quit();
+}
+
+}  // namespace trelvane::ui

@@ -1,0 +1,50 @@
+// Everything modal the windows show goes through here: message boxes (the
+// core's and the windows' own), the file-open dialog, the print dialog, the
+// modal showing of windows and the end of the program. The desktop uses the
+// Qt dialogs; tests install a scripted double with queued answers, so no
+// modal loop ever waits for a click.
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "config/Platform.h"
+
+class QDialog;
+class QPrinter;
+class QWidget;
+
+namespace trelvane::ui {
+
+class UiServices {
+  public:
+    virtual ~UiServices() = default;
+    // Line breaks of text are "\n" or "\r\n".
+    virtual MsgAnswer Message(QWidget* parent, const QString& title, const QString& text,
+                              MsgIcon icon, MsgButtons buttons) = 0;
+    // Full path of the chosen file; nullopt when cancelled.
+    virtual std::optional<QString> OpenFileName(QWidget* parent, const QString& filter) = 0;
+    // Lets the user set up printer; false when cancelled.
+    virtual bool ChoosePrinter(QWidget* parent, QPrinter& printer) = 0;
+    // Shows window modally; returns when it is hidden again.
+    virtual void ShowModal(QDialog& window) = 0;
+    // Ends the program at once.
+    virtual void Quit() = 0;
+};
+
+// The Qt dialogs.
+class QtUiServices final : public UiServices {
+  public:
+    MsgAnswer Message(QWidget* parent, const QString& title, const QString& text, MsgIcon icon,
+                      MsgButtons buttons) override;
+    std::optional<QString> OpenFileName(QWidget* parent, const QString& filter) override;
+    bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
+    void ShowModal(QDialog& window) override;
+    void Quit() override;
+};
+
+// The services in use (the Qt ones until another is set); no ownership.
+UiServices& Ui();
+void SetUiServices(UiServices* services);
+
+}  // namespace trelvane::ui

@@ -1,0 +1,431 @@
+#include "frmTests.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QTextBlock>
+#include <QTextDocumentFragment>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "QtText.h"
+#include "ReportHeader.h"
+#include "UiServices.h"
+#include "config/Cp1252.h"
+#include "config/RuntimeErrors.h"
+#include "config/modIOfunctions.h"
+#include "conversion/ConversionCommand.h"
+#include "frmAPropos.h"
+#include "frmAccueil.h"
+#include "reports/modDisplayFunctions.h"
+#include "run/Summaries.h"
+#include "run/TextValues.h"
+
+using trelvane::MsgButtons;
+using trelvane::MsgIcon;
+using trelvane::ui::FromCp;
+using trelvane::ui::QtRichTextSink;
+using trelvane::ui::ToCp;
+using trelvane::ui::Ui;
+
+namespace {
+
+constexpr int kMaxNirEntries = 255;
+constexpr std::int64_t kDisplayedSegments = 19999;
+// The runtime error number of a failed print job.
+constexpr int kErrPrinter = 482;
+
+class WaitCursor {
+  public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+QTextEdit* Pane(QWidget* parent, const char* name) {
+    auto* pane = new QTextEdit(parent);
+    pane->setObjectName(QString::fromLatin1(name));
+    pane->setReadOnly(true);
+    pane->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    pane->setLineWrapMode(QTextEdit::NoWrap);
+    return pane;
+}
+
+// A pointing hand over a line of text: take the NIR selected in the report.
+QIcon PickUpIcon() {
+    QPixmap pixmap(24, 24);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(100, 149, 237), 2));
+    p.drawLine(QPointF(3, 5), QPointF(21, 5));
+    p.setPen(QPen(QColor(255, 140, 0), 3, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(6, 11), QPointF(15, 11));
+    p.setPen(QPen(QColor(50, 50, 50), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    QPainterPath arrow;
+    arrow.moveTo(10, 22);
+    arrow.lineTo(10, 14);
+    arrow.moveTo(6, 17);
+    arrow.lineTo(10, 13);
+    arrow.lineTo(14, 17);
+    p.drawPath(arrow);
+    return QIcon(pixmap);
+}
+
+}  // namespace
+
+frmTests::frmTests(frmAccueil& home) : QDialog(&home), home_(home) {
+    setObjectName(QStringLiteral("frmTests"));
+    setWindowTitle(QStringLiteral(u"Résultats de l'analyse"));
+
+    fraSyntax_ = new QGroupBox(
+        QStringLiteral(u"Erreurs de syntaxe EDI      (1 erreur entraîne le rejet complet du "
+                       u"fichier par le CSE)"),
+        this);
+    fraSyntax_->setObjectName(QStringLiteral("fraSyntax"));
+    rtbSyntax_ = Pane(fraSyntax_, "rtbSyntax");
+    (new QVBoxLayout(fraSyntax_))->addWidget(rtbSyntax_);
+
+    fraContent_ = new QGroupBox(
+        QStringLiteral(u"Erreurs sur dossiers       (chaque dossier en rejet sera exclu de "
+                       u"l'envoi à la VRK) "),
+        this);
+    fraContent_->setObjectName(QStringLiteral("fraContent"));
+    rtbContent_ = Pane(fraContent_, "rtbContent");
+    (new QVBoxLayout(fraContent_))->addWidget(rtbContent_);
+
+    rtbColouredFile_ = Pane(this, "rtbColouredFile");
+    {
+        QPalette palette = rtbColouredFile_->palette();
+        palette.setColor(QPalette::Base, QColor(255, 255, 240));
+        rtbColouredFile_->setPalette(palette);
+    }
+
+    fraLegende_ = new QGroupBox(QStringLiteral(u"Légende"), this);
+    fraLegende_->setObjectName(QStringLiteral("fraLegende"));
+    rtbLegende_ = Pane(fraLegende_, "rtbLegende");
+    rtbLegende_->setFixedHeight(110);
+    (new QVBoxLayout(fraLegende_))->addWidget(rtbLegende_);
+
+    fraCriteres_ = new QGroupBox(QStringLiteral(u"Critères d'affichage "), this);
+    fraCriteres_->setObjectName(QStringLiteral("fraCriteres"));
+    opt1Tout_ = new QRadioButton(QStringLiteral("Tous les segments"), fraCriteres_);
+    opt1Tout_->setObjectName(QStringLiteral("opt1Tout"));
+    opt1Tout_->setToolTip(QStringLiteral("(20 000 maximum)"));
+    opt2Erreurs_ = new QRadioButton(QStringLiteral("Erreurs uniquement"), fraCriteres_);
+    opt2Erreurs_->setObjectName(QStringLiteral("opt2Erreurs"));
+    opt3NIR_ = new QRadioButton(QStringLiteral(u"Dossier adhérent"), fraCriteres_);
+    opt3NIR_->setObjectName(QStringLiteral("opt3NIR"));
+    cmbNIR_ = new QComboBox(fraCriteres_);
+    cmbNIR_->setObjectName(QStringLiteral("cmbNIR"));
+    cmbNIR_->setEditable(true);
+    cmbNIR_->setInsertPolicy(QComboBox::NoInsert);
+    cmbNIR_->setMaxCount(kMaxNirEntries);
+    cmbNIR_->setEditText(QStringLiteral("Code NIR"));
+    cmdPickUp_ = new QToolButton(fraCriteres_);
+    cmdPickUp_->setObjectName(QStringLiteral("cmdPickUp"));
+    cmdPickUp_->setIcon(PickUpIcon());
+    cmdPickUp_->setToolTip(QStringLiteral(u"Affiche le dossier du NIR sélectionné"));
+    cmdAfficher_ = new QPushButton(QStringLiteral("&Afficher"), fraCriteres_);
+    cmdAfficher_->setObjectName(QStringLiteral("cmdAfficher"));
+    {
+        auto* grid = new QGridLayout(fraCriteres_);
+        grid->addWidget(opt1Tout_, 0, 0, 1, 2);
+        grid->addWidget(opt2Erreurs_, 1, 0, 1, 2);
+        grid->addWidget(opt3NIR_, 2, 0, 1, 2);
+        grid->addWidget(cmbNIR_, 3, 0);
+        grid->addWidget(cmdPickUp_, 3, 1);
+        grid->addWidget(cmdAfficher_, 4, 0, 1, 2);
+    }
+
+    cmdImprimer_ = new QPushButton(QStringLiteral("&Imprimer"), this);
+    cmdImprimer_->setObjectName(QStringLiteral("cmdImprimer"));
+    cmdConvertir_ = new QPushButton(QStringLiteral("Conversion &FNS3"), this);
+    cmdConvertir_->setObjectName(QStringLiteral("cmdConvertir"));
+    cmdConvertir_->setVisible(false);
+    cmdFermer_ = new QPushButton(QStringLiteral("&Fermer"), this);
+    cmdFermer_->setObjectName(QStringLiteral("cmdFermer"));
+
+    // Boxes never shown: the report document and the saved displays.
+    rtbRecepteur_ = Pane(this, "rtbRecepteur");
+    rtbTampTout_ = Pane(this, "rtbTampTout");
+    rtbTampErr_ = Pane(this, "rtbTampErr");
+    for (QTextEdit* hidden : {rtbRecepteur_, rtbTampTout_, rtbTampErr_})
+        hidden->hide();
+
+    auto* reports = new QHBoxLayout;
+    reports->addWidget(fraSyntax_, 1);
+    reports->addWidget(fraContent_, 2);
+    auto* side = new QVBoxLayout;
+    side->addWidget(fraLegende_);
+    side->addWidget(fraCriteres_);
+    side->addStretch();
+    side->addWidget(cmdImprimer_);
+    side->addWidget(cmdConvertir_);
+    side->addWidget(cmdFermer_);
+    auto* lower = new QHBoxLayout;
+    lower->addWidget(rtbColouredFile_, 1);
+    lower->addLayout(side);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(reports, 2);
+    layout->addLayout(lower, 3);
+
+    syntaxSink_ = std::make_unique<QtRichTextSink>(rtbSyntax_);
+    contentSink_ = std::make_unique<QtRichTextSink>(rtbContent_);
+    colouredSink_ = std::make_unique<QtRichTextSink>(rtbColouredFile_);
+
+    WriteLegend();
+
+    cmbNIR_->installEventFilter(this);
+    if (cmbNIR_->lineEdit()) cmbNIR_->lineEdit()->installEventFilter(this);
+    connect(opt3NIR_, &QRadioButton::clicked, this, [this] { cmbNIR_->setFocus(); });
+    connect(cmdPickUp_, &QToolButton::clicked, this, &frmTests::cmdPickUp_Click);
+    connect(cmdAfficher_, &QPushButton::clicked, this, &frmTests::cmdAfficher_Click);
+    connect(cmdImprimer_, &QPushButton::clicked, this, &frmTests::cmdImprimer_Click);
+    connect(cmdConvertir_, &QPushButton::clicked, this, &frmTests::cmdConvertir_Click);
+    connect(cmdFermer_, &QPushButton::clicked, this, &frmTests::cmdFermer_Click);
+    resize(1100, 760);
+}
+
+frmTests::~frmTests() {
+    // The reports must not write into panes that are gone.
+    trelvane::ReportPanes panes = trelvane::CurrentReportPanes();
+    if (panes.syntax == syntaxSink_.get() || panes.content == contentSink_.get() ||
+        panes.coloured == colouredSink_.get()) {
+        trelvane::SetReportPanes({});
+    }
+}
+
+void frmTests::WriteLegend() {
+    struct Entry {
+        QColor colour;
+        QString text;
+    };
+    const Entry entries[] = {
+        {QColor(255, 0, 0), QStringLiteral("Syntaxe incorrecte")},
+        {QColor(100, 149, 237), QStringLiteral(u"Nombre de données faux")},
+        {QColor(138, 43, 226), QStringLiteral(u"Syntaxe et nombre de données faux")},
+        {QColor(255, 140, 0), QStringLiteral("Format ou valeur incorrect")},
+        {QColor(102, 202, 102), QStringLiteral("Documents du dossier en anomalie")},
+    };
+    QTextCursor cursor(rtbLegende_->document());
+    QTextCharFormat bullet;
+    bullet.setFontFamilies({QStringLiteral("DejaVu Sans")});
+    QTextCharFormat text;
+    text.setForeground(Qt::black);
+    bool first = true;
+    for (const Entry& e : entries) {
+        if (!first) cursor.insertText(QStringLiteral("\n"), text);
+        first = false;
+        bullet.setForeground(e.colour);
+        cursor.insertText(QStringLiteral(u"\u25CF "), bullet);
+        cursor.insertText(e.text, text);
+    }
+}
+
+void frmTests::InstallReportPanes() {
+    EnsureLoaded();
+    trelvane::SetReportPanes({syntaxSink_.get(), contentSink_.get(), colouredSink_.get()});
+}
+
+void frmTests::AttachPanes() {
+    syntaxSink_->Attach();
+    contentSink_->Attach();
+    colouredSink_->Attach();
+}
+
+void frmTests::EnsureLoaded() {
+    if (loaded_) return;
+    loaded_ = true;
+    cmdConvertir_->setVisible(home_.ProfileIndex() < 1 &&
+                              trelvane::RetrieveInINIFile("ConversionEnabled") == "1");
+}
+
+void frmTests::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous()) return;
+    EnsureLoaded();
+    Activate();
+}
+
+void frmTests::Activate() {
+    if (!home_.GiveMeBlnForTest()) return;
+    rtbTampTout_->clear();
+    rtbTampErr_->clear();
+    cmbNIR_->clear();
+    cmbNIR_->setEditText(QStringLiteral("Code NIR"));
+    AttachPanes();
+    if (home_.ErrorsOnly()) {
+        opt2Erreurs_->setChecked(true);
+        SaveDisplayTo(rtbTampErr_);
+    } else {
+        opt1Tout_->setChecked(true);
+        SaveDisplayTo(rtbTampTout_);
+    }
+}
+
+bool frmTests::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn &&
+        (watched == cmbNIR_ || watched == cmbNIR_->lineEdit())) {
+        opt3NIR_->setChecked(true);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmTests::SaveDisplayTo(QTextEdit* buffer) {
+    colouredSink_->Attach();
+    buffer->setDocument(colouredSink_->Document()->clone(buffer));
+}
+
+void frmTests::ShowSavedOrBuild(QTextEdit* buffer, bool errorsOnly, std::int64_t last) {
+    if (!buffer->document()->isEmpty()) {
+        colouredSink_->ShowCopyOf(*buffer->document());
+        colouredSink_->SetCaret(0);
+        return;
+    }
+    InstallReportPanes();
+    trelvane::DisplayColouredFile(errorsOnly, 0, last);
+    SaveDisplayTo(buffer);
+}
+
+void frmTests::cmdAfficher_Click() {
+    {
+        WaitCursor wait;
+        if (opt2Erreurs_->isChecked()) {
+            ShowSavedOrBuild(rtbTampErr_, true, -1);
+        } else if (opt1Tout_->isChecked()) {
+            ShowSavedOrBuild(rtbTampTout_, false, kDisplayedSegments);
+        } else if (opt3NIR_->isChecked()) {
+            const QString nir = cmbNIR_->currentText();
+            if (nir.isEmpty()) {
+                Ui().Message(this, QStringLiteral("Erreur de saisie"),
+                             QStringLiteral("Veuillez saisir un code NIR."), MsgIcon::Information,
+                             MsgButtons::Ok);
+            } else if (nir.size() == 13 && trelvane::IsNumeric(ToCp(nir))) {
+                ShowDossier(nir);
+            } else {
+                Ui().Message(this, QStringLiteral("Erreur de saisie"),
+                             QStringLiteral("Votre code NIR n'est pas valide."),
+                             MsgIcon::Information, MsgButtons::Ok);
+            }
+        }
+    }
+    home_.SetStatus(QString());
+}
+
+void frmTests::ShowDossier(const QString& nir) {
+    std::int64_t unh = 0;
+    std::int64_t unt = 0;
+    trelvane::FindDossierByNir(ToCp(nir), unh, unt);
+    if (unh == 0) {
+        Ui().Message(this, QStringLiteral("Erreur de saisie"),
+                     QStringLiteral(u"Le dossier de cet adhérent n'est pas présent."),
+                     MsgIcon::Information, MsgButtons::Ok);
+        return;
+    }
+    if (cmbNIR_->findText(nir, Qt::MatchFixedString | Qt::MatchCaseSensitive) < 0) {
+        // Adding to an empty list selects the entry; keep the typed text.
+        const QString typed = cmbNIR_->currentText();
+        cmbNIR_->addItem(nir);
+        cmbNIR_->setEditText(typed);
+    }
+    InstallReportPanes();
+    trelvane::DisplayColouredFile(false, unh, unt);
+    colouredSink_->Attach();
+}
+
+void frmTests::cmdPickUp_Click() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    const QString selected = rtbContent_->textCursor().selectedText();
+    if (selected.size() != 13 || !trelvane::IsNumeric(ToCp(selected))) return;
+    clipboard->setText(selected);
+    cmbNIR_->setEditText(clipboard->text());
+    opt3NIR_->setChecked(true);
+    cmdAfficher_Click();
+}
+
+std::string frmTests::BuildReportDocument() {
+    AttachPanes();
+    const trelvane::ui::ReportHeaderText header =
+        trelvane::ui::BuildReportHeader(ToCp(home_.About().VersionText()));
+
+    auto* doc = new QTextDocument(rtbRecepteur_);
+    doc->setUndoRedoEnabled(false);
+    doc->setDefaultFont(rtbRecepteur_->font());
+    QTextCursor cursor(doc);
+
+    QTextBlockFormat titleBlock;
+    titleBlock.setLeftMargin(100);
+    cursor.setBlockFormat(titleBlock);
+    QTextCharFormat titleFormat;
+    titleFormat.setFontWeight(QFont::Bold);
+    titleFormat.setFontPointSize(12);
+    titleFormat.setForeground(QColor(50, 50, 50));
+    cursor.insertText(FromCp(header.title), titleFormat);
+    cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    cursor.insertText(QStringLiteral("\n\n"));
+
+    QTextCharFormat headerFormat;
+    headerFormat.setFontPointSize(9);
+    headerFormat.setFontItalic(true);
+    headerFormat.setForeground(QColor(100, 100, 100));
+    cursor.insertText(trelvane::ui::FromCpLines(header.lines), headerFormat);
+
+    cursor.insertFragment(QTextDocumentFragment(syntaxSink_->Document()));
+    cursor.insertText(QStringLiteral("\n"), QTextCharFormat());
+    cursor.insertFragment(QTextDocumentFragment(contentSink_->Document()));
+    cursor.insertText(QStringLiteral("\n"), QTextCharFormat());
+
+    rtbRecepteur_->setDocument(doc);
+    return trelvane::ui::DocumentPlainText(*doc);
+}
+
+void frmTests::cmdImprimer_Click() {
+    BuildReportDocument();
+    QPrinter printer(QPrinter::HighResolution);
+    if (!Ui().ChoosePrinter(this, printer)) return;
+    rtbRecepteur_->document()->print(&printer);
+    if (printer.printerState() == QPrinter::Error) {
+        Ui().Message(this, QStringLiteral("Problème lors de l'impression."),
+                     QString::number(kErrPrinter) + QStringLiteral(" - Impression impossible."),
+                     MsgIcon::Exclamation, MsgButtons::Ok);
+    }
+}
+
+void frmTests::cmdConvertir_Click() {
+    trelvane::Trace("** BOUTON CONVERSION EN FNS3 **", "frmTests", "cmdConvertir_Click");
+    try {
+        // The report document is only needed for a CR file.
+        const std::string document =
+            trelvane::IsFileConvertible() ? std::string() : BuildReportDocument();
+        trelvane::RunConversionCommand(document);
+    } catch (const trelvane::RuntimeError& e) {
+        trelvane::Trace(std::to_string(e.Number()) + " : boum !", "frmTests", "cmdConvertir_Click");
+    } catch (const std::exception&) {
+        trelvane::Trace(std::to_string(trelvane::kErrInvalidCall) + " : boum !", "frmTests",
+                        "cmdConvertir_Click");
+    }
+}
+
+void frmTests::cmdFermer_Click() {
+    home_.EnableResultat();
+    hide();
+}
+
+void frmTests::reject() {
+    cmdFermer_Click();
+}

@@ -1,0 +1,80 @@
+// Renders the home window, the results window after a test and the viewer
+// into PNG files: trelvane-screenshots SAMPLE OUTPUT_DIRECTORY.
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPrinter>
+#include <QPushButton>
+#include <cstdio>
+
+#include "QtPlatform.h"
+#include "UiServices.h"
+#include "frmAccueil.h"
+#include "frmTests.h"
+#include "frmVisualisation.h"
+
+namespace {
+
+// Windows are shown without waiting; every question is answered Yes.
+class CaptureServices final : public trelvane::ui::UiServices {
+  public:
+    trelvane::MsgAnswer Message(QWidget*, const QString& title, const QString& text,
+                                trelvane::MsgIcon, trelvane::MsgButtons buttons) override {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
+        return buttons == trelvane::MsgButtons::YesNo ? trelvane::MsgAnswer::Yes
+                                                      : trelvane::MsgAnswer::Ok;
+    }
+    std::optional<QString> OpenFileName(QWidget*, const QString&) override { return std::nullopt; }
+    bool ChoosePrinter(QWidget*, QPrinter&) override { return false; }
+    void ShowModal(QDialog& window) override { window.show(); }
+    void Quit() override {}
+};
+
+bool Save(QWidget& window, const QString& path) {
+    for (int i = 0; i < 20; ++i)
+        QApplication::processEvents();
+    if (!window.grab().save(path)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: trelvane-screenshots SAMPLE OUTPUT_DIRECTORY\n");
+        return 2;
+    }
+    const QString sample = QString::fromLocal8Bit(argv[1]);
+    const QDir out(QString::fromLocal8Bit(argv[2]));
+
+    CaptureServices services;
+    trelvane::ui::SetUiServices(&services);
+    frmAccueil home;
+    trelvane::ui::QtPlatform platform(home);
+    trelvane::SetPlatform(&platform);
+    home.Load();
+    home.findChild<QLineEdit*>(QStringLiteral("txtFichier"))->setText(sample);
+    home.show();
+    bool ok = Save(home, out.filePath(QStringLiteral("accueil.png")));
+
+    home.findChild<QPushButton*>(QStringLiteral("cmdTester"))->click();
+    ok = Save(home.Tests(), out.filePath(QStringLiteral("resultats.png"))) && ok;
+    home.Tests().hide();
+
+    home.findChild<QAction*>(QStringLiteral("mnuOpViSegdistincts"))->trigger();
+    home.findChild<QPushButton*>(QStringLiteral("cmdVisualiser"))->click();
+    ok = Save(home.Viewer(), out.filePath(QStringLiteral("visualisation.png"))) && ok;
+    home.Viewer().hide();
+
+    trelvane::SetPlatform(nullptr);
+    trelvane::ui::SetUiServices(nullptr);
+    return ok ? 0 : 1;
+}
