@@ -64,7 +64,7 @@ int Usage(const char* message) {
 
 // Counts what the reports write and keeps nothing (the one-line summary).
 class NullSink final : public RichTextSink {
-  public:
+public:
     void Clear() override {}
     void SetColor(Rgb) override {}
     void SetBold(bool) override {}
@@ -94,8 +94,7 @@ int main(int argc, char** argv) {
             return 0;
         } else if (a == "-a" || a == "--annee" || a == "--year") {
             const char* v = value("année");
-            if (!v || std::strlen(v) != 4 ||
-                std::string_view(v).find_first_not_of("0123456789") != std::string_view::npos)
+            if (!v || std::strlen(v) != 4 || std::string_view(v).find_first_not_of("0123456789") != std::string_view::npos)
                 return Usage("l'année de campagne doit avoir quatre chiffres");
             choices.yearCamp = v;
         } else if (a == "-t" || a == "--trace") {
@@ -172,13 +171,12 @@ int main(int argc, char** argv) {
         WriteRunStateJson(stdout, convertible);
     } else if (quiet) {
         const RunState& s = State();
-        std::printf(
-            "%zu segments, %zu erreur(s) de syntaxe, %zu erreur(s) de contenu, "
-            "%lld signalement(s), %s\n",
-            s.Segments.size(), s.SyntaxErrors.empty() ? 0 : s.SyntaxErrors.size() - 1,
-            s.ContentErrors.empty() ? 0 : s.ContentErrors.size() - 1,
-            static_cast<long long>(GetWarningCount()),
-            convertible ? "convertible" : "non convertible");
+        std::printf("%zu segments, %zu erreur(s) de syntaxe, %zu erreur(s) de contenu, "
+                    "%lld signalement(s), %s\n",
+                    s.Segments.size(), s.SyntaxErrors.empty() ? 0 : s.SyntaxErrors.size() - 1,
+                    s.ContentErrors.empty() ? 0 : s.ContentErrors.size() - 1,
+                    static_cast<long long>(GetWarningCount()),
+                    convertible ? "convertible" : "non convertible");
     } else {
         std::fputs(ToConsole(syntax.PlainText()).c_str(), stdout);
         std::fputs("\n\n", stdout);
