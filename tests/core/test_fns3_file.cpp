@@ -260,5 +260,49 @@ TEST_F(ConversionCommand, ADossierWhoseConversionFailedBlocksTheFns3File) {
     EXPECT_TRUE(IsFileConvertible());
 }
 
+// A whole test run of a two-interchange file fills the line list through
+// the content checks, one interchange header before each interchange.
+TEST_F(ConversionCommand, ATestRunFillsTheLineListForEveryDossier) {
+    std::string sample = test::ReadBytes(TRELVANE_SAMPLES_DIR "/valide.edi");
+    const std::size_t unz = sample.find("UNZ+");
+    ASSERT_NE(unz, std::string::npos);
+    const std::string head = sample.substr(0, sample.find("UNH+"));
+    const std::string message = sample.substr(sample.find("UNH+"), unz - sample.find("UNH+"));
+    const std::string file = sample + head + message + message + "UNZ+2+REF00000001'\r\n";
+    const std::string path = platform.Directory() + "/deux_echanges.edi";
+    test::WriteBytes(path, file);
+    platform.filePath = path;
+    platform.yearCamp = "2026";
+    SetFacChecksEnabled(true);
+
+    MainTest();
+
+    std::vector<std::string> kinds;
+    const SegmentList& list = FNS3Lines();
+    ASSERT_GE(list.size(), 1u);
+    EXPECT_EQ(list[0], "[FNS3]");
+    std::vector<std::string> counts;
+    for (std::size_t i = 1; i < list.size(); ++i) {
+        const std::string line(list[i]);
+        if (line != "ANS310") {
+            EXPECT_EQ(line.size(), 255u) << i;
+        }
+        if (line.rfind("ANS3", 0) == 0) continue;
+        kinds.push_back(line.substr(0, 4));
+        if (kinds.back() == "ANS0") counts.push_back(line.substr(57, 8));
+    }
+    const std::vector<std::string> expected = {"ANS0", "ANS1", "ANS2", "ANS2", "ANS2", "ANS2",
+                                               "ANS0", "ANS1", "ANS2", "ANS2", "ANS2", "ANS2",
+                                               "ANS1", "ANS2", "ANS2", "ANS2", "ANS2"};
+    EXPECT_EQ(kinds, expected);
+    EXPECT_EQ(counts, (std::vector<std::string>{"00000001", "00000002"}));
+
+    const bool convertible = IsFileConvertible();
+    const ConversionOutcome outcome = RunConversionCommand("rapport", base);
+    EXPECT_EQ(outcome.result,
+              convertible ? ConversionResult::Fns3Written : ConversionResult::ReportWritten);
+    EXPECT_TRUE(fs::exists(outcome.path));
+}
+
 }  // namespace
 }  // namespace trelvane
