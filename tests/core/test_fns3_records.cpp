@@ -295,8 +295,19 @@ TEST_F(Fns3Records, TenElevenAndFortyInformationsAndTheContinuationFlag) {
     EXPECT_EQ(annex[1][35], ' ');
     EXPECT_EQ(annex[1], Rec({{1, "ANS3"}, {5, "10"}, {60, Cell("0010", "11")}}));
 
+    // L = 380: two full lines, no third.
     InitFNS3Lines();
-    for (int i = 11; i < 40; ++i)
+    for (int i = 11; i < 20; ++i)
+        Moa("KTVECE", "0000", "0010", "", std::to_string(i + 1));
+    ConvertDossierToFNS3(2, 1);
+    annex = LinesOf("ANS3");
+    ASSERT_EQ(annex.size(), 2u);
+    EXPECT_EQ(annex[0][35], 'S');
+    EXPECT_EQ(annex[1][35], ' ');
+    EXPECT_EQ(annex[1].substr(59 + 9 * 19, 19), Cell("0010", "20"));
+
+    InitFNS3Lines();
+    for (int i = 20; i < 40; ++i)
         Moa("KTVECE", "0000", "0010", "", std::to_string(i + 1));
     ConvertDossierToFNS3(2, 1);
     annex = LinesOf("ANS3");
