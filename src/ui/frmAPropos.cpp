@@ -7,6 +7,8 @@
 #include <QPushButton>
 
 #include "Logo.h"
+#include "QtText.h"
+#include "reports/ReportDocument.h"
 
 frmAPropos::frmAPropos(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAPropos"));
@@ -33,7 +35,7 @@ frmAPropos::frmAPropos(QWidget* parent) : QDialog(parent) {
 
     lblVersion_ = new QLabel(QStringLiteral(u"Dernière version : "), this);
     lblVersion_->setObjectName(QStringLiteral("lblVersion"));
-    txtVersion_ = new QLineEdit(QStringLiteral("1 mars 2017"), this);
+    txtVersion_ = new QLineEdit(trelvane::ui::FromCp(trelvane::kVersionText), this);
     txtVersion_->setObjectName(QStringLiteral("txtVersion"));
     txtVersion_->setReadOnly(true);
 

@@ -21,14 +21,12 @@
 #include <QVBoxLayout>
 
 #include "QtText.h"
-#include "ReportHeader.h"
 #include "UiServices.h"
-#include "config/Cp1252.h"
-#include "config/RuntimeErrors.h"
 #include "config/modIOfunctions.h"
 #include "conversion/ConversionCommand.h"
 #include "frmAPropos.h"
 #include "frmAccueil.h"
+#include "reports/ReportDocument.h"
 #include "reports/modDisplayFunctions.h"
 #include "run/Summaries.h"
 #include "run/TextValues.h"
@@ -360,38 +358,16 @@ void frmTests::cmdPickUp_Click() {
 
 std::string frmTests::BuildReportDocument() {
     AttachPanes();
-    const trelvane::ui::ReportHeaderText header =
-        trelvane::ui::BuildReportHeader(ToCp(home_.About().VersionText()));
-
-    auto* doc = new QTextDocument(rtbRecepteur_);
-    doc->setUndoRedoEnabled(false);
-    doc->setDefaultFont(rtbRecepteur_->font());
-    QTextCursor cursor(doc);
-
-    QTextBlockFormat titleBlock;
-    titleBlock.setLeftMargin(100);
-    cursor.setBlockFormat(titleBlock);
-    QTextCharFormat titleFormat;
-    titleFormat.setFontWeight(QFont::Bold);
-    titleFormat.setFontPointSize(12);
-    titleFormat.setForeground(QColor(50, 50, 50));
-    cursor.insertText(FromCp(header.title), titleFormat);
-    cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
-    cursor.insertText(QStringLiteral("\n\n"));
-
-    QTextCharFormat headerFormat;
-    headerFormat.setFontPointSize(9);
-    headerFormat.setFontItalic(true);
-    headerFormat.setForeground(QColor(100, 100, 100));
-    cursor.insertText(trelvane::ui::FromCpLines(header.lines), headerFormat);
-
+    QtRichTextSink document(rtbRecepteur_);
+    trelvane::BuildReportDocumentHeader(document);
+    QTextCursor cursor(document.Document());
+    cursor.movePosition(QTextCursor::End);
     cursor.insertFragment(QTextDocumentFragment(syntaxSink_->Document()));
     cursor.insertText(QStringLiteral("\n"), QTextCharFormat());
     cursor.insertFragment(QTextDocumentFragment(contentSink_->Document()));
     cursor.insertText(QStringLiteral("\n"), QTextCharFormat());
-
-    rtbRecepteur_->setDocument(doc);
-    return trelvane::ui::DocumentPlainText(*doc);
+    document.Attach();
+    return document.PlainText();
 }
 
 void frmTests::cmdImprimer_Click() {
@@ -407,18 +383,10 @@ void frmTests::cmdImprimer_Click() {
 }
 
 void frmTests::cmdConvertir_Click() {
-    trelvane::Trace("** BOUTON CONVERSION EN FNS3 **", "frmTests", "cmdConvertir_Click");
-    try {
-        // The report document is only needed for a CR file.
-        const std::string document =
-            trelvane::IsFileConvertible() ? std::string() : BuildReportDocument();
-        trelvane::RunConversionCommand(document);
-    } catch (const trelvane::RuntimeError& e) {
-        trelvane::Trace(std::to_string(e.Number()) + " : boum !", "frmTests", "cmdConvertir_Click");
-    } catch (const std::exception&) {
-        trelvane::Trace(std::to_string(trelvane::kErrInvalidCall) + " : boum !", "frmTests",
-                        "cmdConvertir_Click");
-    }
+    // The report document is only needed for a CR file.
+    const std::string document =
+        trelvane::IsFileConvertible() ? std::string() : BuildReportDocument();
+    trelvane::RunConversionCommand(document);
 }
 
 void frmTests::cmdFermer_Click() {
