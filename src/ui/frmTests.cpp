@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -255,6 +256,10 @@ void frmTests::EnsureLoaded() {
 void frmTests::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
+    // Showing gives the focus back to the last focused control; coming back
+    // into the NIR box must not reselect its criterion.
+    QWidget* focused = focusWidget();
+    if (focused == cmbNIR_ || focused == cmbNIR_->lineEdit()) cmdAfficher_->setFocus();
     EnsureLoaded();
     Activate();
 }
@@ -276,8 +281,11 @@ void frmTests::Activate() {
 }
 
 bool frmTests::eventFilter(QObject* watched, QEvent* event) {
+    // Focus given by the user selects the NIR criterion; focus coming back
+    // with the window does not (it would undo the criterion set on showing).
     if (event->type() == QEvent::FocusIn &&
-        (watched == cmbNIR_ || watched == cmbNIR_->lineEdit())) {
+        (watched == cmbNIR_ || watched == cmbNIR_->lineEdit()) &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason) {
         opt3NIR_->setChecked(true);
     }
     return QDialog::eventFilter(watched, event);
