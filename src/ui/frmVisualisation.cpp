@@ -15,7 +15,7 @@ frmVisualisation::frmVisualisation(QWidget* parent) : QDialog(parent) {
     rtbVisuFichier_ = new QPlainTextEdit(this);
     rtbVisuFichier_->setObjectName(QStringLiteral("rtbVisuFichier"));
     rtbVisuFichier_->setReadOnly(true);
-    rtbVisuFichier_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    rtbVisuFichier_->setLineWrapMode(QPlainTextEdit::NoWrap);
     rtbVisuFichier_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
     cmdFermer_ = new QPushButton(QStringLiteral("&Fermer"), this);
