@@ -105,6 +105,8 @@ class ResultsWindowTest : public QObject {
     void printsReportDocumentToPdf();
     void reopeningKeepsContentAndNewRunResets();
     void conversionButtonFollowsParameterAndProfile();
+    void nirListHoldsAtMost255Entries();
+    void secondProfileKeepsPreviousReports();
 };
 
 void ResultsWindowTest::panesShowTheReportsWithTheirFormats() {
@@ -420,6 +422,48 @@ void ResultsWindowTest::conversionButtonFollowsParameterAndProfile() {
     f.Home<QComboBox>("cmbProfil")->setCurrentIndex(1);
     RunTest(f, "rejet.edi", WithReject());
     QVERIFY(!f.Find<QPushButton>(&f.home->Tests(), "cmdConvertir")->isVisible());
+}
+
+void ResultsWindowTest::nirListHoldsAtMost255Entries() {
+    // 260 dossiers, each with its own declarant.
+    const std::string text = SampleFor(CampaignYear());
+    const auto unh = text.find("UNH+");
+    const auto unz = text.find("UNZ+");
+    const std::string message = text.substr(unh, unz - unh);
+    std::string file = text.substr(0, unh);
+    for (int i = 1; i <= 260; ++i) {
+        char nir[16];
+        std::snprintf(nir, sizeof nir, "2%012d", i);
+        std::string m = ReplaceOnce(message, "UNH+1+", "UNH+" + std::to_string(i) + "+");
+        m = ReplaceOnce(m, "UNT+14+1", "UNT+14+" + std::to_string(i));
+        file += ReplaceOnce(m, "1750175123456", nir);
+    }
+    file += "UNZ+260+REF00000001'\r\n";
+    UiFixture f;
+    RunTest(f, "nirs.edi", file);
+    Results r(f);
+    r.Option("opt3NIR")->click();
+    for (int i = 1; i <= 260; ++i) {
+        r.Nir()->setEditText(QStringLiteral("2%1").arg(i, 12, 10, QLatin1Char('0')));
+        r.Click("cmdAfficher");
+    }
+    QVERIFY(f.ui.boxes.empty());
+    QCOMPARE(r.Nir()->count(), 255);
+    QVERIFY(r.Text("rtbColouredFile").contains(QStringLiteral("NAD+DT+2000000000260:")));
+}
+
+void ResultsWindowTest::secondProfileKeepsPreviousReports() {
+    UiFixture f(IniChanges{{"Profil_CR", "1"}});
+    RunTest(f, "rejet.edi", WithReject());
+    Results r(f);
+    const QString content = r.Text("rtbContent");
+    r.Click("cmdFermer");
+    f.Home<QComboBox>("cmbProfil")->setCurrentIndex(1);
+    f.Home<QLineEdit>("txtFichier")->setText(Q(f.Write("autre.edi", SampleFor(CampaignYear()))));
+    f.Home<QPushButton>("cmdTester")->click();
+    QVERIFY(r.Window().isVisible());
+    QCOMPARE(r.Text("rtbContent"), content);
+    QVERIFY(r.Text("rtbColouredFile").contains(QStringLiteral("1399")));
 }
 
 QTEST_MAIN(ResultsWindowTest)
