@@ -6,9 +6,7 @@ namespace trelvane {
 namespace {
 DetailState g_detail;
 }  // namespace
-DetailState& Detail() {
-    return g_detail;
-}
+DetailState& Detail() { return g_detail; }
 void ResetDetailState() {}
 void Traite_SEQ(SegmentContext&, std::int64_t) {}
 void Traite_IND(SegmentContext&, std::int64_t) {}
