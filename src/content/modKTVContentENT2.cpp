@@ -51,17 +51,22 @@ class DuplicateIdentifierRegistry {
   public:
     void Clear() {
         entries_.clear();
-        slots_.assign(kInitialSlots, -1);
+        slots_.assign(kInitialSlots, Slot{});
         used_ = 0;
         duplicates = 0;
     }
     // First entry registered for the identifier, -1 if none.
     std::int64_t Find(std::string_view identifier) const {
         if (slots_.empty()) return -1;
-        for (std::size_t slot = SlotOf(identifier);; slot = (slot + 1) & (slots_.size() - 1)) {
-            const std::int64_t e = slots_[slot];
-            if (e < 0) return -1;
-            if (entries_[static_cast<std::size_t>(e)].identifier == identifier) return e;
+        const std::size_t hash = std::hash<std::string_view>{}(identifier);
+        for (std::size_t slot = hash & (slots_.size() - 1);;
+             slot = (slot + 1) & (slots_.size() - 1)) {
+            const Slot& s = slots_[slot];
+            if (s.entry < 0) return -1;
+            // The stored hash spares reading the entry of another identifier.
+            if (s.hash == hash &&
+                entries_[static_cast<std::size_t>(s.entry)].identifier == identifier)
+                return s.entry;
         }
     }
     const RegistryEntry& Entry(std::int64_t e) const {
@@ -78,30 +83,31 @@ class DuplicateIdentifierRegistry {
             return;
         }
         if ((used_ + 1) * 2 > slots_.size()) Grow();
-        Place(added);
+        Place({added, std::hash<std::string_view>{}(identifier)});
         ++used_;
     }
     std::int64_t duplicates = 0;
 
   private:
+    struct Slot {
+        std::int64_t entry = -1;  // first entry of an identifier, -1 when empty
+        std::size_t hash = 0;
+    };
     static constexpr std::size_t kInitialSlots = 1024;
-    std::size_t SlotOf(std::string_view identifier) const {
-        return std::hash<std::string_view>{}(identifier) & (slots_.size() - 1);
-    }
-    void Place(std::int64_t e) {
-        std::size_t slot = SlotOf(entries_[static_cast<std::size_t>(e)].identifier);
-        while (slots_[slot] >= 0)
+    void Place(Slot s) {
+        std::size_t slot = s.hash & (slots_.size() - 1);
+        while (slots_[slot].entry >= 0)
             slot = (slot + 1) & (slots_.size() - 1);
-        slots_[slot] = e;
+        slots_[slot] = s;
     }
     void Grow() {
-        std::vector<std::int64_t> old = std::move(slots_);
-        slots_.assign(std::max(kInitialSlots, old.size() * 2), -1);
-        for (std::int64_t e : old)
-            if (e >= 0) Place(e);
+        std::vector<Slot> old = std::move(slots_);
+        slots_.assign(std::max(kInitialSlots, old.size() * 2), Slot{});
+        for (const Slot& s : old)
+            if (s.entry >= 0) Place(s);
     }
     std::vector<RegistryEntry> entries_;
-    std::vector<std::int64_t> slots_;  // first entry of an identifier, -1 when empty
+    std::vector<Slot> slots_;
     std::size_t used_ = 0;
 };
 DuplicateIdentifierRegistry g_registry;

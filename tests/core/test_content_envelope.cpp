@@ -317,6 +317,15 @@ TEST_F(Envelope, InterchangeTrailer) {
                 "dossier n°1"));
 }
 
+TEST_F(Envelope, UnnamedSegmentsAreNotChecked) {
+    auto texts = ValidInterchange();
+    // A second DTM in a detail group is DTM3 and a sixth NAD is NAD6: no node,
+    // no check. The fifth NAD (NAD5) is checked, and lacks its elements.
+    texts.insert(texts.begin() + 12, {"DTM+194:20251215:102", "DTM"});
+    texts.insert(texts.begin() + 9, {"NAD", "NAD"});
+    EXPECT_EQ(Run(texts), StringList{"9,4 attendue(s).,ERR,1,402"});
+}
+
 TEST_F(Envelope, ThreeMessagesCountedTwo) {
     auto texts = ValidInterchange();
     std::vector<std::string> message(texts.begin() + 2, texts.begin() + 16);
