@@ -326,6 +326,35 @@ TEST_F(Envelope, UnnamedSegmentsAreNotChecked) {
     EXPECT_EQ(Run(texts), StringList{"9,4 attendue(s).,ERR,1,402"});
 }
 
+TEST_F(Envelope, UnexpectedFailuresOfEachRuleSet) {
+    // Segments handed over without their element count check.
+    SegmentList list;
+    StringList errors{"[Contenu]"};
+    SegmentContext ctx{errors, list, 0, 4, {}, {}};
+    struct Case {
+        const char* segment;
+        void (*rule)(SegmentContext&);
+        const char* record;
+        const char* name;
+    };
+    const Case cases[] = {{"UNA:", Traite_UNA, "0,!9!,d1,4,777", "UNA"},
+                          {"UNB+UNOC:3", Traite_UNB, "1,!9!,d2,4,777", "UNB"},
+                          {"UNH", Traite_UNH, "2,!9!,d1,4,777", "UNH"},
+                          {"BGM+KTV::ZZ", Traite_BGM, "3,!9!,d2,4,777", "BGM"},
+                          {"UNT+14", Traite_UNT, "4,!9!,d2,4,777", "UNT"},
+                          {"UNZ+4", Traite_UNZ, "5,!9!,d2,4,777", "UNZ"}};
+    for (const Case& c : cases) {
+        list.push_back(c.segment);
+        ctx.index = static_cast<std::int64_t>(list.size()) - 1;
+        c.rule(ctx);
+        EXPECT_EQ(errors.back(), c.record) << c.segment;
+        EXPECT_EQ(platform.messages.back().text,
+                  W("9 : Une erreur inattendue s'est produite sur un segment ") + c.name +
+                      W(" dans le dossier n°4"));
+    }
+    EXPECT_EQ(platform.messages.size(), 6u);
+}
+
 TEST_F(Envelope, ThreeMessagesCountedTwo) {
     auto texts = ValidInterchange();
     std::vector<std::string> message(texts.begin() + 2, texts.begin() + 16);
