@@ -36,7 +36,10 @@ bool QualifierAvailable() {
 
 class ContentDriver : public ::testing::Test {
   protected:
-    void SetUp() override { State().Delimiters = {"'", "+", ":", "?"}; }
+    void SetUp() override {
+        State().Delimiters = {"'", "+", ":", "?"};
+        platform.yearCamp = "2025";  // the campaign of the sample's declarations
+    }
     ScriptedPlatform platform;
 };
 
@@ -111,7 +114,10 @@ constexpr std::size_t kUNB = 1, kUNH = 2, kBGM = 3, kUNT = 15, kUNZ = 16;
 
 class Envelope : public ::testing::Test {
   protected:
-    void SetUp() override { State().Delimiters = {"'", "+", ":", "?"}; }
+    void SetUp() override {
+        State().Delimiters = {"'", "+", ":", "?"};
+        platform.yearCamp = "2025";  // the campaign of the sample's declarations
+    }
 
     StringList Run(const std::vector<std::string>& texts) {
         segments = Segs(texts);

@@ -55,7 +55,10 @@ std::vector<std::string> Interchange(const std::vector<std::vector<std::string>>
 
 class Header : public ::testing::Test {
   protected:
-    void SetUp() override { State().Delimiters = {"'", "+", ":", "?"}; }
+    void SetUp() override {
+        State().Delimiters = {"'", "+", ":", "?"};
+        platform.yearCamp = "2025";  // the campaign of the sample's declarations
+    }
 
     StringList Run(const std::vector<std::string>& texts) {
         segments = SegmentList();
