@@ -37,13 +37,6 @@ constexpr int kKindPcd = 11;
 constexpr int kKindCci = 12;
 constexpr int kKindCav = 13;
 
-const std::string& ComponentSeparator() {
-    return State().Delimiters[2];
-}
-const std::string& Release() {
-    return State().Delimiters[3];
-}
-
 // Characters start..start+length-1 (1-based), as far as the text goes.
 std::string_view Mid(std::string_view text, std::size_t start, std::size_t length) {
     if (start - 1 >= text.size()) return {};
@@ -86,8 +79,8 @@ void EmptyElement(SegmentContext& ctx, std::string_view value, std::string_view 
 void SimpleElement(SegmentContext& ctx, const Pieces& elements, std::size_t i, std::string_view key,
                    std::int64_t group, int kind, int occurrence) {
     const std::string_view value = At(elements, i);
-    if (CheckMandatorySimpleElement(elements, i, ComponentSeparator(), Release(), ctx.errors,
-                                    ctx.index, key, ctx.dossier))
+    if (CheckMandatorySimpleElement(elements, i, ComponentSeparator(), ReleaseCharacter(),
+                                    ctx.errors, ctx.index, key, ctx.dossier))
         SaveDossData(group, kind, occurrence, static_cast<int>(i), 0, value);
 }
 
@@ -95,7 +88,8 @@ void SimpleElement(SegmentContext& ctx, const Pieces& elements, std::size_t i, s
 // count is recorded at the element's component list.
 bool Composite(SegmentContext& ctx, std::string_view element, int count,
                std::string_view listPosition) {
-    if (CheckComponentCount(element, ComponentSeparator(), Release(), count, count, ctx.components))
+    if (CheckComponentCount(element, ComponentSeparator(), ReleaseCharacter(), count, count,
+                            ctx.components))
         return true;
     AddCountError(ctx.errors, ctx.index, count, count, 404, listPosition, ctx.dossier);
     return false;
@@ -264,8 +258,8 @@ void Traite_MOA(SegmentContext& ctx, std::int64_t group) {
     try {
         DetailState& d = g_detail;
         const Pieces& el = CutSegment(ctx);
-        const bool countOk =
-            CheckComponentCount(At(el, 1), ComponentSeparator(), Release(), 2, 5, ctx.components);
+        const bool countOk = CheckComponentCount(At(el, 1), ComponentSeparator(),
+                                                 ReleaseCharacter(), 2, 5, ctx.components);
         const std::size_t count = ctx.components.pieces.size();
         if (!countOk || (count != 2 && count != 5)) {
             AddCountError(ctx.errors, ctx.index, 2, 5, 404, "l1", ctx.dossier);

@@ -6,11 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "config/modIOfunctions.h"
 #include "content/ReferenceTables.h"
 #include "content/modKTVContentENT1.h"
 #include "content/modKTVContentSEQ.h"
@@ -62,6 +64,14 @@ class DetailTest : public ::testing::Test {
         Detail().CurrentInfoCode.clear();
     }
     void TearDown() override { platform.reset(); }
+
+    // Trace mode on, with the log directory in place.
+    void TraceOn() {
+        platform->trace = true;
+        std::filesystem::create_directories(
+            std::filesystem::path(CurrentTraceFilePath()).parent_path());
+    }
+    std::string TraceLog() const { return U(ReadBytes(CurrentTraceFilePath())); }
 
     // Runs every segment through its rule set; returns the records (no header).
     std::vector<std::string> Check(const std::vector<std::string>& segs) {

@@ -40,7 +40,7 @@ TEST_F(DetailsTest, SixFreeTextsPerCalculationAnnex) {
 
 TEST_F(DetailsTest, FreeTextElementsTwoAndThreeStayEmpty) {
     const Records r = Check(Message({"SEQ++1", Ind("FACCE", "06", "0001", "0120", "FTX"),
-                                     "FTX+AAI+X+Y+Texte", "FTX+++Texte", "FTX+AAI:B+++"}));
+                                     "FTX+AAI+X+Y+Texte", "FTX++++Texte", "FTX+AAI:B+++"}));
     EXPECT_EQ(r,
               (Records{"4,,l2,1,445", "4,,l3,1,445", "5,,l1,1,444", "6,,l1,1,444", "6,,l4,1,444"}));
 }

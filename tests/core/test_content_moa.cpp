@@ -113,15 +113,15 @@ TEST_F(MoaTest, AnnexAmountsBeforeAnyFacceGoToSlotZero) {
 }
 
 TEST_F(MoaTest, AmountBeyondThirtyTwoBitsIsAnUnexpectedFailure) {
-    platform->trace = true;
+    TraceOn();
     const Records r = Check(Message({
         "SEQ++1", Ind("KTVECE", "06", "0000", "0010", "MOA"),
         "MOA+203:3000000000",                        // 4: not a 32-bit integer
         "MOA+203:2000000000", "MOA+203:2000000000",  // 5, 6: the total overflows
         "MOA+203:12A",                               // 7: not a number
     }));
-    EXPECT_EQ(r, (Records{"4,!6!,d1,1,777", "6,!6!,d1,1,777",
-                          W("7,Numérique Attendu,d1:1,1,800"), "7,!13!,d1,1,777"}));
+    EXPECT_EQ(r, (Records{"4,!6!,d1,1,777", "6,!6!,d1,1,777", W("7,Numérique Attendu,d1:1,1,800"),
+                          "7,!13!,d1,1,777"}));
     // What was stored before the failure stays.
     EXPECT_EQ(Detail().SumAmounts0010To0015, 2000000000);
     EXPECT_EQ(Doss(1, 9, 1, 1, 4), "+");
@@ -131,7 +131,7 @@ TEST_F(MoaTest, AmountBeyondThirtyTwoBitsIsAnUnexpectedFailure) {
     EXPECT_EQ(platform->MessageTextsUtf8()[0],
               "6 : Une erreur inattendue s'est produite sur un segment MOA dans le dossier n°1");
     EXPECT_EQ(platform->messages[0].icon, MsgIcon::Critical);
-    const std::string log = U(ReadBytes(CurrentTraceFilePath()));
+    const std::string log = TraceLog();
     EXPECT_NE(log.find("6: Segment n°5 Calcul des cumuls invalide ?"), std::string::npos);
     EXPECT_NE(log.find("13: Segment n°8 Calcul des cumuls invalide ?"), std::string::npos);
 }

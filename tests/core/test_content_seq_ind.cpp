@@ -209,7 +209,7 @@ TEST_F(SeqIndTest, ShortIdentifierIsCutByPosition) {
 
 TEST_F(SeqIndTest, AnnexNumberBeyondTheListsIsAnUnexpectedFailure) {
     checkAtUnt = false;
-    platform->trace = true;
+    TraceOn();
     const Records r = Check(Message({
         "SEQ++1", Ind("FACCE", "06", "0001", "0035", "MOA"), "MOA+203:100",  // 2..4
         "SEQ++2", Ind("FACCE", "06", "0150", "0045", "MOA"), "MOA+203:70",   // 5..7
@@ -228,7 +228,7 @@ TEST_F(SeqIndTest, AnnexNumberBeyondTheListsIsAnUnexpectedFailure) {
     EXPECT_EQ(d.SumAmounts0010To0015, 70);
     EXPECT_EQ(Doss(2, 8, 1, 2, 0), "FACCE   060150000045MOA");
 
-    const std::string log = U(ReadBytes(CurrentTraceFilePath()));
+    const std::string log = TraceLog();
     EXPECT_NE(log.find("9: Segment n°7"), std::string::npos);
     EXPECT_NE(log.find("9: Segment n°8 Calcul des cumuls invalide ?"), std::string::npos);
 }

@@ -203,14 +203,14 @@ TEST_F(FacTest, WithoutTheSwitchOnlyTheMainFormIsChecked) {
 }
 
 TEST_F(FacTest, OverflowOfTheTotalsStopsTheChecks) {
-    platform->trace = true;
+    TraceOn();
     SetFacisOnlyDossier(true);
     Body b;
     b.Main("0124", 1).Main("0055", 2000000000).Facce(1, "0035", 2000000000).Close("FACCE", 1);
     EXPECT_EQ(Fac(b), (Records{"777 !6!"}));
     EXPECT_TRUE(platform->messages.empty());
     EXPECT_TRUE(FacisOnlyDossier());
-    const std::string log = U(ReadBytes(CurrentTraceFilePath()));
+    const std::string log = TraceLog();
     EXPECT_NE(log.find("6: Erreur non gérée"), std::string::npos);
     EXPECT_NE(log.find("CheckKTVFACData"), std::string::npos);
 
