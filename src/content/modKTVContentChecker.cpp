@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstring>
+#include <stdexcept>
 
 #include "config/Cp1252.h"
 #include "config/Platform.h"
@@ -108,6 +109,71 @@ const DispatchRow* FindRow(std::string_view name) {
     for (const DispatchRow& row : kDispatch)
         if (row.name == packed) return &row;
     return nullptr;
+}
+
+void Dispatch(SegmentContext& ctx, Rule rule, std::int64_t& group, QualifyCounters& counters) {
+    switch (rule) {
+        case Rule::UNA:
+            Traite_UNA(ctx);
+            break;
+        case Rule::UNB:
+            Traite_UNB(ctx);
+            break;
+        case Rule::UNH:
+            Traite_UNH(ctx);
+            break;
+        case Rule::BGM:
+            Traite_BGM(ctx);
+            break;
+        case Rule::DTM1:
+            Traite_DTM1(ctx);
+            break;
+        case Rule::DTM2:
+            Traite_DTM2(ctx, group);
+            break;
+        case Rule::NAD134:
+            Traite_NAD134(ctx, counters.nameAddress);
+            break;
+        case Rule::NAD2:
+            Traite_NAD2(ctx);
+            break;
+        case Rule::NAD5:
+            Traite_NAD5(ctx, group);
+            break;
+        case Rule::RFF12:
+            Traite_RFF12(ctx, counters.reference);
+            break;
+        case Rule::RFF3:
+            Traite_RFF3(ctx, group);
+            break;
+        case Rule::SEQ:
+            Traite_SEQ(ctx, group);
+            break;
+        case Rule::IND:
+            Traite_IND(ctx, group);
+            break;
+        case Rule::MOA:
+            Traite_MOA(ctx, group);
+            break;
+        case Rule::FTX:
+            Traite_FTX(ctx, group);
+            break;
+        case Rule::PCD:
+            Traite_PCD(ctx, group);
+            break;
+        case Rule::CCI:
+            Traite_CCI(ctx, group);
+            break;
+        case Rule::CAV:
+            Traite_CAV(ctx, group);
+            break;
+        case Rule::UNT:
+            Traite_UNT(ctx);
+            break;
+        case Rule::UNZ:
+            Traite_UNZ(ctx);
+            break;
+    }
 }
 
 }  // namespace
@@ -337,7 +403,10 @@ StringList ManageCContentKTV(SegmentList& segments) {
                 ++unaCounter;
                 break;
             case Rule::UNH:
+                // A new dossier starts empty, even when its UNH fails its count
+                // check and never reaches its rule set.
                 ResetDossData();
+                ResetDetailState();
                 group = 0;
                 break;
             case Rule::SEQ:
@@ -352,67 +421,15 @@ StringList ManageCContentKTV(SegmentList& segments) {
         if (!CheckSegmentElementCount(segment, separator, release, row->lower, row->upper)) {
             AddCountError(errors, i, row->lower, row->upper, 402, "ERR", counters.message);
         } else {
-            switch (row->rule) {
-                case Rule::UNA:
-                    Traite_UNA(ctx);
-                    break;
-                case Rule::UNB:
-                    Traite_UNB(ctx);
-                    break;
-                case Rule::UNH:
-                    Traite_UNH(ctx);
-                    break;
-                case Rule::BGM:
-                    Traite_BGM(ctx);
-                    break;
-                case Rule::DTM1:
-                    Traite_DTM1(ctx);
-                    break;
-                case Rule::DTM2:
-                    Traite_DTM2(ctx, group);
-                    break;
-                case Rule::NAD134:
-                    Traite_NAD134(ctx, counters.nameAddress);
-                    break;
-                case Rule::NAD2:
-                    Traite_NAD2(ctx);
-                    break;
-                case Rule::NAD5:
-                    Traite_NAD5(ctx, group);
-                    break;
-                case Rule::RFF12:
-                    Traite_RFF12(ctx, counters.reference);
-                    break;
-                case Rule::RFF3:
-                    Traite_RFF3(ctx, group);
-                    break;
-                case Rule::SEQ:
-                    Traite_SEQ(ctx, group);
-                    break;
-                case Rule::IND:
-                    Traite_IND(ctx, group);
-                    break;
-                case Rule::MOA:
-                    Traite_MOA(ctx, group);
-                    break;
-                case Rule::FTX:
-                    Traite_FTX(ctx, group);
-                    break;
-                case Rule::PCD:
-                    Traite_PCD(ctx, group);
-                    break;
-                case Rule::CCI:
-                    Traite_CCI(ctx, group);
-                    break;
-                case Rule::CAV:
-                    Traite_CAV(ctx, group);
-                    break;
-                case Rule::UNT:
-                    Traite_UNT(ctx);
-                    break;
-                case Rule::UNZ:
-                    Traite_UNZ(ctx);
-                    break;
+            // Rule sets report their own failures; one that escapes them is
+            // reported the same way here, and the walk goes on.
+            try {
+                Dispatch(ctx, row->rule, group, counters);
+            } catch (const RuntimeError& err) {
+                ReportRuleSetFailure(ctx, err, "ManageCContentKTV", kModContentChecker, name, 0);
+            } catch (const std::out_of_range&) {
+                ReportRuleSetFailure(ctx, RuntimeError(kErrSubscript), "ManageCContentKTV",
+                                     kModContentChecker, name, 0);
             }
         }
         if (row->rule == Rule::UNT) ConvertDossierToFNS3(counters.message, unaCounter);
