@@ -36,7 +36,10 @@ bool QualifierAvailable() {
 
 class ContentDriver : public ::testing::Test {
   protected:
-    void SetUp() override { State().Delimiters = {"'", "+", ":", "?"}; }
+    void SetUp() override {
+        State().Delimiters = {"'", "+", ":", "?"};
+        platform.yearCamp = "2025";  // the campaign of the sample's declarations
+    }
     ScriptedPlatform platform;
 };
 
@@ -111,7 +114,10 @@ constexpr std::size_t kUNB = 1, kUNH = 2, kBGM = 3, kUNT = 15, kUNZ = 16;
 
 class Envelope : public ::testing::Test {
   protected:
-    void SetUp() override { State().Delimiters = {"'", "+", ":", "?"}; }
+    void SetUp() override {
+        State().Delimiters = {"'", "+", ":", "?"};
+        platform.yearCamp = "2025";  // the campaign of the sample's declarations
+    }
 
     StringList Run(const std::vector<std::string>& texts) {
         segments = Segs(texts);
@@ -324,6 +330,35 @@ TEST_F(Envelope, UnnamedSegmentsAreNotChecked) {
     texts.insert(texts.begin() + 12, {"DTM+194:20251215:102", "DTM"});
     texts.insert(texts.begin() + 9, {"NAD", "NAD"});
     EXPECT_EQ(Run(texts), StringList{"9,4 attendue(s).,ERR,1,402"});
+}
+
+TEST_F(Envelope, UnexpectedFailuresOfEachRuleSet) {
+    // Segments handed over without their element count check.
+    SegmentList list;
+    StringList errors{"[Contenu]"};
+    SegmentContext ctx{errors, list, 0, 4, {}, {}};
+    struct Case {
+        const char* segment;
+        void (*rule)(SegmentContext&);
+        const char* record;
+        const char* name;
+    };
+    const Case cases[] = {{"UNA:", Traite_UNA, "0,!9!,d1,4,777", "UNA"},
+                          {"UNB+UNOC:3", Traite_UNB, "1,!9!,d2,4,777", "UNB"},
+                          {"UNH", Traite_UNH, "2,!9!,d1,4,777", "UNH"},
+                          {"BGM+KTV::ZZ", Traite_BGM, "3,!9!,d2,4,777", "BGM"},
+                          {"UNT+14", Traite_UNT, "4,!9!,d2,4,777", "UNT"},
+                          {"UNZ+4", Traite_UNZ, "5,!9!,d2,4,777", "UNZ"}};
+    for (const Case& c : cases) {
+        list.push_back(c.segment);
+        ctx.index = static_cast<std::int64_t>(list.size()) - 1;
+        c.rule(ctx);
+        EXPECT_EQ(errors.back(), c.record) << c.segment;
+        EXPECT_EQ(platform.messages.back().text,
+                  W("9 : Une erreur inattendue s'est produite sur un segment ") + c.name +
+                      W(" dans le dossier n°4"));
+    }
+    EXPECT_EQ(platform.messages.size(), 6u);
 }
 
 TEST_F(Envelope, ThreeMessagesCountedTwo) {
