@@ -181,8 +181,11 @@ void ReadPositions(std::string_view tail, std::vector<Position>& out) {
 
 }  // namespace
 
+// A pane left unset keeps a plain-text pane of its own.
 void SetReportPanes(const ReportPanes& panes) {
-    g_panes = panes;
+    g_panes.syntax = panes.syntax ? panes.syntax : &g_syntax;
+    g_panes.content = panes.content ? panes.content : &g_content;
+    g_panes.coloured = panes.coloured ? panes.coloured : &g_coloured;
 }
 ReportPanes CurrentReportPanes() {
     return g_panes;
