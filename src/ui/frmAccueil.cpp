@@ -149,6 +149,7 @@ void frmAccueil::BuildControls() {
     right->addWidget(fraParametres_);
     right->addLayout(buttons);
     right->addLayout(status);
+    right->addStretch();
 
     auto* main = new QHBoxLayout(central);
     main->addWidget(imgLogo_);
@@ -160,7 +161,7 @@ void frmAccueil::BuildControls() {
     connect(cmdResultat_, &QPushButton::clicked, this, &frmAccueil::cmdResultat_Click);
     connect(cmdVisualiser_, &QPushButton::clicked, this, &frmAccueil::cmdVisualiser_Click);
     connect(cmdQuitter_, &QPushButton::clicked, this, &frmAccueil::cmdQuitter_Click);
-    resize(620, 300);
+    resize(620, 240);
 }
 
 QAction* frmAccueil::AddEntry(QMenu* menu, const QString& name, const QString& caption,
