@@ -35,6 +35,7 @@ class HomeWindowTest : public QObject {
     void testRefusesMissingAndEmptyFiles();
     void testRunsAndShowsResults();
     void platformAnswersFromTheControls();
+    void testShowsProgressUnderHourglass();
     void aboutWindowShowsVersion();
     void quitEndsTheProgram();
 };
@@ -263,6 +264,29 @@ void HomeWindowTest::platformAnswersFromTheControls() {
 
     const LocalDateTime now = f.platform->Now();
     QCOMPARE(now.year, QDate::currentDate().year());
+}
+
+void HomeWindowTest::testShowsProgressUnderHourglass() {
+    UiFixture f;
+    auto* status = f.Home<QLineEdit>("txtStatutAppli");
+    QStringList seen;
+    bool waitingThroughout = true;
+    QObject::connect(status, &QLineEdit::textChanged, [&](const QString& text) {
+        seen << text;
+        const QCursor* cursor = QApplication::overrideCursor();
+        if (!text.isEmpty() && (!cursor || cursor->shape() != Qt::WaitCursor))
+            waitingThroughout = false;
+    });
+    f.Home<QLineEdit>("txtFichier")->setText(Q(f.Write("t.edi", SampleFor(2025))));
+    f.Home<QPushButton>("cmdTester")->click();
+    QVERIFY(waitingThroughout);
+    QVERIFY(seen.size() > 5);
+    QCOMPARE(seen.first(), QStringLiteral("Enregistrement du chemin..."));
+    QCOMPARE(seen.at(1), QStringLiteral("Lecture du fichier EDI..."));
+    QVERIFY(seen.contains(QStringLiteral("Tests de syntaxe en cours...")));
+    QVERIFY(seen.contains(QStringLiteral(u"Préparation de l'affichage...(colorisation)")));
+    QCOMPARE(seen.last(), QString());
+    QVERIFY(QApplication::overrideCursor() == nullptr);
 }
 
 void HomeWindowTest::aboutWindowShowsVersion() {
