@@ -91,8 +91,11 @@ void QtRichTextSink::ShowCopyOf(const QTextDocument& source) {
 }
 
 std::string DocumentPlainText(const QTextDocument& doc) {
-    QString text = doc.toPlainText();
-    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    // The raw text keeps every character as inserted (toPlainText would turn
+    // a no-break space of the data into a plain one).
+    QString text = doc.toRawText();
+    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
     return ToCp(text);
 }
 

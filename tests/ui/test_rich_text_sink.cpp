@@ -71,11 +71,13 @@ void RichTextSinkTest::plainTextIsWindows1252WithCrLf() {
     QTextEdit pane;
     QtRichTextSink sink(&pane);
     sink.Clear();
-    const std::string text = std::string("Segment n°5\r\nNIR du déclarant : 1\r\n"_cp);
+    // Accents and a no-break space of the data survive.
+    const std::string text =
+        std::string("Segment n°5\r\nNIR du déclarant : 1\r\nFTX+A\u00A0B\r\n"_cp);
     sink.InsertText(text);
     QCOMPARE(sink.PlainText(), text);
     sink.Attach();
-    QCOMPARE(pane.toPlainText(), QStringLiteral(u"Segment n°5\nNIR du déclarant : 1\n"));
+    QCOMPARE(pane.toPlainText(), QStringLiteral(u"Segment n°5\nNIR du déclarant : 1\nFTX+A B\n"));
     sink.Clear();
     QCOMPARE(sink.PlainText(), std::string());
     QCOMPARE(sink.ClearCount(), 2);
