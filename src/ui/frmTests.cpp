@@ -15,7 +15,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
-#include <QTextBlock>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <QToolButton>
@@ -25,7 +24,6 @@
 #include "UiServices.h"
 #include "config/modIOfunctions.h"
 #include "conversion/ConversionCommand.h"
-#include "frmAPropos.h"
 #include "frmAccueil.h"
 #include "reports/ReportDocument.h"
 #include "reports/modDisplayFunctions.h"
