@@ -12,7 +12,7 @@
 namespace trelvane {
 
 ConsolePlatform::ConsolePlatform(ConsoleChoices choices)
-    : choices_(std::move(choices)), programDirectory_(ExecutableDirectory()) {}
+    : choices_(std::move(choices)), programDirectory_(Utf8ToCp1252(ExecutableDirectory())) {}
 
 MsgAnswer ConsolePlatform::ShowMessage(std::string_view title, std::string_view text, MsgIcon,
                                        MsgButtons buttons) {

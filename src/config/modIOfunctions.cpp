@@ -42,7 +42,7 @@ void Warn(std::string_view title, std::string_view text) {
 // its former length so that no partial line stays. Returns 0 or the error
 // number.
 int AppendAll(const std::string& path, std::string_view data) {
-    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    int fd = ::open(NativePath(path).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) return ErrorNumberFromErrno(errno);
     struct stat st {};
     off_t before = ::fstat(fd, &st) == 0 ? st.st_size : -1;
@@ -68,6 +68,10 @@ int AppendAll(const std::string& path, std::string_view data) {
 
 }  // namespace
 
+std::string NativePath(std::string_view path) {
+    return Cp1252ToUtf8(path);
+}
+
 std::string ProgramPath(std::string_view name) {
     std::string dir = CurrentPlatform().ProgramDirectory();
     if (!dir.empty() && dir.back() != '/') dir += '/';
@@ -87,7 +91,7 @@ std::string RetrieveInINIFile(std::string_view key) {
         CurrentPlatform().EndApplication();
         return {};
     }
-    FilePtr f(std::fopen(path.c_str(), "rb"));
+    FilePtr f(std::fopen(NativePath(path).c_str(), "rb"));
     if (!f) {
         Warn("Erreur.",
              std::to_string(ErrorNumberFromErrno(errno)) + " - Lecture du fichier ini impossible.");
@@ -177,7 +181,7 @@ std::string ImportFileContent(const std::string& path) {
              std::to_string(number) + " - " + ErrorDescription(number));
         return std::string();
     };
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return fail(errno == ENOENT ? kErrFileNotFound : ErrorNumberFromErrno(errno));
     struct stat st {};
     if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
@@ -221,7 +225,7 @@ std::string ImportFileContent(const std::string& path) {
 bool FileExists(const std::string& path) {
     if (path.empty()) return false;
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) return true;
+    if (::stat(NativePath(path).c_str(), &st) == 0) return true;
     if (errno == ENAMETOOLONG || errno == EINVAL) {
         Warn("Chemin de fichier incorrect",
              std::string("Chemin de fichier invalide : ") + std::string(kCrLf) + path);
@@ -231,7 +235,7 @@ bool FileExists(const std::string& path) {
 
 void MakeDir(const std::string& path, std::string_view label) {
     Trace(std::string("Création du répertoire "_cp) + path, kModIO, "MakeDir");
-    if (::mkdir(path.c_str(), 0755) != 0) {
+    if (::mkdir(NativePath(path).c_str(), 0755) != 0) {
         int err = errno == EEXIST ? kErrPathFileAccess : ErrorNumberFromErrno(errno);
         Warn("Erreur en écriture"_cp,
              std::to_string(err) + std::string(" - Création du répertoire "_cp) +
@@ -259,7 +263,8 @@ void SetStatus(std::string_view text) {
 }
 
 int WriteFileAtomically(const std::string& path, std::string_view content) {
-    std::string temp = path + ".part-XXXXXX";
+    const std::string target = NativePath(path);
+    std::string temp = target + ".part-XXXXXX";
     int fd = ::mkstemp(temp.data());
     if (fd < 0) return ErrorNumberFromErrno(errno);
     int err = 0;
@@ -276,7 +281,8 @@ int WriteFileAtomically(const std::string& path, std::string_view content) {
     if (err == 0 && ::fchmod(fd, 0644) != 0) err = ErrorNumberFromErrno(errno);
     if (err == 0 && ::fsync(fd) != 0) err = ErrorNumberFromErrno(errno);
     if (::close(fd) != 0 && err == 0) err = ErrorNumberFromErrno(errno);
-    if (err == 0 && std::rename(temp.c_str(), path.c_str()) != 0) err = ErrorNumberFromErrno(errno);
+    if (err == 0 && std::rename(temp.c_str(), target.c_str()) != 0)
+        err = ErrorNumberFromErrno(errno);
     if (err != 0) ::unlink(temp.c_str());
     return err;
 }

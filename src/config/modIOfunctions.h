@@ -37,6 +37,10 @@ void MakeDir(const std::string& path, std::string_view label);
 bool WriteInFile(std::string_view text, const std::string& path, std::string_view label);
 void SetStatus(std::string_view text);
 
+// The file system's name for a path: paths are Windows-1252 text in the core,
+// the system names files in UTF-8.
+std::string NativePath(std::string_view path);
+
 // The program's directory joined with a name ("parametres.ini", "logs"...).
 std::string ProgramPath(std::string_view name);
 

@@ -83,7 +83,7 @@ struct FileCloser {
 
 // The whole file, or the error number of the failure.
 int ReadWholeFile(const std::string& path, std::string& content) {
-    std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
+    std::unique_ptr<std::FILE, FileCloser> f(std::fopen(NativePath(path).c_str(), "rb"));
     if (!f) return ErrorNumberFromErrno(errno);
     content.clear();
     char buffer[65536];

@@ -123,6 +123,17 @@ TEST_F(IoTest, ImportJoinsLinesOnCrAndCrLfButKeepsLoneLf) {
     EXPECT_TRUE(platform.messages.empty());
 }
 
+// Paths are Windows-1252 in the core; the file system names files in UTF-8.
+TEST_F(IoTest, AccentedPathsReachTheRightFile) {
+    WriteBytes(platform.Directory() + "/déclaration.edi", "UNA\r\n");
+    const std::string path = platform.Directory() + W("/déclaration.edi");
+    EXPECT_TRUE(FileExists(path));
+    EXPECT_EQ(ImportFileContent(path), "UNA");
+    MakeDir(platform.Directory() + W("/répertoire"), "FNS3");
+    EXPECT_TRUE(fs::is_directory(platform.Directory() + "/répertoire"));
+    EXPECT_TRUE(platform.messages.empty());
+}
+
 TEST_F(IoTest, ImportOfAMissingFileReportsAndGivesNothing) {
     EXPECT_EQ(ImportFileContent(platform.Directory() + "/absent.edi"), "");
     ASSERT_EQ(platform.messages.size(), 1u);
