@@ -245,7 +245,9 @@ TEST_F(Envelope, InterchangeHeaderElements) {
 }
 
 TEST_F(Envelope, NegativeHourStopsTheUnbRuleSet) {
-    RunWith(kUNB, "UNB+UNOC:3+SENDER01:ZZ:ROUTE+CSEKTV:ZZ:ROUTE+251215:1030+REF00000001++++");
+    RunWith(kUNB,
+            "UNB+UNOC:3+SENDER01:ZZ:ROUTE+CSEKTV:ZZ:ROUTE+251215:1030+REF00000001+++++KTV001");
+    ASSERT_EQ(CurrentInterchangeReference(), "REF00000001");
     platform.messages.clear();
     // "-130" passes its numeric format; its hour cannot be held. The rest of
     // the UNB is not checked (no 445 for element 7) and its reference is not
