@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "config/Cp1252.h"
@@ -207,18 +208,19 @@ std::string ImportFileContent(const std::string& path) {
     text.resize(got);
     // Lines are joined with nothing between them: drop every CR and the LF
     // that directly follows one; a lone LF is not a line end and stays.
-    std::size_t out = 0;
     const std::size_t n = text.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        char c = text[i];
-        if (c == '\r') {
-            if (i + 1 < n && text[i + 1] == '\n') ++i;
-            continue;
-        }
-        text[out++] = c;
+    char* data = text.data();
+    std::size_t out = 0, i = 0;
+    while (i < n) {
+        const void* hit = std::memchr(data + i, '\r', n - i);
+        const std::size_t cr =
+            hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - data) : n;
+        if (out != i) std::memmove(data + out, data + i, cr - i);
+        out += cr - i;
+        i = cr + 1;
+        if (i < n && data[i] == '\n') ++i;
     }
     text.resize(out);
-    text.shrink_to_fit();
     return text;
 }
 

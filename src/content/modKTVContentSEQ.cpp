@@ -71,6 +71,28 @@ std::int64_t CampaignYear() {
                      std::numeric_limits<std::int32_t>::max());
 }
 
+std::string TwoLast(std::int64_t year) {
+    std::string text = std::to_string(year);
+    return std::string(Right(text, 2));
+}
+
+struct CampaignYears {
+    std::string campaign;
+    std::string y0, y1, y2;  // last two digits of Y, Y - 1, Y - 2
+};
+
+// The two-digit years an IND may carry, worked out again only when the
+// campaign changes rather than at every IND.
+const CampaignYears& CurrentCampaignYears() {
+    static CampaignYears cache;
+    std::string campaign = CurrentPlatform().YearCamp();
+    if (cache.y0.empty() || campaign != cache.campaign) {
+        const std::int64_t y = CampaignYear();
+        cache = {std::move(campaign), TwoLast(y), TwoLast(y - 1), TwoLast(y - 2)};
+    }
+    return cache;
+}
+
 void EmptyElement(SegmentContext& ctx, std::string_view value, std::string_view position) {
     if (!value.empty()) AddCountError(ctx.errors, ctx.index, 0, 0, 445, position, ctx.dossier);
 }
@@ -125,11 +147,6 @@ std::string_view NextSegmentTag(const SegmentContext& ctx) {
     const std::int64_t next = ctx.index + 1;
     if (next < 0 || static_cast<std::size_t>(next) >= ctx.segments.size()) return {};
     return ctx.segments[static_cast<std::size_t>(next)].substr(0, 3);
-}
-
-std::string TwoLast(std::int64_t year) {
-    std::string text = std::to_string(year);
-    return std::string(Right(text, 2));
 }
 
 }  // namespace
@@ -197,10 +214,10 @@ void Traite_IND(SegmentContext& ctx, std::int64_t group) {
         }
 
         if (d.DossierYear.empty()) d.DossierYear = year;
-        const std::int64_t campaign = CampaignYear();
-        const std::string y0 = TwoLast(campaign);
-        const std::string y1 = TwoLast(campaign - 1);
-        const std::string y2 = TwoLast(campaign - 2);
+        const CampaignYears& years = CurrentCampaignYears();
+        const std::string& y0 = years.y0;
+        const std::string& y1 = years.y1;
+        const std::string& y2 = years.y2;
         if (year != y0 && year != y1 && year != y2) Record(ctx, y1 + " ou " + y0, "2OM", "d2");
         if (year != d.DossierYear) Record(ctx, DetailText(d.DossierYear), "432", "d2");
 

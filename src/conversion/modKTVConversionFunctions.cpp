@@ -15,7 +15,7 @@ constexpr int kInteSegments = 3, kInteElements = 12, kInteComponents = 3;
 constexpr int kDossGroups = 100, kDossKinds = 13, kDossOccurrences = 5, kDossElements = 9,
               kDossComponents = 7;
 
-std::vector<std::string> g_inte(kInteSegments * kInteElements * kInteComponents);
+std::vector<std::string> g_inte(kInteSegments* kInteElements* kInteComponents);
 
 // The dossier store is re-created at every UNH, tens of thousands of times
 // in a big file: only the cells written since the last reset are emptied.
@@ -30,8 +30,7 @@ DossierStore g_doss;
 SegmentList g_fns3Lines;
 
 bool InteIndex(int s, int e, int c, std::size_t& at) {
-    if (s < 1 || s > kInteSegments || e < 0 || e >= kInteElements || c < 0 ||
-        c >= kInteComponents)
+    if (s < 1 || s > kInteSegments || e < 0 || e >= kInteElements || c < 0 || c >= kInteComponents)
         return false;
     at = (static_cast<std::size_t>(s - 1) * kInteElements + static_cast<std::size_t>(e)) *
              kInteComponents +
@@ -63,7 +62,8 @@ void SaveInterchData(int segment, int element, int component, std::string_view v
               kModConversion, "SaveInterchData");
         CurrentPlatform().ShowMessage(
             "Erreur non gérée"_cp,
-            std::to_string(kErrSubscript) + " : Une dimension du tableau de stockage a été dépassée."_cp,
+            std::to_string(kErrSubscript) +
+                " : Une dimension du tableau de stockage a été dépassée."_cp,
             MsgIcon::Critical, MsgButtons::Ok);
         return;
     }
@@ -97,10 +97,9 @@ const std::string& Doss(std::int64_t group, int kind, int occurrence, int elemen
 }
 
 void ResetDossData() {
-    for (std::size_t at : g_doss.written) {
+    // Cells keep their capacity: the next dossier fills the same ones.
+    for (std::size_t at : g_doss.written)
         g_doss.cells[at].clear();
-        g_doss.cells[at].shrink_to_fit();
-    }
     g_doss.written.clear();
 }
 
@@ -109,8 +108,14 @@ void InitFNS3Lines() {
     g_fns3Lines.push_back("[FNS3]");
 }
 
-StringList GetFNS3Lines() { return g_fns3Lines.ToStringList(); }
-const SegmentList& FNS3Lines() { return g_fns3Lines; }
-void AppendFNS3Line(std::string_view line) { g_fns3Lines.push_back(line); }
+StringList GetFNS3Lines() {
+    return g_fns3Lines.ToStringList();
+}
+const SegmentList& FNS3Lines() {
+    return g_fns3Lines;
+}
+void AppendFNS3Line(std::string_view line) {
+    g_fns3Lines.push_back(line);
+}
 
 }  // namespace trelvane

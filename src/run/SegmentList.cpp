@@ -1,23 +1,38 @@
 #include "run/SegmentList.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace trelvane {
+
+SegmentList::SegmentList(std::string buffer, std::vector<std::uint64_t> starts,
+                         std::vector<std::uint32_t> lengths)
+    : starts_(std::move(starts)), lengths_(std::move(lengths)) {
+    blocks_.push_back(std::move(buffer));
+    // The adopted buffer is full: later texts go into blocks of their own.
+    blocks_.back().shrink_to_fit();
+}
 
 std::string_view SegmentList::at(std::size_t i) const {
     if (i >= size()) throw std::out_of_range("SegmentList::at");
     return (*this)[i];
 }
 
-void SegmentList::push_back(std::string_view text) {
-    starts_.push_back(arena_.size());
-    lengths_.push_back(static_cast<std::uint32_t>(text.size()));
-    arena_.append(text);
+std::uint64_t SegmentList::Reserve(std::size_t n) {
+    if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < n) {
+        std::string block;
+        block.reserve(std::max(kBlockSize, n));
+        blocks_.push_back(std::move(block));
+    }
+    const std::uint64_t block = blocks_.size() - 1;
+    return (block << kOffsetBits) | blocks_.back().size();
 }
 
-void SegmentList::AddPiece(std::size_t start, std::size_t length) {
+void SegmentList::push_back(std::string_view text) {
+    const std::uint64_t start = Reserve(text.size());
+    blocks_.back().append(text);
     starts_.push_back(start);
-    lengths_.push_back(static_cast<std::uint32_t>(length));
+    lengths_.push_back(static_cast<std::uint32_t>(text.size()));
 }
 
 void SegmentList::pop_back() {
@@ -27,21 +42,22 @@ void SegmentList::pop_back() {
 
 void SegmentList::Set(std::size_t i, std::string_view text) {
     if (text.size() <= lengths_[i]) {
+        const std::uint64_t s = starts_[i];
+        char* dst = blocks_[s >> kOffsetBits].data() + (s & kOffsetMask);
         // The new text may overlap the old one (it is usually derived from it).
-        char* dst = arena_.data() + starts_[i];
         if (text.data() != dst) std::char_traits<char>::move(dst, text.data(), text.size());
         lengths_[i] = static_cast<std::uint32_t>(text.size());
         return;
     }
-    std::string copy(text);
-    starts_[i] = arena_.size();
+    const std::string copy(text);  // text may lie in a block about to be appended to
+    starts_[i] = Reserve(copy.size());
+    blocks_.back().append(copy);
     lengths_[i] = static_cast<std::uint32_t>(copy.size());
-    arena_.append(copy);
 }
 
 void SegmentList::clear() {
-    arena_.clear();
-    arena_.shrink_to_fit();
+    blocks_.clear();
+    blocks_.shrink_to_fit();
     starts_.clear();
     starts_.shrink_to_fit();
     lengths_.clear();

@@ -1,6 +1,8 @@
-// A list of texts held in one buffer: the segments of a file (millions of
-// them for a big interchange) and the FNS3 lines cost one allocation, not one
-// per element. Indexes start at 0; a copy is independent of the original.
+// A list of texts held in a few large blocks: the segments of a file
+// (millions of them for a big interchange) and the FNS3 lines cost a handful
+// of allocations, not one per element, and growing the list never copies
+// what it already holds. Indexes start at 0; a copy is independent of the
+// original.
 #pragma once
 
 #include <cstddef>
@@ -16,22 +18,22 @@ using StringList = std::vector<std::string>;
 class SegmentList {
   public:
     SegmentList() = default;
-    // Takes over a buffer; pieces are then added with AddPiece as views into it.
-    explicit SegmentList(std::string buffer) : arena_(std::move(buffer)) {}
+    // Takes over a buffer and the pieces that lie in it (start, length).
+    SegmentList(std::string buffer, std::vector<std::uint64_t> starts,
+                std::vector<std::uint32_t> lengths);
 
-    std::size_t size() const { return starts_.size(); }
-    bool empty() const { return starts_.empty(); }
+    std::size_t size() const { return lengths_.size(); }
+    bool empty() const { return lengths_.empty(); }
     // Index of the last element, -1 when empty.
     std::int64_t UpperBound() const { return static_cast<std::int64_t>(size()) - 1; }
 
     std::string_view operator[](std::size_t i) const {
-        return {arena_.data() + starts_[i], lengths_[i]};
+        const std::uint64_t s = starts_[i];
+        return {blocks_[s >> kOffsetBits].data() + (s & kOffsetMask), lengths_[i]};
     }
     std::string_view at(std::size_t i) const;
 
     void push_back(std::string_view text);
-    // Records a piece that already lies in the buffer at [start, start+length).
-    void AddPiece(std::size_t start, std::size_t length);
     void pop_back();
     // Replaces element i; a text no longer than the old one is written in place.
     void Set(std::size_t i, std::string_view text);
@@ -42,7 +44,16 @@ class SegmentList {
     static SegmentList FromStringList(const StringList& list);
 
   private:
-    std::string arena_;
+    // A start packs the block number above a 40-bit offset into the block.
+    static constexpr unsigned kOffsetBits = 40;
+    static constexpr std::uint64_t kOffsetMask = (std::uint64_t{1} << kOffsetBits) - 1;
+    static constexpr std::size_t kBlockSize = std::size_t{4} << 20;
+
+    // Room for n more bytes at the end of the last block, which never grows
+    // past the capacity it was given, so that no stored text moves.
+    std::uint64_t Reserve(std::size_t n);
+
+    std::vector<std::string> blocks_;
     std::vector<std::uint64_t> starts_;
     std::vector<std::uint32_t> lengths_;
 };

@@ -18,9 +18,15 @@ struct Level {
     bool dropLast;       // segment level: what follows the last terminator is dropped
 };
 
+// Called for every piece cut: one-character delimiters are compared directly.
+bool SameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    return a.size() == 1 ? a[0] == b[0] : a == b;
+}
+
 Level LevelOf(std::string_view separator) {
     const auto& d = State().Delimiters;
-    return {separator == d[2], separator == d[0]};
+    return {SameText(separator, d[2]), SameText(separator, d[0])};
 }
 
 // The cut, single-character separator and release character (the usual case),
@@ -252,41 +258,79 @@ SegmentList SplitFileIntoSegments(std::string text, std::string_view terminator,
     if (text.empty()) return SegmentList();
     if (IsSingle(terminator, release)) {
         // Rewrite in place: the rewritten text is never longer than the text,
-        // so the write position never passes the read position.
+        // so the write position never passes the read position. Runs without
+        // a release character are cut with memchr and moved only once a
+        // release character has shortened the text.
         const char sep = terminator[0];
         const char rel = release[0];
         const std::size_t n = text.size();
-        std::vector<std::pair<std::size_t, std::size_t>> spans;
-        spans.reserve(n / 24 + 1);
         char* data = text.data();
+        std::size_t terminators = 0;
+        for (const char* p = data; (p = static_cast<const char*>(std::memchr(
+                                        p, sep, static_cast<std::size_t>(data + n - p))));
+             ++p)
+            ++terminators;
+        std::vector<std::uint64_t> starts;
+        std::vector<std::uint32_t> lengths;
+        starts.reserve(terminators + 1);
+        lengths.reserve(terminators + 1);
+        auto piece = [&](std::size_t b, std::size_t e) {
+            starts.push_back(b);
+            lengths.push_back(static_cast<std::uint32_t>(e - b));
+        };
+        auto nextRelease = [&](std::size_t from) {
+            const void* hit = std::memchr(data + from, rel, n - from);
+            return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - data) : n;
+        };
+        auto copyDown = [&](std::size_t& w, std::size_t from, std::size_t len) {
+            if (w != from) std::memmove(data + w, data + from, len);
+            w += len;
+        };
         std::size_t w = 0, start = 0, i = 0;
+        std::size_t rel_at = nextRelease(0);
         while (i < n) {
-            char c = data[i];
-            if (c == rel && i + 1 < n && data[i + 1] == rel) {
+            if (i < rel_at) {
+                // No release character before rel_at: plain cut on the terminator.
+                const void* hit = std::memchr(data + i, sep, rel_at - i);
+                if (!hit) {
+                    copyDown(w, i, rel_at - i);
+                    i = rel_at;
+                    continue;
+                }
+                const auto at = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
+                copyDown(w, i, at - i);
+                piece(start, w);
+                data[w++] = sep;
+                start = w;
+                i = at + 1;
+                continue;
+            }
+            // A release character: a pair first, then a released terminator.
+            if (i + 1 < n && data[i + 1] == rel) {
                 data[w++] = rel;
                 if (!level.collapsePairs) data[w++] = rel;
                 i += 2;
-            } else if (c == rel && i + 1 < n && data[i + 1] == sep) {
+            } else if (i + 1 < n && data[i + 1] == sep) {
                 data[w++] = sep;
                 i += 2;
-            } else if (c == sep) {
-                spans.emplace_back(start, w - start);
+            } else if (rel == sep) {
+                piece(start, w);
                 data[w++] = sep;
                 start = w;
                 ++i;
             } else {
-                data[w++] = c;
+                data[w++] = rel;
                 ++i;
             }
+            rel_at = i < n ? nextRelease(i) : n;
         }
-        spans.emplace_back(start, w - start);
-        if (level.dropLast && spans.size() > 1) spans.pop_back();
+        piece(start, w);
+        if (level.dropLast && starts.size() > 1) {
+            starts.pop_back();
+            lengths.pop_back();
+        }
         text.resize(w);
-        SegmentList segments(std::move(text));
-        segments.reserve(spans.size());
-        for (auto [b, len] : spans)
-            segments.AddPiece(b, len);
-        return segments;
+        return SegmentList(std::move(text), std::move(starts), std::move(lengths));
     }
     SplitScratch scratch;
     SplitInto(text, terminator, release, scratch);
