@@ -176,6 +176,9 @@ int main(int argc, char** argv) {
     panes.coloured = html ? static_cast<RichTextSink*>(&htmlColoured) : &nullColoured;
     SetReportPanes(panes);
 
+    // As ticking "Mode trace" in the home window does: the log directory first.
+    if (choices.trace && !FileExists(ProgramPath("logs"))) MakeDir(ProgramPath("logs"), "de traces");
+
     MainTest();
 
     const bool convertible = IsFileConvertible();
