@@ -24,6 +24,7 @@ class ConsolePlatform final : public Platform {
                           MsgButtons buttons) override;
     void ShowStatus(std::string_view) override {}
     bool TraceMode() override { return choices_.trace; }
+    void SetTraceMode(bool on) { choices_.trace = on; }
     bool ErrorsOnly() override { return choices_.errorsOnly; }
     bool ShowWarnings() override { return choices_.showWarnings; }
     std::string YearCamp() override { return choices_.yearCamp; }

@@ -176,8 +176,13 @@ int main(int argc, char** argv) {
     panes.coloured = html ? static_cast<RichTextSink*>(&htmlColoured) : &nullColoured;
     SetReportPanes(panes);
 
-    // As ticking "Mode trace" in the home window does: the log directory first.
-    if (choices.trace && !FileExists(ProgramPath("logs"))) MakeDir(ProgramPath("logs"), "de traces");
+    // As ticking "Mode trace" in the home window does: the log directory is
+    // made first, then trace mode is on.
+    if (choices.trace && !FileExists(ProgramPath("logs"))) {
+        platform.SetTraceMode(false);
+        MakeDir(ProgramPath("logs"), "de traces");
+        platform.SetTraceMode(true);
+    }
 
     MainTest();
 
