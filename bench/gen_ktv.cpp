@@ -447,7 +447,7 @@ class Generator {
             if (rng_.Chance(0.4)) d.groups.push_back(Detail(Form::Main, 0, "0051", PcdDetail()));
             if (rng_.Chance(0.4)) d.groups.push_back(Detail(Form::Main, 0, "0120", FtxDetail()));
             d.groups.push_back(Moa(Form::Main, 0, "0055", rng_.Between(0, 40000)));
-            const int facce = static_cast<int>(rng_.Below(5));
+            const int facce = static_cast<int>(rng_.Below(6));
             for (int n = 1; n <= facce; ++n)
                 AddFacce(d, n);
         }
