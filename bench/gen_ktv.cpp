@@ -3,7 +3,7 @@
 // injected on demand, each kind breaking exactly one rule.
 //
 //   gen_ktv [-o FILE] [--dossiers N] [--interchanges K] [--year YYYY] [--seed S]
-//           [--size-mb M] [--no-crlf] [--fault KIND[,KIND...]] [--fault-rate P]
+//           [--size-mb M] [--no-crlf] [--lean] [--fault KIND[,KIND...]] [--fault-rate P]
 //
 // Without --fault-rate every listed fault kind is injected once, the first
 // kind into the first dossier, the second into the second, and so on. With
@@ -149,6 +149,7 @@ struct Options {
     std::uint64_t seed = 1;
     double sizeMb = 0;
     bool crlf = true;
+    bool lean = false;  // few optional informations: small sample files
     std::vector<Fault> faults;
     double faultRate = -1;
 };
@@ -308,6 +309,9 @@ class Generator {
 
     // --- the valid dossier --------------------------------------------------
 
+    // An optional information; lean dossiers keep few of them.
+    bool Optional(double p) { return rng_.Chance(opt_.lean ? p / 5 : p); }
+
     Group Moa(Form f, int annex, std::string code, std::int64_t amount) {
         Group g;
         g.form = f;
@@ -353,18 +357,18 @@ class Generator {
     }
 
     void AddFacce(Dossier& d, int n) {
-        if (rng_.Chance(0.6)) d.groups.push_back(Detail(Form::Facce, n, "0050", NadCompany()));
+        if (Optional(0.6)) d.groups.push_back(Detail(Form::Facce, n, "0050", NadCompany()));
         const std::int64_t a = rng_.Between(100, 20000);
         const bool with45 = rng_.Chance(0.7);
         const std::int64_t b = with45 ? rng_.Between(0, 8000) : 0;
         d.groups.push_back(Moa(Form::Facce, n, "0035", a));
-        if (rng_.Chance(0.3)) d.groups.push_back(Moa(Form::Facce, n, "0028", rng_.Between(1, 999)));
+        if (Optional(0.3)) d.groups.push_back(Moa(Form::Facce, n, "0028", rng_.Between(1, 999)));
         if (with45) {
             d.groups.push_back(Moa(Form::Facce, n, "0045", b));
-            if (rng_.Chance(0.3))
+            if (Optional(0.3))
                 d.groups.push_back(Moa(Form::Facce, n, "0036", rng_.Between(1, 999)));
         }
-        if (rng_.Chance(0.7)) d.groups.push_back(Moa(Form::Facce, n, "0046", a + b));
+        if (Optional(0.7)) d.groups.push_back(Moa(Form::Facce, n, "0046", a + b));
         const int texts = static_cast<int>(rng_.Below(3));
         for (int i = 0; i < texts; ++i)
             d.groups.push_back(Detail(Form::Facce, n, "0120", FtxDetail()));
@@ -420,38 +424,38 @@ class Generator {
         const bool facisOnly = rng_.Below(30) == 0;
         if (!facisOnly) {
             d.groups.push_back(Moa(Form::Main, 0, "0010", 0));
-            if (rng_.Chance(0.5))
+            if (Optional(0.5))
                 d.groups.push_back(
                     Moa(Form::Main, 0, rng_.Chance(0.5) ? "0012" : "0013", rng_.Between(0, 20000)));
-            if (rng_.Chance(0.4))
+            if (Optional(0.4))
                 d.groups.push_back(Moa(Form::Main, 0, rng_.Chance(0.5) ? "0014" : "0015",
                                        rng_.Between(-500, 20000)));
             d.groups.push_back(Moa(Form::Main, 0, "0016", rng_.Between(1, 5000)));
-            if (rng_.Chance(0.4))
+            if (Optional(0.4))
                 d.groups.push_back(Moa(Form::Main, 0, "0124", rng_.Between(1, 5000)));
-            if (rng_.Chance(0.55))
+            if (Optional(0.55))
                 d.groups.push_back(
                     Detail(Form::Main, 0, "0020", "RFF+ABC:" + Digits(rng_.Below(100000000), 8)));
-            if (rng_.Chance(0.55))
+            if (Optional(0.55))
                 d.groups.push_back(Detail(Form::Main, 0, "0021", DtmDetail(d.yearFull)));
-            if (rng_.Chance(0.5)) d.groups.push_back(Detail(Form::Main, 0, "0022", FtxDetail()));
-            if (rng_.Chance(0.4)) d.groups.push_back(Detail(Form::Main, 0, "0023", CciDetail()));
-            if (rng_.Chance(0.55))
+            if (Optional(0.5)) d.groups.push_back(Detail(Form::Main, 0, "0022", FtxDetail()));
+            if (Optional(0.4)) d.groups.push_back(Detail(Form::Main, 0, "0023", CciDetail()));
+            if (Optional(0.55))
                 d.groups.push_back(
                     Moa(Form::Main, 0, rng_.Chance(0.5) ? "0129" : "0130", rng_.Between(0, 9000)));
-            if (rng_.Chance(0.55))
+            if (Optional(0.55))
                 d.groups.push_back(Moa(Form::Main, 0, rng_.Chance(0.5) ? "0131" : "0132",
                                        rng_.Between(-900, 9000)));
-            if (rng_.Chance(0.55))
+            if (Optional(0.55))
                 d.groups.push_back(Moa(Form::Main, 0, "0061", rng_.Between(1, 9000)));
-            if (rng_.Chance(0.4)) d.groups.push_back(Detail(Form::Main, 0, "0051", PcdDetail()));
-            if (rng_.Chance(0.4)) d.groups.push_back(Detail(Form::Main, 0, "0120", FtxDetail()));
+            if (Optional(0.4)) d.groups.push_back(Detail(Form::Main, 0, "0051", PcdDetail()));
+            if (Optional(0.4)) d.groups.push_back(Detail(Form::Main, 0, "0120", FtxDetail()));
             d.groups.push_back(Moa(Form::Main, 0, "0055", rng_.Between(0, 40000)));
-            const int facce = static_cast<int>(rng_.Below(6));
+            const int facce = static_cast<int>(rng_.Below(opt_.lean ? 2 : 6));
             for (int n = 1; n <= facce; ++n)
                 AddFacce(d, n);
         }
-        const int facis = static_cast<int>(rng_.Below(3)) + (facisOnly ? 1 : 0);
+        const int facis = static_cast<int>(rng_.Below(opt_.lean ? 2 : 3)) + (facisOnly ? 1 : 0);
         for (int n = 1; n <= facis; ++n)
             AddFacis(d, n);
         Rebalance(d);
@@ -561,7 +565,7 @@ class Generator {
             }
             case Fault::FacBalance:
                 EnsureFacce(d);
-                Find(d, Form::Main, "0055")->amount += 1;
+                if (Group* g55 = Find(d, Form::Main, "0055")) g55->amount += 1;
                 break;
             case Fault::Fac0124: {
                 if (d.emptyDeclaration || !Find(d, Form::Main, "0055")) EnsureFacce(d);
@@ -703,7 +707,7 @@ int Usage(const char* message) {
     std::fprintf(stderr,
                  "gen_ktv: %s\n"
                  "usage: gen_ktv [-o FILE] [--dossiers N] [--interchanges K] [--year YYYY]\n"
-                 "               [--seed S] [--size-mb M] [--no-crlf]\n"
+                 "               [--seed S] [--size-mb M] [--no-crlf] [--lean]\n"
                  "               [--fault KIND[,KIND...]] [--fault-rate P]\n"
                  "fault kinds:",
                  message);
@@ -724,6 +728,10 @@ int main(int argc, char** argv) {
         if (a == "-h" || a == "--help") return Usage("help");
         if (a == "--no-crlf") {
             o.crlf = false;
+            continue;
+        }
+        if (a == "--lean") {
+            o.lean = true;
             continue;
         }
         if (a == "--crlf") {
