@@ -719,7 +719,8 @@ int Usage(const char* message) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+// The whole program; the tests build the generator in with GEN_KTV_NO_MAIN.
+int GenKtvMain(int argc, const char* const* argv) {
     Options o;
     for (int i = 1; i < argc; ++i) {
         const std::string_view a = argv[i];
@@ -790,3 +791,9 @@ int main(int argc, char** argv) {
     if (out != stdout) std::fclose(out);
     return ok ? 0 : 1;
 }
+
+#ifndef GEN_KTV_NO_MAIN
+int main(int argc, char** argv) {
+    return GenKtvMain(argc, argv);
+}
+#endif

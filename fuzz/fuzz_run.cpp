@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class FuzzPlatform final : public Platform {
-public:
+  public:
     explicit FuzzPlatform(std::string dir) : dir_(std::move(dir)), file_(dir_ + "/input.edi") {}
     MsgAnswer ShowMessage(std::string_view, std::string_view, MsgIcon, MsgButtons b) override {
         return b == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::Ok;
@@ -44,7 +44,7 @@ public:
 
     const std::string& File() const { return file_; }
 
-private:
+  private:
     std::string dir_;
     std::string file_;
 };
@@ -57,8 +57,8 @@ PlainTextSink g_syntax, g_content, g_coloured;
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     std::string dir = (fs::temp_directory_path() / "trelvane-fuzz-XXXXXX").string();
     if (!::mkdtemp(dir.data())) std::abort();
-    for (const char* name : {"parametres.ini", "tbl_data_format.txt",
-                             "tbl_code_erreur_libelle.txt", "tbl_code_segment.txt"}) {
+    for (const char* name : {"parametres.ini", "tbl_data_format.txt", "tbl_code_erreur_libelle.txt",
+                             "tbl_code_segment.txt"}) {
         fs::path from = fs::path(TRELVANE_DATA_DIR) / name;
         if (fs::exists(from))
             fs::copy_file(from, fs::path(dir) / name, fs::copy_options::overwrite_existing);

@@ -10,7 +10,9 @@
 namespace trelvane {
 namespace {
 
-void UsualDelimiters() { State().Delimiters = {"'", "+", ":", "?"}; }
+void UsualDelimiters() {
+    State().Delimiters = {"'", "+", ":", "?"};
+}
 
 // The original algorithm, marker words and all, replacement by replacement.
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
@@ -86,12 +88,12 @@ TEST(Splitter, SegmentLevelEdges) {
         return SplitWithRelease(t, sep, rel);
     };
     EXPECT_TRUE(segs("").empty());
-    EXPECT_EQ(segs("UNA"), StringList{"UNA"});                     // no terminator: one segment
-    EXPECT_EQ(segs("A'B"), StringList{"A"});                       // last one without terminator is lost
+    EXPECT_EQ(segs("UNA"), StringList{"UNA"});  // no terminator: one segment
+    EXPECT_EQ(segs("A'B"), StringList{"A"});    // last one without terminator is lost
     EXPECT_EQ(segs("A'B'"), (StringList{"A", "B"}));
-    EXPECT_EQ(segs("A??'B'"), (StringList{"A??", "B"}));           // pair stays doubled, ends segment
-    EXPECT_EQ(segs("A???'B'"), (StringList{"A??'B"}));             // literal ? then literal '
-    EXPECT_EQ(segs("A?"), StringList{"A?"});                       // release at the very end
+    EXPECT_EQ(segs("A??'B'"), (StringList{"A??", "B"}));  // pair stays doubled, ends segment
+    EXPECT_EQ(segs("A???'B'"), (StringList{"A??'B"}));    // literal ? then literal '
+    EXPECT_EQ(segs("A?"), StringList{"A?"});              // release at the very end
     EXPECT_EQ(segs("SEPECHAP'X'"), (StringList{"SEPECHAP", "X"}));  // marker words are plain text
     EXPECT_EQ(segs("SEPZCHAP??'"), (StringList{"SEPZCHAP??"}));
 }
@@ -132,12 +134,13 @@ TEST(Splitter, DifferentialAgainstTheMarkerAlgorithm) {
     const std::string letters = "AB ";
     for (const auto& delimiters : delimiterSets) {
         State().Delimiters = delimiters;
-        std::string alphabet = delimiters[0] + delimiters[1] + delimiters[2] + delimiters[3] +
-                               delimiters[3] + letters;
+        std::string alphabet =
+            delimiters[0] + delimiters[1] + delimiters[2] + delimiters[3] + delimiters[3] + letters;
         for (int round = 0; round < 20000; ++round) {
             std::size_t len = rng() % 14;
             std::string text;
-            for (std::size_t k = 0; k < len; ++k) text += alphabet[rng() % alphabet.size()];
+            for (std::size_t k = 0; k < len; ++k)
+                text += alphabet[rng() % alphabet.size()];
             for (int level = 0; level < 3; ++level) {
                 std::string sep = delimiters[static_cast<std::size_t>(level)];
                 std::string rel = delimiters[3];
@@ -159,15 +162,18 @@ TEST(Splitter, DifferentialAgainstTheMarkerAlgorithm) {
 // same replacement order.
 TEST(Splitter, DifferentialWithLongAndEmptyDelimiters) {
     std::mt19937 rng(7);
-    const std::vector<std::array<std::string, 4>> delimiterSets = {
-        {"''", "++", "::", "??"}, {"'", "+", ":", ""}, {"'", "", ":", "?"}, {"'", "+", ":", "????"}};
+    const std::vector<std::array<std::string, 4>> delimiterSets = {{"''", "++", "::", "??"},
+                                                                   {"'", "+", ":", ""},
+                                                                   {"'", "", ":", "?"},
+                                                                   {"'", "+", ":", "????"}};
     for (const auto& delimiters : delimiterSets) {
         State().Delimiters = delimiters;
         std::string alphabet = "'+:?AB";
         for (int round = 0; round < 5000; ++round) {
             std::size_t len = rng() % 16;
             std::string text;
-            for (std::size_t k = 0; k < len; ++k) text += alphabet[rng() % alphabet.size()];
+            for (std::size_t k = 0; k < len; ++k)
+                text += alphabet[rng() % alphabet.size()];
             for (int level = 0; level < 3; ++level) {
                 std::string sep = delimiters[static_cast<std::size_t>(level)];
                 std::string rel = delimiters[3];
