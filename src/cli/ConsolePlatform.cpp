@@ -33,13 +33,17 @@ MsgAnswer ConsolePlatform::ShowMessage(std::string_view title, std::string_view 
     return MsgAnswer::Ok;
 }
 
-std::string ConsolePlatform::ProcedureText() { return "EDI KTV Tome 2"; }
+std::string ConsolePlatform::ProcedureText() {
+    return "EDI KTV Tome 2";
+}
 
 std::string ConsolePlatform::ProfileText() {
     return std::string("VRK Déclaration des revenus"_cp);
 }
 
-LocalDateTime ConsolePlatform::Now() { return SystemNow(); }
+LocalDateTime ConsolePlatform::Now() {
+    return SystemNow();
+}
 
 void ConsolePlatform::EndApplication() {
     std::fflush(stdout);

@@ -17,7 +17,7 @@ struct ConsoleChoices {
 };
 
 class ConsolePlatform final : public Platform {
-public:
+  public:
     explicit ConsolePlatform(ConsoleChoices choices);
 
     MsgAnswer ShowMessage(std::string_view title, std::string_view text, MsgIcon icon,
@@ -35,7 +35,7 @@ public:
     std::string ProgramDirectory() override { return programDirectory_; }
     void EndApplication() override;
 
-private:
+  private:
     ConsoleChoices choices_;
     std::string programDirectory_;
 };

@@ -13,7 +13,7 @@ namespace trelvane {
 namespace {
 
 class JsonWriter {
-public:
+  public:
     explicit JsonWriter(std::FILE* out) : out_(out) {}
     ~JsonWriter() { Flush(); }
 
@@ -26,11 +26,21 @@ public:
         for (char ch : Cp1252ToUtf8(cp1252)) {
             auto c = static_cast<unsigned char>(ch);
             switch (c) {
-                case '"': buf_ += "\\\""; break;
-                case '\\': buf_ += "\\\\"; break;
-                case '\n': buf_ += "\\n"; break;
-                case '\r': buf_ += "\\r"; break;
-                case '\t': buf_ += "\\t"; break;
+                case '"':
+                    buf_ += "\\\"";
+                    break;
+                case '\\':
+                    buf_ += "\\\\";
+                    break;
+                case '\n':
+                    buf_ += "\\n";
+                    break;
+                case '\r':
+                    buf_ += "\\r";
+                    break;
+                case '\t':
+                    buf_ += "\\t";
+                    break;
                 default:
                     if (c < 0x20) {
                         char esc[8];
@@ -58,7 +68,7 @@ public:
         buf_.clear();
     }
 
-private:
+  private:
     std::FILE* out_;
     std::string buf_;
 };
@@ -69,7 +79,8 @@ void WriteRunStateJson(std::FILE* out, bool convertible) {
     const RunState& s = State();
     JsonWriter w(out);
     auto strings = [&](const StringList& l) {
-        w.Array(l, l.size(), [](const StringList& x, std::size_t i) -> std::string_view { return x[i]; });
+        w.Array(l, l.size(),
+                [](const StringList& x, std::size_t i) -> std::string_view { return x[i]; });
     };
     w.Raw("{\"Segments\":");
     w.Array(s.Segments, s.Segments.size(),

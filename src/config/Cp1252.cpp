@@ -48,8 +48,11 @@ std::string Utf8ToCp1252(std::string_view utf8) {
     std::size_t i = 0;
     while (i < utf8.size()) {
         auto b = static_cast<unsigned char>(utf8[i]);
-        std::size_t len = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3
-                                         : (b & 0xF8) == 0xF0 ? 4 : 0;
+        std::size_t len = b < 0x80             ? 1
+                          : (b & 0xE0) == 0xC0 ? 2
+                          : (b & 0xF0) == 0xE0 ? 3
+                          : (b & 0xF8) == 0xF0 ? 4
+                                               : 0;
         if (len == 0 || i + len > utf8.size()) {
             out += '?';
             ++i;
@@ -86,17 +89,23 @@ char UpperCp1252(char c) {
     // à..þ except ÷ (0xF7) map to À..Þ; š, œ, ž, ÿ have their own capitals.
     if (b >= 0xE0 && b <= 0xFE && b != 0xF7) return static_cast<char>(b - 32);
     switch (b) {
-        case 0x9A: return static_cast<char>(0x8A);
-        case 0x9C: return static_cast<char>(0x8C);
-        case 0x9E: return static_cast<char>(0x8E);
-        case 0xFF: return static_cast<char>(0x9F);
-        default: return c;
+        case 0x9A:
+            return static_cast<char>(0x8A);
+        case 0x9C:
+            return static_cast<char>(0x8C);
+        case 0x9E:
+            return static_cast<char>(0x8E);
+        case 0xFF:
+            return static_cast<char>(0x9F);
+        default:
+            return c;
     }
 }
 
 std::string UpperCp1252(std::string_view text) {
     std::string out(text);
-    for (char& c : out) c = UpperCp1252(c);
+    for (char& c : out)
+        c = UpperCp1252(c);
     return out;
 }
 

@@ -9,7 +9,7 @@ namespace {
 
 // Used until a front end installs its own: answers Yes, shows nothing.
 class SilentPlatform final : public Platform {
-public:
+  public:
     MsgAnswer ShowMessage(std::string_view, std::string_view, MsgIcon,
                           MsgButtons buttons) override {
         return buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::Ok;
@@ -39,9 +39,13 @@ std::string TwoDigits(int v) {
 
 }  // namespace
 
-Platform& CurrentPlatform() { return *g_platform; }
+Platform& CurrentPlatform() {
+    return *g_platform;
+}
 
-void SetPlatform(Platform* platform) { g_platform = platform ? platform : &g_silent; }
+void SetPlatform(Platform* platform) {
+    g_platform = platform ? platform : &g_silent;
+}
 
 std::string ShortDate(const LocalDateTime& t) {
     char buf[32];

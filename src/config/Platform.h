@@ -27,7 +27,7 @@ struct LocalDateTime {
 inline constexpr std::string_view kProgramTitle = "Trelvane";
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     // Line breaks inside texts are "\r\n".
@@ -37,13 +37,13 @@ public:
     virtual void ShowStatus(std::string_view text) = 0;
 
     // The home window's choices.
-    virtual bool TraceMode() = 0;         // "Mode trace"
-    virtual bool ErrorsOnly() = 0;        // "Erreurs Uniquement"
-    virtual bool ShowWarnings() = 0;      // "Afficher les signalements"
-    virtual std::string YearCamp() = 0;   // campaign year, four digits
-    virtual std::string FilePath() = 0;   // the file to test
+    virtual bool TraceMode() = 0;        // "Mode trace"
+    virtual bool ErrorsOnly() = 0;       // "Erreurs Uniquement"
+    virtual bool ShowWarnings() = 0;     // "Afficher les signalements"
+    virtual std::string YearCamp() = 0;  // campaign year, four digits
+    virtual std::string FilePath() = 0;  // the file to test
     virtual std::string ProcedureText() = 0;
-    virtual int ProfileIndex() = 0;       // -1 none, 0 first profile, 1 second
+    virtual int ProfileIndex() = 0;  // -1 none, 0 first profile, 1 second
     virtual std::string ProfileText() = 0;
 
     virtual LocalDateTime Now() = 0;

@@ -11,32 +11,48 @@ RuntimeError::RuntimeError(int number)
 
 std::string ErrorDescription(int number) {
     switch (number) {
-        case kErrInvalidCall: return std::string("Argument ou appel de procédure incorrect"_cp);
-        case kErrOverflow: return std::string("Dépassement de capacité"_cp);
-        case kErrSubscript: return std::string("L'indice n'appartient pas à la sélection"_cp);
-        case kErrTypeMismatch: return std::string("Type incompatible"_cp);
-        case kErrBadFileName: return std::string("Nom ou numéro de fichier incorrect"_cp);
-        case kErrFileNotFound: return std::string("Fichier introuvable"_cp);
-        case kErrDiskFull: return std::string("Disque plein"_cp);
-        case kErrPermission: return std::string("Permission refusée"_cp);
-        case kErrPathFileAccess: return std::string("Erreur d'accès au chemin ou au fichier"_cp);
-        case kErrPathNotFound: return std::string("Chemin d'accès introuvable"_cp);
-        default: return std::string("Erreur d'application"_cp);
+        case kErrInvalidCall:
+            return std::string("Argument ou appel de procédure incorrect"_cp);
+        case kErrOverflow:
+            return std::string("Dépassement de capacité"_cp);
+        case kErrSubscript:
+            return std::string("L'indice n'appartient pas à la sélection"_cp);
+        case kErrTypeMismatch:
+            return std::string("Type incompatible"_cp);
+        case kErrBadFileName:
+            return std::string("Nom ou numéro de fichier incorrect"_cp);
+        case kErrFileNotFound:
+            return std::string("Fichier introuvable"_cp);
+        case kErrDiskFull:
+            return std::string("Disque plein"_cp);
+        case kErrPermission:
+            return std::string("Permission refusée"_cp);
+        case kErrPathFileAccess:
+            return std::string("Erreur d'accès au chemin ou au fichier"_cp);
+        case kErrPathNotFound:
+            return std::string("Chemin d'accès introuvable"_cp);
+        default:
+            return std::string("Erreur d'application"_cp);
     }
 }
 
 int ErrorNumberFromErrno(int err) {
     switch (err) {
-        case ENOENT: return kErrPathNotFound;
+        case ENOENT:
+            return kErrPathNotFound;
         case EACCES:
         case EPERM:
-        case EROFS: return kErrPermission;
+        case EROFS:
+            return kErrPermission;
         case ENOSPC:
         case EDQUOT:
-        case EFBIG: return kErrDiskFull;
+        case EFBIG:
+            return kErrDiskFull;
         case ENAMETOOLONG:
-        case EINVAL: return kErrBadFileName;
-        default: return kErrPathFileAccess;
+        case EINVAL:
+            return kErrBadFileName;
+        default:
+            return kErrPathFileAccess;
     }
 }
 

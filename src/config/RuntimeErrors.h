@@ -23,11 +23,11 @@ enum ErrorNumber : int {
 };
 
 class RuntimeError : public std::runtime_error {
-public:
+  public:
     explicit RuntimeError(int number);
     int Number() const { return number_; }
 
-private:
+  private:
     int number_;
 };
 

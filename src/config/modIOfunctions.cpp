@@ -27,8 +27,10 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 std::string Trimmed(std::string_view v) {
     std::size_t b = 0, e = v.size();
-    while (b < e && v[b] == ' ') ++b;
-    while (e > b && v[e - 1] == ' ') --e;
+    while (b < e && v[b] == ' ')
+        ++b;
+    while (e > b && v[e - 1] == ' ')
+        --e;
     return std::string(v.substr(b, e - b));
 }
 
@@ -87,8 +89,8 @@ std::string RetrieveInINIFile(std::string_view key) {
     }
     FilePtr f(std::fopen(path.c_str(), "rb"));
     if (!f) {
-        Warn("Erreur.", std::to_string(ErrorNumberFromErrno(errno)) +
-                            " - Lecture du fichier ini impossible.");
+        Warn("Erreur.",
+             std::to_string(ErrorNumberFromErrno(errno)) + " - Lecture du fichier ini impossible.");
         return {};
     }
     // Our own file may have been edited anywhere: CR LF, LF and CR all end a line.
@@ -120,7 +122,8 @@ std::string RetrieveInINIFile(std::string_view key) {
         }
     }
     if (std::ferror(f.get())) {
-        Warn("Erreur.", std::to_string(kErrPathFileAccess) + " - Lecture du fichier ini impossible.");
+        Warn("Erreur.",
+             std::to_string(kErrPathFileAccess) + " - Lecture du fichier ini impossible.");
         return {};
     }
     if (!line.empty() && consider(value)) return value;
@@ -158,7 +161,8 @@ void WriteTrace(std::string_view message, std::string_view module, std::string_v
     if (int err = AppendAll(CurrentTraceFilePath(), line); err != 0) {
         Warn("Erreur en écriture"_cp,
              std::to_string(err) + " - Ecriture dans fichier trace impossible." +
-                 std::string(kCrLf) + std::string("Les droit d'accès sont peut-être insuffisants."_cp));
+                 std::string(kCrLf) +
+                 std::string("Les droit d'accès sont peut-être insuffisants."_cp));
     }
 }
 
@@ -243,13 +247,16 @@ bool WriteInFile(std::string_view text, const std::string& path, std::string_vie
     if (int err = AppendAll(path, data); err != 0) {
         Warn("Erreur en écriture"_cp,
              std::to_string(err) + " - Ecriture du fichier " + std::string(label) + " impossible." +
-                 std::string(kCrLf) + std::string("Les droit d'accès sont peut-être insuffisants."_cp));
+                 std::string(kCrLf) +
+                 std::string("Les droit d'accès sont peut-être insuffisants."_cp));
         return false;
     }
     return true;
 }
 
-void SetStatus(std::string_view text) { CurrentPlatform().ShowStatus(text); }
+void SetStatus(std::string_view text) {
+    CurrentPlatform().ShowStatus(text);
+}
 
 int WriteFileAtomically(const std::string& path, std::string_view content) {
     std::string temp = path + ".part-XXXXXX";

@@ -3,6 +3,8 @@
 // segment index, detail text, position, dossier number, three-character code.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -64,6 +66,42 @@ bool CheckMandatorySimpleElement(const Pieces& elements, std::size_t index,
 
 // A detail text never holds ",", the record's field separator: each becomes ";".
 std::string DetailText(std::string_view text);
+
+// Helpers shared by the rule sets.
+
+// The run's delimiters, read where they are held (no copy).
+std::string_view ElementSeparator();
+std::string_view ComponentSeparator();
+std::string_view ReleaseCharacter();
+
+// A position ("d3", "l5", "d4:1") built without allocation.
+class Position {
+  public:
+    std::string_view view() const { return {text_.data(), length_}; }
+    operator std::string_view() const { return view(); }
+
+  private:
+    friend Position ElementPosition(std::size_t element);
+    friend Position ListPosition(std::size_t element);
+    friend Position ComponentPosition(std::size_t element, std::size_t component);
+    std::array<char, 48> text_{};
+    std::size_t length_ = 0;
+};
+Position ElementPosition(std::size_t element);                           // "d" i
+Position ListPosition(std::size_t element);                              // "l" i
+Position ComponentPosition(std::size_t element, std::size_t component);  // "d" i ":" j
+
+// Element i of a cut segment; raises RuntimeError(9) past the last one.
+std::string_view ElementAt(const Pieces& elements, std::size_t index);
+
+// Cuts element i of the segment into ctx.components when its number of
+// components lies within the bounds; otherwise appends the "404" record at
+// "l" i with the bounds and returns false (its components then get no rule).
+bool CutComposite(SegmentContext& ctx, const Pieces& elements, std::size_t index, int lower,
+                  int upper);
+
+// An element that must stay empty: a used one gets "445" at "l" i.
+void CheckEmptyElement(SegmentContext& ctx, const Pieces& elements, std::size_t index);
 
 // The failure path every rule set shares: a trace line (in trace mode), the
 // "Erreur non gérée" message box, and a "777" record at element elementIndex.

@@ -1,10 +1,110 @@
 #include "conversion/ConversionCommand.h"
 
+#include <cstdio>
+#include <exception>
+
+#include "config/Cp1252.h"
+#include "config/Platform.h"
+#include "config/RuntimeErrors.h"
+#include "config/modIOfunctions.h"
+#include "conversion/Fns3Records.h"
+#include "conversion/modKTVConversionFunctions.h"
+#include "run/modMainFunctions.h"
+#include "run/modToolsFunctions.h"
+
 namespace trelvane {
 
-// Placeholder until the conversion command lands.
-bool IsFileConvertible() { return false; }
-ConversionOutcome RunConversionCommand(std::string_view, const std::string&) { return {}; }
-std::string WriteCRFile(std::string_view, const std::string&) { return {}; }
+namespace {
+
+constexpr std::string_view kModTests = "frmTests";
+constexpr std::string_view kProcConvert = "cmdConvertir_Click";
+
+bool HasNoErrorLeft() {
+    const RunState& s = State();
+    return s.SyntaxErrors.size() == 1 &&
+           static_cast<std::int64_t>(s.ContentErrors.size()) - 1 == GetWarningCount();
+}
+
+std::string SubDirectory(const std::string& baseDirectory, std::string_view name) {
+    if (baseDirectory.empty()) return ProgramPath(name);
+    std::string dir = baseDirectory;
+    if (dir.back() != '/') dir += '/';
+    dir += name;
+    return dir;
+}
+
+std::string CrFileName(const LocalDateTime& t) {
+    const std::string time = LongTime(t);
+    char date[32];
+    std::snprintf(date, sizeof date, "%02d%02d%04d", t.day, t.month, t.year);
+    return time.substr(0, 2) + time.substr(3, 2) + time.substr(6, 2) + "_" + date + "_CRErreur.txt";
+}
+
+ConversionOutcome WriteReport(std::string_view reportDocument, const std::string& baseDirectory) {
+    const std::string dir = SubDirectory(baseDirectory, "CR_Erreurs");
+    if (!FileExists(dir)) MakeDir(dir, "d'erreurs");
+    ConversionOutcome outcome;
+    outcome.path = WriteCRFile(reportDocument, dir);
+    outcome.result =
+        outcome.path.empty() ? ConversionResult::Failed : ConversionResult::ReportWritten;
+    return outcome;
+}
+
+}  // namespace
+
+bool IsFileConvertible() {
+    return HasNoErrorLeft() && FailedConversions().empty();
+}
+
+std::string WriteCRFile(std::string_view reportDocument, const std::string& directory) {
+    std::string path = directory;
+    if (!path.empty() && path.back() != '/') path += '/';
+    path += CrFileName(CurrentPlatform().Now());
+    if (!WriteInFile(reportDocument, path, "CRErreur")) return {};
+    return path;
+}
+
+ConversionOutcome RunConversionCommand(std::string_view reportDocument,
+                                       const std::string& baseDirectory) {
+    try {
+        Trace("** BOUTON CONVERSION EN FNS3 **", kModTests, kProcConvert);
+        Platform& platform = CurrentPlatform();
+        if (!HasNoErrorLeft()) {
+            platform.ShowMessage(
+                "Conversion impossible",
+                "La conversion du fichier EDI est impossible car il contient encore des erreurs\r\n"
+                "Un compte-rendu d'erreur va être créé dans le répertoire 'CR_Erreurs'"_cp,
+                MsgIcon::Information, MsgButtons::Ok);
+            return WriteReport(reportDocument, baseDirectory);
+        }
+        if (!FailedConversions().empty()) {
+            // Their records are incomplete: an FNS3 file would silently lack them.
+            platform.ShowMessage(
+                "Conversion impossible",
+                "La conversion du fichier EDI est impossible car la conversion en FNS3 a échoué "
+                "pour les dossiers n° "_cp +
+                    FailedConversionsText() +
+                    "\r\nUn compte-rendu d'erreur va être créé dans le répertoire 'CR_Erreurs'"_cp,
+                MsgIcon::Information, MsgButtons::Ok);
+            return WriteReport(reportDocument, baseDirectory);
+        }
+        platform.ShowMessage("Conversion",
+                             "Le fichier converti va être produit dans le dossier 'FNS3'"_cp,
+                             MsgIcon::Information, MsgButtons::Ok);
+        const std::string dir = SubDirectory(baseDirectory, "FNS3");
+        if (!FileExists(dir)) MakeDir(dir, "FNS3");
+        ConversionOutcome outcome;
+        outcome.path = WriteFNS3File(dir);
+        outcome.result =
+            outcome.path.empty() ? ConversionResult::Failed : ConversionResult::Fns3Written;
+        return outcome;
+    } catch (const RuntimeError& e) {
+        Trace(std::to_string(e.Number()) + " : boum !", kModTests, kProcConvert);
+    } catch (const std::exception&) {
+        Trace(std::to_string(static_cast<int>(kErrInvalidCall)) + " : boum !", kModTests,
+              kProcConvert);
+    }
+    return {};
+}
 
 }  // namespace trelvane

@@ -1,22 +1,391 @@
 #include "conversion/Fns3Records.h"
 
+#include <exception>
+#include <new>
+#include <vector>
+
+#include "config/Cp1252.h"
+#include "config/Platform.h"
+#include "config/RuntimeErrors.h"
+#include "config/modIOfunctions.h"
+#include "content/ReferenceTables.h"
+#include "content/modKTVContentSEQ.h"
 #include "conversion/modKTVConversionFunctions.h"
+#include "run/Summaries.h"
 
 namespace trelvane {
 
-// Placeholder until the FNS3 records land.
 namespace {
+
+constexpr std::int64_t kLastGroup = 99;
+constexpr std::size_t kHeadWidth = 59;
+constexpr std::size_t kCellWidth = 19;
+constexpr std::size_t kCellsPerLine = 10;
+constexpr std::size_t kCellArea = kCellWidth * kCellsPerLine;  // 190
+constexpr std::size_t kFlagColumn = 36;
+constexpr std::size_t kCompanyIdColumn = 7, kCompanyIdWidth = 9;
+constexpr std::size_t kCompanyNameColumn = 16, kCompanyNameWidth = 20;
+constexpr std::string_view kSirPlaceholder = "SIRSIRSIR";
+constexpr std::string_view kRasocPlaceholder = "RASOCRASOCRASOCRASOC";
+
 std::vector<FailedConversion> g_failed;
+std::string g_lastFns3Path;
+
+// One record line, reused from record to record.
+std::string& LineBuffer() {
+    static std::string line;
+    return line;
+}
+
+void StartLine(std::string& line) {
+    line.assign(kFns3LineWidth, ' ');
+}
+
+// Writes value upper-cased at 1-based column, space-filled to width. A value
+// wider than its field is refused, never cut.
+void PutField(std::string& line, std::size_t column, std::size_t width, std::string_view value) {
+    if (value.size() > width) throw RuntimeError(kErrInvalidCall);
+    char* out = line.data() + (column - 1);
+    for (char c : value)
+        *out++ = UpperCp1252(c);
+}
+
+// The same, for text already upper-case or to keep as it stands.
+void PutRaw(std::string& line, std::size_t column, std::size_t width, std::string_view value) {
+    if (value.size() > width) throw RuntimeError(kErrInvalidCall);
+    line.replace(column - 1, value.size(), value);
+}
+
+// Characters first..first+count-1 (1-based) of text, fewer when it is shorter.
+std::string_view Mid(std::string_view text, std::size_t first, std::size_t count) {
+    if (first > text.size()) return {};
+    return text.substr(first - 1, count);
+}
+
+std::string_view Right(std::string_view text, std::size_t count) {
+    return count >= text.size() ? text : text.substr(text.size() - count);
+}
+
+std::string_view RTrim(std::string_view text) {
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    return text;
+}
+
+std::string WithoutQuestionMarks(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text)
+        if (c != '?') out += c;
+    return out;
+}
+
+const std::string& Ind(std::int64_t group) {
+    return Doss(group, 8, 1, 2, 0);
+}
+std::string_view AnnexType(std::int64_t group) {
+    return RTrim(Mid(Ind(group), 1, 8));
+}
+std::string_view AnnexNumber(std::int64_t group) {
+    return Mid(Ind(group), 11, 4);
+}
+
+std::string TwoDigits(int value) {
+    std::string text = std::to_string(value);
+    PadString(text, '0', 2, "gauche");
+    return text;
+}
+
+bool IsCompanyAnnex(std::string_view type) {
+    return type == "FACCE" || type == "FACIS";
+}
+
+// The annex cut: the first annex is one run of groups of the same type (the
+// main form), every later FACCE or FACIS annex a run of the same type and
+// number.
+void AddAnnexes() {
+    const std::string_view t1 = AnnexType(1);
+    std::int64_t j = 1;
+    // An annex form first (a FACIS-only dossier) is cut by number too, so two
+    // annexes are never merged into one set of records.
+    const bool firstByNumber = IsCompanyAnnex(t1);
+    const std::string firstNumber(AnnexNumber(1));
+    while (j <= kLastGroup && AnnexType(j) == t1 &&
+           (!firstByNumber || AnnexNumber(j) == firstNumber))
+        ++j;
+    AddANS3Records(t1, 1, j - 1);
+    if (j > kLastGroup) return;
+
+    std::string t(AnnexType(j));
+    if (t.empty()) return;
+    std::int64_t start = j;
+    std::string number(AnnexNumber(j));
+    for (std::int64_t k = j; k <= kLastGroup; ++k) {
+        const std::string_view u = AnnexType(k);
+        if (u != t) {
+            AddANS3Records(t, start, k - 1);
+            t.assign(u);
+            start = k;
+            number.assign(AnnexNumber(k));
+            if (!IsCompanyAnnex(u)) return;
+        } else if (AnnexNumber(k) != number) {
+            AddANS3Records(t, start, k - 1);
+            number.assign(AnnexNumber(k));
+            start = k;
+        }
+    }
+    // A dossier filling every group still gets its last annex.
+    AddANS3Records(t, start, kLastGroup);
+}
+
+void AppendCell(std::string& cells, std::string_view code, std::string_view value) {
+    const std::size_t at = cells.size();
+    cells.append(kCellWidth, ' ');
+    char* out = cells.data() + at;
+    for (std::size_t i = 0; i < code.size() && i < 4; ++i)
+        out[i] = UpperCp1252(code[i]);
+    for (std::size_t i = 0; i < value.size() && i < 15; ++i)
+        out[4 + i] = UpperCp1252(value[i]);
+}
+
+std::string DescribeFailures() {
+    std::string text;
+    bool severalInterchanges = false;
+    for (const FailedConversion& f : g_failed)
+        if (f.interchange != g_failed.front().interchange) severalInterchanges = true;
+    constexpr std::size_t kShown = 20;
+    for (std::size_t i = 0; i < g_failed.size() && i < kShown; ++i) {
+        if (i > 0) text += ", ";
+        text += std::to_string(g_failed[i].dossier);
+        if (severalInterchanges)
+            text += " (échange "_cp + std::to_string(g_failed[i].interchange) + ")";
+    }
+    if (g_failed.size() > kShown) text += " ... (" + std::to_string(g_failed.size()) + " dossiers)";
+    return text;
+}
+
 }  // namespace
-void ConvertDossierToFNS3(std::int64_t, std::int64_t) {}
-const std::vector<FailedConversion>& FailedConversions() { return g_failed; }
-void ClearFailedConversions() { g_failed.clear(); }
-std::string WriteFNS3File(const std::string&) { return {}; }
-void AddANS0Record(std::int64_t) {}
-void AddANS1Record() {}
-void AddANS2Record(int) {}
-void AddANS3Records(std::string_view, std::int64_t, std::int64_t) {}
-std::string GetInfoValueFNS3(std::int64_t, std::string_view) { return {}; }
-void PadString(std::string&, char, std::size_t, std::string_view) {}
+
+void PadString(std::string& value, char fill, std::size_t width, std::string_view side) {
+    if (value.size() > width) throw RuntimeError(kErrInvalidCall);
+    if (side == "droite")
+        value.append(width - value.size(), fill);
+    else
+        value.insert(0, width - value.size(), fill);
+}
+
+void AddANS0Record(std::int64_t interchangeNumber) {
+    std::string& line = LineBuffer();
+    StartLine(line);
+    PutRaw(line, 1, 4, "ANS0");
+    PutField(line, 5, 14, Inte(2, 2, 0));
+    PutField(line, 19, 14, Doss(0, 5, 2, 2, 0));
+    PutField(line, 33, 8, "20" + Inte(2, 4, 0));
+    PutField(line, 41, 4, Inte(2, 4, 1));
+    PutField(line, 45, 1, Inte(2, 11, 0));
+    PutRaw(line, 46, 6, "KTV");
+    PutRaw(line, 52, 3, "D");
+    PutRaw(line, 55, 3, "00B");
+    std::string count = std::to_string(CountMessagesInInterchange(interchangeNumber));
+    PadString(count, '0', 8, "gauche");
+    PutRaw(line, 58, 8, count);
+    PutField(line, 66, 14, Inte(2, 5, 0));
+    PutField(line, 80, 6, Inte(2, 10, 0));
+    PutRaw(line, 86, 1, "0");
+    PutRaw(line, 87, 4, "EDI");
+    AppendFNS3Line(line);
+}
+
+void AddANS1Record() {
+    std::string& line = LineBuffer();
+    StartLine(line);
+    PutRaw(line, 1, 4, "ANS1");
+    PutField(line, 5, 13, Doss(0, 5, 4, 2, 0));
+    PutField(line, 18, 5, Doss(0, 5, 4, 4, 0));
+    PutField(line, 23, 4, "20" + std::string(Mid(Ind(1), 9, 2)));
+    const LocalDateTime now = CurrentPlatform().Now();
+    PutField(line, 27, 8, CurrentPlatform().YearCamp() + TwoDigits(now.month) + TwoDigits(now.day));
+    PutField(line, 35, 35, Doss(0, 2, 1, 2, 0));
+    PutField(line, 70, 1, Doss(0, 2, 1, 3, 0));
+    AppendFNS3Line(line);
+}
+
+void AddANS2Record(int party) {
+    std::string& line = LineBuffer();
+    StartLine(line);
+    PutRaw(line, 1, 4, "ANS2");
+    PutField(line, 5, 3, Doss(0, 5, party, 1, 0));
+    PutField(line, 8, 14, Doss(0, 5, party, 2, 0));
+    PutField(line, 32, 35, Doss(0, 5, party, 4, party == 4 ? 1 : 0));
+    PutField(line, 67, 35, WithoutQuestionMarks(Doss(0, 5, party, 5, 0)));
+    PutField(line, 102, 35, WithoutQuestionMarks(Doss(0, 5, party, 5, 1)));
+    PutField(line, 137, 35, WithoutQuestionMarks(Doss(0, 5, party, 5, 2)));
+    PutField(line, 172, 35, Doss(0, 5, party, 6, 0));
+    PutField(line, 207, 9, Doss(0, 5, party, 8, 0));
+    if (party == 2) PutField(line, 216, 35, Doss(0, 6, 1, 1, 1));
+    if (party == 4) PutField(line, 216, 35, Doss(0, 6, 2, 1, 1));
+    AppendFNS3Line(line);
+}
+
+void AddANS3Records(std::string_view annexType, std::int64_t firstGroup, std::int64_t lastGroup) {
+    const bool companyAnnex = IsCompanyAnnex(annexType);
+    if (annexType == "FACIS" && FacisOnlyDossier()) AppendFNS3Line("ANS310");
+
+    std::string head(kHeadWidth, ' ');
+    PutRaw(head, 1, 4, "ANS3");
+    if (annexType == "KTVECE") PutRaw(head, 5, 2, "10");
+    if (annexType == "FACCE") PutRaw(head, 5, 2, "20");
+    if (annexType == "FACIS") PutRaw(head, 5, 2, "60");
+    if (companyAnnex) {
+        PutRaw(head, kCompanyIdColumn, kCompanyIdWidth, kSirPlaceholder);
+        PutRaw(head, kCompanyNameColumn, kCompanyNameWidth, kRasocPlaceholder);
+    }
+
+    bool companySet = false;
+    std::int64_t piece = 9121;
+    std::string cells;
+    for (std::int64_t i = firstGroup; i <= lastGroup; ++i) {
+        const std::string_view code = Mid(Ind(i), 17, 4);
+        const std::string tag = GetSegmentCode(code);
+        if (tag == "NAD") {
+            // The company of the annex, inserted as it stands; the first one wins.
+            if (companySet) continue;
+            std::string id(Mid(Doss(i, 5, 5, 2, 0), 1, kCompanyIdWidth));
+            PadString(id, ' ', kCompanyIdWidth, "droite");
+            std::string name(Mid(Doss(i, 5, 5, 4, 0), 1, kCompanyNameWidth));
+            PadString(name, ' ', kCompanyNameWidth, "droite");
+            if (companyAnnex) {
+                PutRaw(head, kCompanyIdColumn, kCompanyIdWidth, id);
+                PutRaw(head, kCompanyNameColumn, kCompanyNameWidth, name);
+            }
+            companySet = true;
+            continue;
+        }
+        std::string value = GetInfoValueFNS3(i, tag);
+        if (code != "0120") {
+            AppendCell(cells, code, value);
+            continue;
+        }
+        value = WithoutQuestionMarks(value);
+        PadString(value, ' ', 45, "droite");
+        for (std::size_t p = 0; p < 3; ++p) {
+            AppendCell(cells, std::to_string(piece), std::string_view(value).substr(p * 15, 15));
+            ++piece;
+        }
+    }
+
+    const std::size_t total = cells.size();
+    std::size_t n = total / kCellArea;
+    if (total == 190 || total == 380 || total == 570) --n;
+    std::string& line = LineBuffer();
+    for (std::size_t k = 0; k <= n; ++k) {
+        StartLine(line);
+        line.replace(0, kHeadWidth, head);
+        line[kFlagColumn - 1] = k < n ? 'S' : ' ';
+        const std::string_view part = Mid(cells, kCellArea * k + 1, kCellArea);
+        line.replace(kHeadWidth, part.size(), part);
+        AppendFNS3Line(line);
+    }
+}
+
+std::string GetInfoValueFNS3(std::int64_t group, std::string_view segmentTag) {
+    if (segmentTag == "RFF") return Doss(group, 6, 3, 1, 1);
+    if (segmentTag == "MOA") return Doss(group, 9, 1, 1, 4) + Doss(group, 9, 1, 1, 1);
+    if (segmentTag == "FTX") return Doss(group, 10, 1, 4, 0);
+    if (segmentTag == "DTM") return Doss(group, 4, 2, 1, 1);
+    if (segmentTag == "CCI") return Doss(group, 13, 1, 1, 0);
+    if (segmentTag == "PCD") {
+        const std::string& p = Doss(group, 11, 1, 1, 1);
+        // An empty percentage has no parts to take.
+        if (p.empty()) throw RuntimeError(kErrSubscript);
+        const std::size_t comma = p.find(',');
+        std::string whole = p.substr(0, comma);
+        std::string fraction;
+        if (comma != std::string::npos) {
+            const std::size_t next = p.find(',', comma + 1);
+            fraction = p.substr(comma + 1, next == std::string::npos ? next : next - comma - 1);
+        }
+        PadString(whole, '0', 3, "gauche");
+        PadString(fraction, '0', 2, "droite");
+        return whole + fraction;
+    }
+    return {};
+}
+
+void ConvertDossierToFNS3(std::int64_t dossierNumber, std::int64_t interchangeNumber) {
+    int number = 0;
+    std::string description;
+    try {
+        if (dossierNumber == 1) AddANS0Record(interchangeNumber);
+        AddANS1Record();
+        for (int party = 1; party <= 4; ++party)
+            AddANS2Record(party);
+        if (Right(Ind(1), 3) == "ZZZ") return;
+        AddAnnexes();
+        return;
+    } catch (const RuntimeError& e) {
+        number = e.Number();
+        description = ErrorDescription(number);
+    } catch (const std::bad_alloc&) {
+        number = 7;
+        description = "Mémoire insuffisante"_cp;
+    } catch (const std::exception&) {
+        number = kErrInvalidCall;
+        description = ErrorDescription(number);
+    }
+    g_failed.push_back({interchangeNumber, dossierNumber});
+    WriteTrace(std::to_string(number) + " : " + description + " : dossier n°"_cp +
+                   std::to_string(dossierNumber),
+               kModConversion, "ConvertDossierToFNS3");
+}
+
+const std::vector<FailedConversion>& FailedConversions() {
+    return g_failed;
+}
+void ClearFailedConversions() {
+    g_failed.clear();
+}
+
+std::string FailedConversionsText() {
+    return DescribeFailures();
+}
+
+std::string Fns3FileName(const LocalDateTime& t) {
+    std::string year = std::to_string(t.year);
+    PadString(year, '0', 4, "gauche");
+    const std::string time = LongTime(t);
+    return year + TwoDigits(t.month) + TwoDigits(t.day) + "_" + time.substr(0, 2) +
+           time.substr(3, 2) + time.substr(time.size() - 2) + "_FNS3.oth";
+}
+
+std::string WriteFNS3File(const std::string& directory) {
+    Trace("Ecriture du fichier FNS3.", kModIO, "WriteFNS3File");
+    std::string dir = directory.empty() ? ProgramPath("FNS3") : directory;
+    if (!dir.empty() && dir.back() != '/') dir += '/';
+    const std::string path = dir + Fns3FileName(CurrentPlatform().Now());
+
+    const SegmentList& lines = FNS3Lines();
+    std::size_t size = 0;
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        size += lines[i].size() + 2;
+    std::string content;
+    content.reserve(size);
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        content += lines[i];
+        content += "\r\n";
+    }
+    // Written whole under a temporary name, then renamed: a second conversion
+    // within the same second replaces the file, and a failure leaves none.
+    if (const int err = WriteFileAtomically(path, content); err != 0) {
+        CurrentPlatform().ShowMessage("Erreur en écriture"_cp,
+                                      std::to_string(err) +
+                                          " - Ecriture du fichier FNS3 impossible\r\n" +
+                                          "Les droit d'accès sont peut-être insuffisants."_cp,
+                                      MsgIcon::Exclamation, MsgButtons::Ok);
+        return {};
+    }
+    g_lastFns3Path = path;
+    return path;
+}
 
 }  // namespace trelvane

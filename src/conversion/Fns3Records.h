@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "config/Platform.h"
+
 namespace trelvane {
 
 inline constexpr std::size_t kFns3LineWidth = 255;
@@ -17,5 +19,11 @@ std::string GetInfoValueFNS3(std::int64_t group, std::string_view segmentTag);
 // Fills value with fill up to width, after it for side "droite", before it
 // otherwise. Raises RuntimeError when value is longer than width.
 void PadString(std::string& value, char fill, std::size_t width, std::string_view side);
+
+// The dossiers of FailedConversions() as a short text for the user ("3, 7"
+// or "3 (échange 1), 1 (échange 2)"), the first twenty only.
+std::string FailedConversionsText();
+// YYYYMMDD_HHMMSS_FNS3.oth for the time t.
+std::string Fns3FileName(const LocalDateTime& t);
 
 }  // namespace trelvane

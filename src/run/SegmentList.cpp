@@ -56,14 +56,16 @@ void SegmentList::reserve(std::size_t n) {
 StringList SegmentList::ToStringList() const {
     StringList out;
     out.reserve(size());
-    for (std::size_t i = 0; i < size(); ++i) out.emplace_back((*this)[i]);
+    for (std::size_t i = 0; i < size(); ++i)
+        out.emplace_back((*this)[i]);
     return out;
 }
 
 SegmentList SegmentList::FromStringList(const StringList& list) {
     SegmentList out;
     out.reserve(list.size());
-    for (const auto& s : list) out.push_back(s);
+    for (const auto& s : list)
+        out.push_back(s);
     return out;
 }
 

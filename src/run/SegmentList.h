@@ -14,7 +14,7 @@ namespace trelvane {
 using StringList = std::vector<std::string>;
 
 class SegmentList {
-public:
+  public:
     SegmentList() = default;
     // Takes over a buffer; pieces are then added with AddPiece as views into it.
     explicit SegmentList(std::string buffer) : arena_(std::move(buffer)) {}
@@ -24,7 +24,9 @@ public:
     // Index of the last element, -1 when empty.
     std::int64_t UpperBound() const { return static_cast<std::int64_t>(size()) - 1; }
 
-    std::string_view operator[](std::size_t i) const { return {arena_.data() + starts_[i], lengths_[i]}; }
+    std::string_view operator[](std::size_t i) const {
+        return {arena_.data() + starts_[i], lengths_[i]};
+    }
     std::string_view at(std::size_t i) const;
 
     void push_back(std::string_view text);
@@ -39,7 +41,7 @@ public:
     StringList ToStringList() const;
     static SegmentList FromStringList(const StringList& list);
 
-private:
+  private:
     std::string arena_;
     std::vector<std::uint64_t> starts_;
     std::vector<std::uint32_t> lengths_;

@@ -45,22 +45,40 @@ void SegmentErrorTable::SetPositions(std::vector<std::uint32_t> offsets, std::st
     text_ = std::move(text);
 }
 
-RunState& State() { return g_state; }
+RunState& State() {
+    return g_state;
+}
 
-SegmentList GetSegments() { return g_state.Segments; }
-StringList GetSyntaxErrors() { return g_state.SyntaxErrors; }
-StringList GetContentErrors() { return g_state.ContentErrors; }
-SegmentErrorTable GetErrorsBySegment() { return g_state.ErrorsBySegment; }
+SegmentList GetSegments() {
+    return g_state.Segments;
+}
+StringList GetSyntaxErrors() {
+    return g_state.SyntaxErrors;
+}
+StringList GetContentErrors() {
+    return g_state.ContentErrors;
+}
+SegmentErrorTable GetErrorsBySegment() {
+    return g_state.ErrorsBySegment;
+}
 
 std::string GetSegmentTag(std::int64_t i) {
     if (i < 0 || static_cast<std::size_t>(i) >= g_state.Segments.size()) return {};
     return std::string(g_state.Segments[static_cast<std::size_t>(i)].substr(0, 3));
 }
 
-std::string GetSegmentTerminator() { return g_state.Delimiters[0]; }
-std::string GetElementSeparator() { return g_state.Delimiters[1]; }
-std::string GetComponentSeparator() { return g_state.Delimiters[2]; }
-std::string GetReleaseCharacter() { return g_state.Delimiters[3]; }
+std::string GetSegmentTerminator() {
+    return g_state.Delimiters[0];
+}
+std::string GetElementSeparator() {
+    return g_state.Delimiters[1];
+}
+std::string GetComponentSeparator() {
+    return g_state.Delimiters[2];
+}
+std::string GetReleaseCharacter() {
+    return g_state.Delimiters[3];
+}
 
 void MainTest() {
     Platform& platform = CurrentPlatform();

@@ -19,7 +19,7 @@ inline constexpr std::string_view kModMain = "modMainFunctions";
 // in the order of the content error list. Held compactly (a big file has
 // millions of segments); Element() gives the text form.
 class SegmentErrorTable {
-public:
+  public:
     std::size_t size() const { return syntaxError_.size(); }
     std::string Element(std::size_t i) const;
     bool HasSyntaxError(std::size_t i) const { return syntaxError_[i] != 0; }
@@ -32,7 +32,7 @@ public:
     void MarkSyntaxError(std::size_t i) { syntaxError_[i] = 1; }
     void SetPositions(std::vector<std::uint32_t> offsets, std::string text);
 
-private:
+  private:
     std::vector<std::uint8_t> syntaxError_;
     std::vector<std::uint32_t> offsets_;  // size()+1 offsets into text_, or empty
     std::string text_;

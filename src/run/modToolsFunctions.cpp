@@ -133,7 +133,8 @@ GeneralCut CutGeneral(std::string_view text, std::string_view sep, std::string_v
         else
             s += static_cast<char>(t);
     };
-    for (int t : tokens) append(cut.rewritten, t);
+    for (int t : tokens)
+        append(cut.rewritten, t);
     if (text.empty()) return cut;
     if (sep.empty()) {
         cut.pieces.push_back(cut.rewritten);
@@ -193,7 +194,8 @@ std::string_view SplitInto(std::string_view text, std::string_view separator,
             std::vector<std::pair<std::size_t, std::size_t>> spans;
             ScanSingle(text, sep, rel, level.collapsePairs, &scratch.buffer,
                        [&](std::size_t b, std::size_t e) { spans.emplace_back(b, e); });
-            for (auto [b, e] : spans) scratch.pieces.emplace_back(scratch.buffer.data() + b, e - b);
+            for (auto [b, e] : spans)
+                scratch.pieces.emplace_back(scratch.buffer.data() + b, e - b);
             rewritten = scratch.buffer;
         }
     } else {
@@ -205,7 +207,8 @@ std::string_view SplitInto(std::string_view text, std::string_view separator,
             spans.emplace_back(scratch.buffer.size(), p.size());
             scratch.buffer += p;
         }
-        for (auto [b, len] : spans) scratch.pieces.emplace_back(scratch.buffer.data() + b, len);
+        for (auto [b, len] : spans)
+            scratch.pieces.emplace_back(scratch.buffer.data() + b, len);
         rewritten = std::string_view(scratch.buffer.data(), cut.rewritten.size());
     }
     if (level.dropLast && scratch.pieces.size() > 1) scratch.pieces.pop_back();
@@ -230,7 +233,8 @@ std::size_t CountPieces(std::string_view text, std::string_view separator,
     if (IsSingle(separator, release)) {
         if (std::memchr(text.data(), release[0], text.size()) == nullptr) {
             count = 1;
-            for (char c : text) count += (c == separator[0]);
+            for (char c : text)
+                count += (c == separator[0]);
         } else {
             ScanSingle(text, separator[0], release[0], level.collapsePairs, nullptr,
                        [&](std::size_t, std::size_t) { ++count; });
@@ -280,22 +284,34 @@ SegmentList SplitFileIntoSegments(std::string text, std::string_view terminator,
         text.resize(w);
         SegmentList segments(std::move(text));
         segments.reserve(spans.size());
-        for (auto [b, len] : spans) segments.AddPiece(b, len);
+        for (auto [b, len] : spans)
+            segments.AddPiece(b, len);
         return segments;
     }
     SplitScratch scratch;
     SplitInto(text, terminator, release, scratch);
     SegmentList segments;
     segments.reserve(scratch.pieces.size());
-    for (auto p : scratch.pieces) segments.push_back(p);
+    for (auto p : scratch.pieces)
+        segments.push_back(p);
     return segments;
 }
 
-void AppendToList(StringList& list, std::string value) { list.push_back(std::move(value)); }
+void AppendToList(StringList& list, std::string value) {
+    list.push_back(std::move(value));
+}
 
-std::int64_t GetWarningCount() { return g_warningCount; }
-void SetWarningCount(std::int64_t count) { g_warningCount = count; }
-bool GetFacChecksEnabled() { return g_facChecksEnabled; }
-void SetFacChecksEnabled(bool enabled) { g_facChecksEnabled = enabled; }
+std::int64_t GetWarningCount() {
+    return g_warningCount;
+}
+void SetWarningCount(std::int64_t count) {
+    g_warningCount = count;
+}
+bool GetFacChecksEnabled() {
+    return g_facChecksEnabled;
+}
+void SetFacChecksEnabled(bool enabled) {
+    g_facChecksEnabled = enabled;
+}
 
 }  // namespace trelvane

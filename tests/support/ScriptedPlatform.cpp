@@ -21,8 +21,8 @@ ScriptedPlatform::~ScriptedPlatform() {
     if (ownsDirectory_) RemoveTree(programDirectory_);
 }
 
-MsgAnswer ScriptedPlatform::ShowMessage(std::string_view title, std::string_view text,
-                                        MsgIcon icon, MsgButtons buttons) {
+MsgAnswer ScriptedPlatform::ShowMessage(std::string_view title, std::string_view text, MsgIcon icon,
+                                        MsgButtons buttons) {
     messages.push_back({std::string(title), std::string(text), icon, buttons});
     if (buttons == MsgButtons::Ok) return MsgAnswer::Ok;
     if (answers.empty()) return MsgAnswer::Yes;
@@ -33,13 +33,15 @@ MsgAnswer ScriptedPlatform::ShowMessage(std::string_view title, std::string_view
 
 std::vector<std::string> ScriptedPlatform::MessageTitlesUtf8() const {
     std::vector<std::string> out;
-    for (const auto& m : messages) out.push_back(Cp1252ToUtf8(m.title));
+    for (const auto& m : messages)
+        out.push_back(Cp1252ToUtf8(m.title));
     return out;
 }
 
 std::vector<std::string> ScriptedPlatform::MessageTextsUtf8() const {
     std::vector<std::string> out;
-    for (const auto& m : messages) out.push_back(Cp1252ToUtf8(m.text));
+    for (const auto& m : messages)
+        out.push_back(Cp1252ToUtf8(m.text));
     return out;
 }
 

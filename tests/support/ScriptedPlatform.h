@@ -19,7 +19,7 @@ struct ShownMessage {
 };
 
 class ScriptedPlatform final : public Platform {
-public:
+  public:
     // Installs itself as the current platform; the previous one comes back
     // when it is destroyed. programDirectory defaults to a fresh temporary
     // directory holding the project's data files.
@@ -66,7 +66,7 @@ public:
 
     const std::string& Directory() const { return programDirectory_; }
 
-private:
+  private:
     std::string programDirectory_;
     bool ownsDirectory_ = false;
     Platform* previous_;

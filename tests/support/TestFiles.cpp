@@ -59,7 +59,11 @@ std::string Interchange(const std::vector<std::string>& segments) {
     return out;
 }
 
-std::string W(std::string_view utf8) { return Utf8ToCp1252(utf8); }
-std::string U(std::string_view cp1252) { return Cp1252ToUtf8(cp1252); }
+std::string W(std::string_view utf8) {
+    return Utf8ToCp1252(utf8);
+}
+std::string U(std::string_view cp1252) {
+    return Cp1252ToUtf8(cp1252);
+}
 
 }  // namespace trelvane::test

@@ -1,0 +1,172 @@
+// Parameter file, trace log and file helpers, on real files in a temporary
+// program directory.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "config/Cp1252.h"
+#include "config/modIOfunctions.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TestFiles.h"
+
+namespace trelvane::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class IoTest : public ::testing::Test {
+  protected:
+    void WriteIni(std::string_view content) {
+        WriteBytes(platform.Directory() + "/parametres.ini", content);
+    }
+    std::string TraceFile() const { return platform.Directory() + "/logs/05122026_trace.log"; }
+    ScriptedPlatform platform;
+};
+
+TEST_F(IoTest, IniLookupsFollowTheLineRules) {
+    WriteIni(
+        "[Parametres]\r\n"
+        "delimiter1 = '\r\n"
+        "Profil_CR=1 \n"
+        "ConversionEnabled=01\r"
+        "Equation=a=b\r\n"
+        "delimiter2extra=X\n"
+        "delimiter2=+\n"
+        "Tabbed=\tv\n"
+        "delimiter3=:\n"
+        "delimiter3=;\n"
+        "NoEquals\n"
+        "Last=end");
+    EXPECT_EQ(RetrieveInINIFile("delimiter1"), "'");
+    EXPECT_EQ(RetrieveInINIFile("Profil_CR"), "1");
+    EXPECT_EQ(RetrieveInINIFile("ConversionEnabled"), "01");
+    EXPECT_EQ(RetrieveInINIFile("Equation"), "a=b");
+    // A longer key that starts with the searched one answers it, first line wins.
+    EXPECT_EQ(RetrieveInINIFile("delimiter2"), "X");
+    EXPECT_EQ(RetrieveInINIFile("Tabbed"), "\tv");
+    EXPECT_EQ(RetrieveInINIFile("delimiter3"), ":");
+    EXPECT_EQ(RetrieveInINIFile("profil_cr"), "");
+    EXPECT_EQ(RetrieveInINIFile("NoEquals"), "");
+    EXPECT_EQ(RetrieveInINIFile("Last"), "end");
+    EXPECT_EQ(RetrieveInINIFile("LastFileUsed"), "");
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(IoTest, MissingParameterFileEndsTheApplication) {
+    fs::remove(platform.Directory() + "/parametres.ini");
+    EXPECT_EQ(RetrieveInINIFile("delimiter1"), "");
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(U(platform.messages[0].title), "Erreur critique");
+    EXPECT_EQ(U(platform.messages[0].text),
+              "Le fichier de paramétrage INI est introuvable.\r\n"
+              "L'application va s'arrêter car elle ne peut pas fonctionner correctement.");
+    EXPECT_EQ(platform.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(platform.endApplicationCalls, 1);
+}
+
+TEST_F(IoTest, TraceLineFormatAndBytesOnDisk) {
+    platform.trace = true;
+    fs::create_directory(platform.Directory() + "/logs");
+    WriteTrace("DEBUT DES TESTS DE C:\\test.edi", "modMainFunctions", "MainTest");
+    WriteTrace(W("Création"), "modIOfunctions", "Initialise_Table_Codes_Segments_Lib");
+    const std::string bytes = ReadBytes(TraceFile());
+    const std::string expected =
+        W("05/12/2026 à 17:45:38 :  [modMainFunctions >> MainTest]") + std::string(29, '.') +
+        "DEBUT DES TESTS DE C:\\test.edi\r\n" +
+        W("05/12/2026 à 17:45:38 :  [modIOfunctions >> Initialise_Table_Codes_Segments_Lib]") +
+        "...." + W("Création") + "\r\n";
+    EXPECT_EQ(bytes, expected);
+    // Windows-1252 on disk: one byte per accented letter.
+    EXPECT_NE(bytes.find(std::string("Cr\xE9"
+                                     "ation")),
+              std::string::npos);
+}
+
+TEST_F(IoTest, TraceSwitchesFileAtMidnightAndTagsPastSixtyGetNoDots) {
+    fs::create_directory(platform.Directory() + "/logs");
+    platform.now = {2026, 12, 5, 23, 59, 59};
+    WriteTrace("avant", "m", "p");
+    platform.now = {2026, 12, 6, 0, 0, 0};
+    const std::string longProcedure(70, 'x');
+    WriteTrace(W("après"), "m", longProcedure);
+    EXPECT_EQ(
+        ReadBytes(platform.Directory() + "/logs/05122026_trace.log"),
+        "05/12/2026 " + W("à") + " 23:59:59 :  [m >> p]" + std::string(51, '.') + "avant\r\n");
+    EXPECT_EQ(
+        ReadBytes(platform.Directory() + "/logs/06122026_trace.log"),
+        "06/12/2026 " + W("à") + " 00:00:00 :  [m >> " + longProcedure + "]" + W("après") + "\r\n");
+}
+
+TEST_F(IoTest, TraceOnlyInTraceModeAndFailureWithoutLogsDirectory) {
+    Trace("silencieux", "m", "p");
+    EXPECT_FALSE(fs::exists(platform.Directory() + "/logs"));
+    EXPECT_TRUE(platform.messages.empty());
+    platform.trace = true;
+    Trace("perdu", "m", "p");
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(U(platform.messages[0].title), "Erreur en écriture");
+    EXPECT_EQ(U(platform.messages[0].text),
+              "76 - Ecriture dans fichier trace impossible.\r\n"
+              "Les droit d'accès sont peut-être insuffisants.");
+}
+
+TEST_F(IoTest, ImportJoinsLinesOnCrAndCrLfButKeepsLoneLf) {
+    const std::string path = platform.Directory() + "/f.edi";
+    WriteBytes(path, "UNA\r\nUNB\rUNH\nBGM\r\n\r\nEND");
+    EXPECT_EQ(ImportFileContent(path), "UNAUNBUNH\nBGMEND");
+    WriteBytes(path, "");
+    EXPECT_EQ(ImportFileContent(path), "");
+    WriteBytes(path, std::string("A\0B\r\n", 5));
+    EXPECT_EQ(ImportFileContent(path), std::string("A\0B", 3));
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(IoTest, ImportOfAMissingFileReportsAndGivesNothing) {
+    EXPECT_EQ(ImportFileContent(platform.Directory() + "/absent.edi"), "");
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(U(platform.messages[0].title), "Lecture du fichier impossible");
+    EXPECT_EQ(U(platform.messages[0].text), "53 - Fichier introuvable");
+}
+
+TEST_F(IoTest, FileExistsMakeDirAndWriteInFile) {
+    const std::string dir = platform.Directory() + "/CR_Erreurs";
+    EXPECT_FALSE(FileExists(dir));
+    EXPECT_FALSE(FileExists(""));
+    MakeDir(dir, "d'erreurs");
+    EXPECT_TRUE(FileExists(dir));
+    EXPECT_TRUE(FileExists(dir + "/"));
+    EXPECT_TRUE(platform.messages.empty());
+
+    MakeDir(platform.Directory() + "/absent/sous", "FNS3");
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(U(platform.messages[0].text),
+              "76 - Création du répertoire FNS3 impossible.\r\n"
+              "Les droit d'écriture sont peut-être insuffisants.");
+
+    const std::string file = dir + "/cr.txt";
+    EXPECT_TRUE(WriteInFile(W("Résultat"), file, "CRErreur"));
+    EXPECT_TRUE(WriteInFile("suite", file, "CRErreur"));
+    EXPECT_EQ(ReadBytes(file), W("Résultat") + "\r\nsuite\r\n");
+
+    EXPECT_FALSE(WriteInFile("x", platform.Directory() + "/absent/cr.txt", "CRErreur"));
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(U(platform.messages[1].text),
+              "76 - Ecriture du fichier CRErreur impossible.\r\n"
+              "Les droit d'accès sont peut-être insuffisants.");
+}
+
+TEST_F(IoTest, AtomicWriteLeavesTheFileWholeOrAbsent) {
+    const std::string path = platform.Directory() + "/out.oth";
+    EXPECT_EQ(WriteFileAtomically(path, "ligne\r\n"), 0);
+    EXPECT_EQ(ReadBytes(path), "ligne\r\n");
+    EXPECT_EQ(WriteFileAtomically(path, "autre\r\n"), 0);  // replaced, never appended
+    EXPECT_EQ(ReadBytes(path), "autre\r\n");
+    EXPECT_NE(WriteFileAtomically(platform.Directory() + "/absent/out.oth", "x"), 0);
+    for (const auto& e : fs::directory_iterator(platform.Directory()))
+        EXPECT_EQ(e.path().string().find(".part-"), std::string::npos) << e.path();
+}
+
+}  // namespace
+}  // namespace trelvane::test
