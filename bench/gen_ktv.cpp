@@ -280,10 +280,14 @@ class Generator {
             d.nir = lastNir_;
             pendingDupNir_ = false;
         }
+        // A content fault breaks its rule once per dossier, however often drawn.
         bool contentFault = false;
+        std::vector<Fault> applied;
         for (Fault f : faults) {
-            if (!IsSyntaxFault(f)) {
+            if (!IsSyntaxFault(f) &&
+                std::find(applied.begin(), applied.end(), f) == applied.end()) {
                 ApplyContentFault(d, f);
+                applied.push_back(f);
                 contentFault = true;
             }
         }
@@ -293,7 +297,7 @@ class Generator {
             if (IsSyntaxFault(f)) untFault |= ApplySyntaxFault(segs, f);
         }
         // The trailer counts what is really there, unless its count is the fault.
-        std::int64_t c = static_cast<std::int64_t>(segs.size());
+        std::int64_t c = static_cast<std::int64_t>(segs.size()) + 1;
         if (untFault) c += 1;
         segs.push_back("UNT+" + std::to_string(c) + "+" + std::to_string(number));
         lastNir_ = d.nir;

@@ -93,7 +93,9 @@ TEST_F(GeneratedFiles, ValidFilesHaveNoErrorAndConvertEveryDossier) {
         const StringList lines = GetFNS3Lines();
         std::size_t ans1 = 0;
         for (std::size_t i = 1; i < lines.size(); ++i) {
-            if (lines[i] != "ANS310") EXPECT_EQ(lines[i].size(), 255u) << lines[i];
+            if (lines[i] != "ANS310") {
+                EXPECT_EQ(lines[i].size(), 255u) << lines[i];
+            }
             ans1 += lines[i].rfind("ANS1", 0) == 0;
         }
         EXPECT_EQ(ans1, c.dossiers);
@@ -215,12 +217,14 @@ TEST_F(GeneratedFiles, SamplesAreReproducibleAndHoldTheirErrors) {
         const auto syntax = Distinct(Codes(State().SyntaxErrors));
         for (const auto& code : s.syntax)
             EXPECT_TRUE(syntax.count(code)) << code;
-        if (s.syntax.empty())
+        if (s.syntax.empty()) {
             EXPECT_EQ(State().SyntaxErrors, StringList{"[Branchement]"})
                 << Head(State().SyntaxErrors);
-        if (!s.content.empty())
+        }
+        if (!s.content.empty()) {
             EXPECT_EQ(Distinct(Codes(State().ContentErrors)), s.content)
                 << Head(State().ContentErrors);
+        }
         test::ExpectSoundRunState(s.name);
     }
 }

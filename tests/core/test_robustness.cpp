@@ -142,10 +142,10 @@ TEST_F(Robustness, LongRunsOfReleaseCharacters) {
             const std::string name = "CABINET DUPONT";
             text.replace(text.find(name), name.size(), "CABINET" + std::string(count, '?') + after);
             RunBytes(text, std::to_string(count) + " release characters before " + after);
-            // An odd run releases what follows it; only a released terminator
-            // joins two segments.
-            const bool joined = count % 2 == 1 && std::string(after) == "'";
-            EXPECT_EQ(State().Segments.size(), segs.size() - (joined ? 1 : 0));
+            // An even run is all literal release characters, so a terminator
+            // after it ends the segment early; an odd run releases it.
+            const bool cut = count % 2 == 0 && std::string(after) == "'";
+            EXPECT_EQ(State().Segments.size(), segs.size() + (cut ? 1 : 0));
         }
     }
 }
