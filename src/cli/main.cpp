@@ -1,5 +1,6 @@
 // trelvane-check: the checks of the desktop program, for build pipelines and
 // scripts. It runs the same test as the Test button, with the first profile.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -12,7 +13,9 @@
 #include "config/modIOfunctions.h"
 #include "conversion/ConversionCommand.h"
 #include "conversion/modKTVConversionFunctions.h"
+#include "reports/HtmlSink.h"
 #include "reports/PlainTextSink.h"
+#include "reports/ReportDocument.h"
 #include "reports/modDisplayFunctions.h"
 #include "run/modMainFunctions.h"
 #include "run/modToolsFunctions.h"
@@ -64,7 +67,7 @@ int Usage(const char* message) {
 
 // Counts what the reports write and keeps nothing (the one-line summary).
 class NullSink final : public RichTextSink {
-public:
+  public:
     void Clear() override {}
     void SetColor(Rgb) override {}
     void SetBold(bool) override {}
@@ -94,7 +97,8 @@ int main(int argc, char** argv) {
             return 0;
         } else if (a == "-a" || a == "--annee" || a == "--year") {
             const char* v = value("année");
-            if (!v || std::strlen(v) != 4 || std::string_view(v).find_first_not_of("0123456789") != std::string_view::npos)
+            if (!v || std::strlen(v) != 4 ||
+                std::string_view(v).find_first_not_of("0123456789") != std::string_view::npos)
                 return Usage("l'année de campagne doit avoir quatre chiffres");
             choices.yearCamp = v;
         } else if (a == "-t" || a == "--trace") {
@@ -155,14 +159,22 @@ int main(int argc, char** argv) {
         return kMissingParameters;
     }
 
-    PlainTextSink syntax, content;
+    // The syntax and content panes keep their text whenever something reads
+    // it: the plain report, the HTML page or the CR file of a conversion.
+    const bool html = !htmlPath.empty();
+    const bool textNeeded = !(quiet || json) || convert;
+    PlainTextSink plainSyntax, plainContent;
+    HtmlSink htmlSyntax, htmlContent, htmlColoured;
     NullSink nullSyntax, nullContent, nullColoured;
-    PlainTextSink coloured;
-    if (quiet || json) {
-        SetReportPanes({&nullSyntax, &nullContent, &nullColoured});
-    } else {
-        SetReportPanes({&syntax, &content, &coloured});
-    }
+    ReportPanes panes;
+    panes.syntax = html         ? &htmlSyntax
+                   : textNeeded ? static_cast<RichTextSink*>(&plainSyntax)
+                                : &nullSyntax;
+    panes.content = html         ? &htmlContent
+                    : textNeeded ? static_cast<RichTextSink*>(&plainContent)
+                                 : &nullContent;
+    panes.coloured = html ? static_cast<RichTextSink*>(&htmlColoured) : &nullColoured;
+    SetReportPanes(panes);
 
     MainTest();
 
@@ -171,22 +183,46 @@ int main(int argc, char** argv) {
         WriteRunStateJson(stdout, convertible);
     } else if (quiet) {
         const RunState& s = State();
-        std::printf("%zu segments, %zu erreur(s) de syntaxe, %zu erreur(s) de contenu, "
-                    "%lld signalement(s), %s\n",
-                    s.Segments.size(), s.SyntaxErrors.empty() ? 0 : s.SyntaxErrors.size() - 1,
-                    s.ContentErrors.empty() ? 0 : s.ContentErrors.size() - 1,
-                    static_cast<long long>(GetWarningCount()),
-                    convertible ? "convertible" : "non convertible");
+        std::printf(
+            "%zu segments, %zu erreur(s) de syntaxe, %zu erreur(s) de contenu, "
+            "%lld signalement(s), %s\n",
+            s.Segments.size(), s.SyntaxErrors.empty() ? 0 : s.SyntaxErrors.size() - 1,
+            s.ContentErrors.empty() ? 0 : s.ContentErrors.size() - 1,
+            static_cast<long long>(GetWarningCount()),
+            convertible ? "convertible" : "non convertible");
     } else {
-        std::fputs(ToConsole(syntax.PlainText()).c_str(), stdout);
+        std::fputs(ToConsole(panes.syntax->PlainText()).c_str(), stdout);
         std::fputs("\n\n", stdout);
-        std::fputs(ToConsole(content.PlainText()).c_str(), stdout);
+        std::fputs(ToConsole(panes.content->PlainText()).c_str(), stdout);
         std::fputs("\n", stdout);
     }
+    if (html) {
+        HtmlSink legend;
+        WriteLegend(legend);
+        std::vector<HtmlSection> sections;
+        sections.push_back({std::string("Erreurs de syntaxe EDI      (1 erreur entraîne le rejet "
+                                        "complet du fichier par le CSE)"_cp),
+                            &htmlSyntax,
+                            {255, 255, 255}});
+        sections.push_back({std::string("Erreurs sur dossiers       (chaque dossier en rejet sera "
+                                        "exclu de l'envoi à la VRK) "_cp),
+                            &htmlContent,
+                            {255, 255, 255}});
+        sections.push_back({choices.filePath, &htmlColoured, kIvory});
+        sections.push_back({std::string("Légende"_cp), &legend, {255, 255, 255}});
+        const std::string page = HtmlPage("Résultats de l'analyse"_cp, sections);
+        std::FILE* out = std::fopen(htmlPath.c_str(), "wb");
+        const bool written = out && std::fwrite(page.data(), 1, page.size(), out) == page.size();
+        if (out && std::fclose(out) != 0) out = nullptr;
+        if (!written || !out) {
+            std::fprintf(stderr, "trelvane-check : %s : %s\n", htmlPath.c_str(),
+                         std::strerror(errno));
+            return kBadUsage;
+        }
+    }
     if (convert) {
-        ConversionOutcome outcome = RunConversionCommand({}, convertDir);
+        ConversionOutcome outcome = RunConversionCommand(ReportDocumentText(), convertDir);
         if (!outcome.path.empty()) std::printf("%s\n", ToConsole(outcome.path).c_str());
     }
-    (void)htmlPath;
     return convertible ? kConvertible : kErrorsFound;
 }

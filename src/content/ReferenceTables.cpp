@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <limits>
 #include <memory>
@@ -32,9 +34,29 @@ struct TextHash {
 };
 using TextIndex = std::unordered_map<std::string, std::size_t, TextHash, std::equal_to<>>;
 
+// Every element of every segment is looked up by its key: an open-addressed
+// table of row numbers, a few times larger than the format table, keeps a
+// lookup to one short hash and usually one comparison.
+constexpr std::size_t kFormatSlots = 512;
+// Keys are short: their first and last eight bytes and their length tell
+// them apart well enough (a collision only costs a probe).
+std::size_t KeySlot(std::string_view s) {
+    std::uint64_t a = 0, b = 0;
+    if (s.size() >= 8) {
+        std::memcpy(&a, s.data(), 8);
+        std::memcpy(&b, s.data() + s.size() - 8, 8);
+    } else if (!s.empty()) {
+        std::memcpy(&a, s.data(), s.size());
+    }
+    std::uint64_t h = a * 0x9E3779B97F4A7C15ull ^ (b + s.size()) * 0xC2B2AE3D27D4EB4Full;
+    h ^= h >> 29;
+    h *= 0xBF58476D1CE4E5B9ull;
+    return static_cast<std::size_t>(h >> 55);  // 9 bits: kFormatSlots
+}
+
 struct Tables {
     std::array<DataFormat, kFormatRows> formats{};
-    TextIndex formatIndex;  // key -> first row holding it
+    std::array<std::int16_t, kFormatSlots> formatSlots{};  // row + 1, 0 for an empty slot
     std::array<std::string, kLabelEntries> labels{};
     TextIndex labelIndex;  // first three characters -> first entry
     std::array<std::string, kSegmentCodeEntries> segmentCodes{};
@@ -154,10 +176,21 @@ int ByteValue(std::string_view text) {
 }
 
 void IndexFormats() {
-    g_tables.formatIndex.clear();
-    g_tables.formatIndex.reserve(kFormatRows);
-    for (std::size_t r = 0; r < g_tables.formats.size(); ++r)
-        g_tables.formatIndex.try_emplace(g_tables.formats[r].key, r);
+    g_tables.formatSlots.fill(0);
+    for (std::size_t r = 0; r < g_tables.formats.size(); ++r) {
+        const std::string& key = g_tables.formats[r].key;
+        std::size_t slot = KeySlot(key);
+        for (;;) {
+            const std::int16_t held = g_tables.formatSlots[slot];
+            if (held == 0) {
+                g_tables.formatSlots[slot] = static_cast<std::int16_t>(r + 1);
+                break;
+            }
+            // The first row of a key wins.
+            if (g_tables.formats[static_cast<std::size_t>(held - 1)].key == key) break;
+            slot = (slot + 1) & (kFormatSlots - 1);
+        }
+    }
 }
 
 void IndexLabels() {
@@ -259,8 +292,14 @@ void Initialise_Table_Codes_Segments_Lib() {
 }
 
 const DataFormat* FindDataFormat(std::string_view key) {
-    auto it = g_tables.formatIndex.find(key);
-    return it == g_tables.formatIndex.end() ? nullptr : &g_tables.formats[it->second];
+    std::size_t slot = KeySlot(key);
+    for (;;) {
+        const std::int16_t held = g_tables.formatSlots[slot];
+        if (held == 0) return nullptr;
+        const DataFormat& format = g_tables.formats[static_cast<std::size_t>(held - 1)];
+        if (format.key == key) return &format;
+        slot = (slot + 1) & (kFormatSlots - 1);
+    }
 }
 
 bool GetDataFormat(std::string_view key, std::string& formatClass, int& length,

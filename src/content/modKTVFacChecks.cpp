@@ -1,5 +1,6 @@
 // Checks spanning the whole message, run at its UNT on the detail state the
 // IND and MOA rules collected: the main form against its annexes.
+#include <array>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -60,21 +61,48 @@ void ForEachPiece(std::string_view list, std::string_view separator, Visit&& vis
 }  // namespace
 
 std::string ListDuplicates(std::string_view list, std::string_view separator) {
-    // Counted in one pass so that a message with thousands of codes stays linear.
-    std::unordered_map<std::string_view, int> seen;
-    ForEachPiece(list, separator, [&](std::string_view piece) {
-        if (!piece.empty()) ++seen[piece];
-    });
     std::string result;
+    auto add = [&](std::string_view code) {
+        result += ';';
+        result += code;
+    };
+
+    // The usual list holds a few codes: compared pairwise, without allocating.
+    constexpr std::size_t kSmall = 32;
+    std::array<std::string_view, kSmall> small;
+    std::size_t count = 0;
+    bool fits = true;
     ForEachPiece(list, separator, [&](std::string_view piece) {
-        if (piece.empty()) return;
-        auto it = seen.find(piece);
-        if (it->second > 1) {
-            result += ';';
-            result += piece;
-            it->second = 0;  // listed once
-        }
+        if (count < kSmall)
+            small[count] = piece;
+        else
+            fits = false;
+        ++count;
     });
+    if (fits) {
+        for (std::size_t i = 0; i < count; ++i) {
+            if (small[i].empty()) continue;
+            bool repeated = false;
+            for (std::size_t j = i + 1; j < count; ++j) {
+                if (small[j] != small[i]) continue;
+                repeated = true;
+                small[j] = {};  // counted once
+            }
+            if (repeated) add(small[i]);
+        }
+    } else {
+        // A long list is counted in one pass so that it stays linear.
+        std::unordered_map<std::string_view, int> seen;
+        ForEachPiece(list, separator, [&](std::string_view piece) {
+            if (!piece.empty()) ++seen[piece];
+        });
+        ForEachPiece(list, separator, [&](std::string_view piece) {
+            if (piece.empty()) return;
+            auto it = seen.find(piece);
+            if (it->second > 1) add(piece);
+            it->second = 0;
+        });
+    }
     if (!result.empty()) result.erase(0, 1);
     return result;
 }

@@ -8,7 +8,7 @@
 namespace trelvane {
 
 class PlainTextSink : public RichTextSink {
-public:
+  public:
     void Clear() override { text_.clear(); }
     void SetColor(Rgb) override {}
     void SetBold(bool) override {}
@@ -19,7 +19,7 @@ public:
     void SetCaret(std::size_t) override {}
     std::string PlainText() const override { return text_; }
 
-private:
+  private:
     std::string text_;
 };
 

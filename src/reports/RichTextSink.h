@@ -16,7 +16,7 @@ struct Rgb {
 };
 
 class RichTextSink {
-public:
+  public:
     virtual ~RichTextSink() = default;
     virtual void Clear() = 0;
     virtual void SetColor(Rgb color) = 0;

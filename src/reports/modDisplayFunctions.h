@@ -11,6 +11,23 @@ namespace trelvane {
 
 inline constexpr std::string_view kModDisplay = "modDisplayFunctions";
 
+// Colours of the reports and of the legend.
+inline constexpr Rgb kDarkGrey{50, 50, 50};
+inline constexpr Rgb kMidGrey{100, 100, 100};
+inline constexpr Rgb kRed{255, 0, 0};
+inline constexpr Rgb kWarningGreen{153, 202, 153};  // warning lines of the content report
+inline constexpr Rgb kBlueViolet{138, 43, 226};
+inline constexpr Rgb kCornflowerBlue{100, 149, 237};
+inline constexpr Rgb kDarkOrange{255, 140, 0};
+inline constexpr Rgb kTagGreen{102, 202, 102};  // an error on the segment tag
+inline constexpr Rgb kBlack{0, 0, 0};
+inline constexpr Rgb kIvory{255, 255, 240};  // background of the coloured file
+
+// Above this many records a report asks before it is built.
+inline constexpr std::int64_t kLongReportRecords = 4000;
+// The whole-file display stops after this many segments.
+inline constexpr std::int64_t kDisplayedSegments = 20000;
+
 // The panes the reports write into. Until a front end sets its own, the
 // reports write into plain-text panes held here.
 struct ReportPanes {
@@ -23,8 +40,12 @@ ReportPanes CurrentReportPanes();
 
 // True when written, false when the user declined a long report.
 bool Display_Syntax_Errors();
+// True when written; false when declined or stopped by an unexpected error.
 bool Display_Content_Errors();
 // Segments first..last (last -1 or beyond the end: to the last segment).
 void DisplayColouredFile(bool errorsOnly, std::int64_t first, std::int64_t last);
+
+// The legend of the colours: five bullets in the symbol font with their texts.
+void WriteLegend(RichTextSink& sink);
 
 }  // namespace trelvane

@@ -53,6 +53,7 @@ class DetailTest : public ::testing::Test {
   protected:
     void SetUp() override {
         platform = std::make_unique<ScriptedPlatform>();
+        platform->yearCamp = "2006";  // the INDs of these tests carry year 06
         State().Delimiters = {"'", "+", ":", "?"};
         Initialise_Table_Formats();
         Initialise_Table_Codes_Segments_Lib();

@@ -36,7 +36,10 @@ bool QualifierAvailable() {
 
 class ContentDriver : public ::testing::Test {
   protected:
-    void SetUp() override { State().Delimiters = {"'", "+", ":", "?"}; }
+    void SetUp() override {
+        State().Delimiters = {"'", "+", ":", "?"};
+        platform.yearCamp = "2025";  // the campaign of the sample's declarations
+    }
     ScriptedPlatform platform;
 };
 
@@ -109,9 +112,21 @@ std::vector<std::string> ValidInterchange() {
 
 constexpr std::size_t kUNB = 1, kUNH = 2, kBGM = 3, kUNT = 15, kUNZ = 16;
 
+// The records of one segment.
+StringList Of(const StringList& records, std::size_t index) {
+    StringList out;
+    const std::string prefix = std::to_string(index) + ",";
+    for (const auto& r : records)
+        if (r.rfind(prefix, 0) == 0) out.push_back(r);
+    return out;
+}
+
 class Envelope : public ::testing::Test {
   protected:
-    void SetUp() override { State().Delimiters = {"'", "+", ":", "?"}; }
+    void SetUp() override {
+        State().Delimiters = {"'", "+", ":", "?"};
+        platform.yearCamp = "2025";  // the campaign of the sample's declarations
+    }
 
     StringList Run(const std::vector<std::string>& texts) {
         segments = Segs(texts);
@@ -276,10 +291,12 @@ TEST_F(Envelope, BeginningOfMessage) {
     EXPECT_EQ(RunWith(kBGM, "BGM+KTV:ZZ+DOC0001"), StringList{"3,3 attendue(s).,l1,1,404"});
     EXPECT_EQ(Doss(0, 2, 1, 1, 0), "");
 
-    EXPECT_EQ(RunWith(kBGM, "BGM+KTV::ZZ+DOC0001+9"), StringList{});
+    // With a message function the declaration must be the end marker: the
+    // detail rules speak about the INDs, the BGM itself is sound.
+    EXPECT_EQ(Of(RunWith(kBGM, "BGM+KTV::ZZ+DOC0001+9"), kBGM), StringList{});
     EXPECT_TRUE(BgmFunctionPresent());
     EXPECT_EQ(Doss(0, 2, 1, 3, 0), "O");
-    EXPECT_EQ(RunWith(kBGM, "BGM+KTV::ZZ+DOC0001+ABCD"), StringList{"3,3,d3,1,080"});
+    EXPECT_EQ(Of(RunWith(kBGM, "BGM+KTV::ZZ+DOC0001+ABCD"), kBGM), StringList{"3,3,d3,1,080"});
     EXPECT_TRUE(BgmFunctionPresent());  // present, whatever its check gave
     EXPECT_EQ(Doss(0, 2, 1, 3, 0), "");
     EXPECT_EQ(RunWith(kBGM, "BGM+KTV::ZZ+" + std::string(36, 'D')), StringList{"3,35,d2,1,080"});
@@ -315,6 +332,44 @@ TEST_F(Envelope, InterchangeTrailer) {
     EXPECT_EQ(platform.messages[0].text,
               W("13 : Une erreur inattendue s'est produite sur un segment UNZ dans le "
                 "dossier n°1"));
+}
+
+TEST_F(Envelope, UnnamedSegmentsAreNotChecked) {
+    auto texts = ValidInterchange();
+    // A second DTM in a detail group is DTM3 and a sixth NAD is NAD6: no node,
+    // no check. The fifth NAD (NAD5) is checked, and lacks its elements.
+    texts.insert(texts.begin() + 12, {"DTM+194:20251215:102", "DTM"});
+    texts.insert(texts.begin() + 9, {"NAD", "NAD"});
+    EXPECT_EQ(Run(texts), StringList{"9,4 attendue(s).,ERR,1,402"});
+}
+
+TEST_F(Envelope, UnexpectedFailuresOfEachRuleSet) {
+    // Segments handed over without their element count check.
+    SegmentList list;
+    StringList errors{"[Contenu]"};
+    SegmentContext ctx{errors, list, 0, 4, {}, {}};
+    struct Case {
+        const char* segment;
+        void (*rule)(SegmentContext&);
+        const char* record;
+        const char* name;
+    };
+    const Case cases[] = {{"UNA:", Traite_UNA, "0,!9!,d1,4,777", "UNA"},
+                          {"UNB+UNOC:3", Traite_UNB, "1,!9!,d2,4,777", "UNB"},
+                          {"UNH", Traite_UNH, "2,!9!,d1,4,777", "UNH"},
+                          {"BGM+KTV::ZZ", Traite_BGM, "3,!9!,d2,4,777", "BGM"},
+                          {"UNT+14", Traite_UNT, "4,!9!,d2,4,777", "UNT"},
+                          {"UNZ+4", Traite_UNZ, "5,!9!,d2,4,777", "UNZ"}};
+    for (const Case& c : cases) {
+        list.push_back(c.segment);
+        ctx.index = static_cast<std::int64_t>(list.size()) - 1;
+        c.rule(ctx);
+        EXPECT_EQ(errors.back(), c.record) << c.segment;
+        EXPECT_EQ(platform.messages.back().text,
+                  W("9 : Une erreur inattendue s'est produite sur un segment ") + c.name +
+                      W(" dans le dossier n°4"));
+    }
+    EXPECT_EQ(platform.messages.size(), 6u);
 }
 
 TEST_F(Envelope, ThreeMessagesCountedTwo) {

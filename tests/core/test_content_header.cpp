@@ -55,7 +55,10 @@ std::vector<std::string> Interchange(const std::vector<std::vector<std::string>>
 
 class Header : public ::testing::Test {
   protected:
-    void SetUp() override { State().Delimiters = {"'", "+", ":", "?"}; }
+    void SetUp() override {
+        State().Delimiters = {"'", "+", ":", "?"};
+        platform.yearCamp = "2025";  // the campaign of the sample's declarations
+    }
 
     StringList Run(const std::vector<std::string>& texts) {
         segments = SegmentList();
@@ -239,6 +242,18 @@ TEST_F(Header, UnexpectedFailureIsRecorded) {
     EXPECT_EQ(platform.messages.back().text,
               W("9 : Une erreur inattendue s'est produite sur un segment RFF12 dans le "
                 "dossier n°7"));
+    list.push_back("DTM");
+    ctx.index = 2;
+    Traite_DTM1(ctx);
+    EXPECT_EQ(errors.back(), "2,!9!,d1,7,777");
+    list.push_back("NAD+MR");
+    ctx.index = 3;
+    Traite_NAD2(ctx);
+    EXPECT_EQ(errors.back(), "3,!9!,d2,7,777");
+    EXPECT_EQ(platform.messages.back().text,
+              W("9 : Une erreur inattendue s'est produite sur un segment NAD2 dans le "
+                "dossier n°7"));
+    EXPECT_EQ(platform.messages.size(), 4u);
 }
 
 }  // namespace

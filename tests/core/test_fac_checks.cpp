@@ -2,7 +2,10 @@
 // amounts that must balance, codes each kind of annex may hold.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "config/modIOfunctions.h"
+#include "content/modKTVContentChecker.h"
 #include "detail_walk.h"
 
 namespace trelvane::test {
@@ -71,6 +74,11 @@ TEST(ListDuplicates, EachRepeatedCodeOnceInOrderOfFirstOccurrence) {
     EXPECT_EQ(ListDuplicates("0010.0011.", "."), "");
     EXPECT_EQ(ListDuplicates("", "."), "");
     EXPECT_EQ(ListDuplicates("..0010..0010", "."), "0010");
+    // Past a few dozen codes the same answer comes from the counting path.
+    std::string forty;
+    for (int i = 0; i < 40; ++i)
+        forty += Annex(i) + ".";
+    EXPECT_EQ(ListDuplicates(forty + "0020.0005.0020.", "."), "0005;0020");
     std::string many;
     for (int i = 0; i < 20000; ++i)
         many += Annex(i % 5000) + ".";
@@ -218,6 +226,43 @@ TEST_F(FacTest, OverflowOfTheTotalsStopsTheChecks) {
     difference.Main("0010", 2000000000).Main("0055", -2000000000);
     difference.Facce(1, "0016", 1).Close("FACCE", 1);
     EXPECT_EQ(Fac(difference), (Records{"777 !6!"}));
+}
+
+}  // namespace
+}  // namespace trelvane::test
+
+namespace trelvane::test {
+namespace {
+
+// The whole content check on the delivered sample, then on the same
+// dossier with a calculation annex that does not balance.
+TEST_F(FacTest, ThroughTheContentCheckDriver) {
+    platform->yearCamp = "2025";
+    std::string text = ReadBytes(std::string(TRELVANE_SAMPLES_DIR) + "/valide.edi");
+    std::string joined;
+    for (char c : text)
+        if (c != '\r' && c != '\n') joined += c;
+    SegmentList segs = SplitFileIntoSegments(joined, "'", "?");
+    EXPECT_EQ(ManageCContentKTV(segs), (StringList{"[Contenu]"}));
+
+    StringList lines;
+    for (std::size_t i = 0; i < segs.size(); ++i)
+        lines.emplace_back(segs[i]);
+    const auto unt = static_cast<std::size_t>(
+        std::find_if(lines.begin(), lines.end(),
+                     [](const std::string& s) { return s.rfind("UNT", 0) == 0; }) -
+        lines.begin());
+    const std::vector<std::string> annex = {
+        "SEQ++3", "IND++FACCE   250001000035MOA", "MOA+203:200",
+        "SEQ++4", "IND++FACCE   250001000139CCI", "CCI+++ZZ::ZZ"};
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(unt), annex.begin(), annex.end());
+    lines[unt + annex.size()] = "UNT+20+1";
+    SegmentList withAnnex = SegmentList::FromStringList(lines);
+    const StringList errors = ManageCContentKTV(withAnnex);
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_EQ(errors[1], std::to_string(unt + annex.size()) + ",,d0,1,237");
+    EXPECT_EQ(Detail().SumAmount0055, 15200);
+    EXPECT_FALSE(FacisOnlyDossier());
 }
 
 }  // namespace

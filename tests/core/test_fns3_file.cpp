@@ -297,6 +297,47 @@ TEST_F(ConversionCommand, ATestRunFillsTheLineListForEveryDossier) {
     EXPECT_EQ(kinds, expected);
     EXPECT_EQ(counts, (std::vector<std::string>{"00000001", "00000002"}));
 
+    // The values the envelope and header rule sets kept, at their columns.
+    auto rec = [](std::initializer_list<std::pair<std::size_t, std::string>> fields) {
+        std::string line(255, ' ');
+        for (const auto& [column, text] : fields)
+            line.replace(column - 1, text.size(), text);
+        return line;
+    };
+    ASSERT_GE(list.size(), 7u);
+    EXPECT_EQ(list[1], rec({{1, "ANS0"},
+                            {5, "SENDER01"},
+                            {19, "CSEKTV"},
+                            {33, "20251215"},
+                            {41, "1030"},
+                            {45, "R"},
+                            {46, "KTV"},
+                            {52, "D"},
+                            {55, "00B"},
+                            {58, "00000001"},
+                            {66, "REF00000001"},
+                            {80, "KTV001"},
+                            {86, "0"},
+                            {87, "EDI"}}));
+    const std::string ans1(list[2]);
+    EXPECT_EQ(ans1.substr(0, 22), "ANS11750175123456DURAN");
+    EXPECT_EQ(ans1.substr(26), rec({{27, "20261205"}, {35, "DOC0001"}}).substr(26));
+    EXPECT_EQ(list[3], rec({{1, "ANS2"},
+                            {5, "MS"},
+                            {8, "SENDER01"},
+                            {32, "CABINET DUPONT"},
+                            {67, "12 RUE DES LILAS"},
+                            {172, "PARIS"},
+                            {207, "75001"}}));
+    EXPECT_EQ(list[4], rec({{1, "ANS2"}, {5, "MR"}, {8, "CSEKTV"}}));
+    EXPECT_EQ(list[6], rec({{1, "ANS2"},
+                            {5, "DT"},
+                            {8, "1750175123456"},
+                            {32, "DURAND JEAN"},
+                            {67, "8 PLACE BELLECOUR"},
+                            {172, "LYON"},
+                            {207, "69002"}}));
+
     const bool convertible = IsFileConvertible();
     const ConversionOutcome outcome = RunConversionCommand("rapport", base);
     EXPECT_EQ(outcome.result,

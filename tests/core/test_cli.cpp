@@ -1,0 +1,161 @@
+// The batch front end run as a user runs it: segments and delimiters in the
+// JSON state, the one-line summary, the HTML page and the exit codes.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/TestFiles.h"
+
+namespace trelvane::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int code = -1;
+    std::string out;
+};
+
+Outcome RunCheck(const std::string& exe, const std::string& args) {
+    const std::string command = "'" + exe + "' " + args + " 2>/dev/null";
+    Outcome o;
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return o;
+    char buf[4096];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0)
+        o.out.append(buf, n);
+    const int status = ::pclose(pipe);
+    o.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return o;
+}
+
+// The strings of a JSON array of strings under a key (escapes of the dump).
+std::vector<std::string> JsonStrings(const std::string& json, const std::string& key) {
+    std::vector<std::string> out;
+    std::size_t p = json.find("\"" + key + "\":[");
+    if (p == std::string::npos) return out;
+    p += key.size() + 4;
+    while (p < json.size() && json[p] != ']') {
+        if (json[p] != '"') {
+            ++p;
+            continue;
+        }
+        std::string s;
+        for (++p; p < json.size() && json[p] != '"'; ++p) {
+            if (json[p] == '\\') {
+                const char e = json[++p];
+                s += e == 'n' ? '\n' : e == 'r' ? '\r' : e == 't' ? '\t' : e;
+            } else {
+                s += json[p];
+            }
+        }
+        ++p;
+        out.push_back(s);
+    }
+    return out;
+}
+
+class Cli : public ::testing::Test {
+  protected:
+    void SetUp() override { dir = MakeTempDir(); }
+    void TearDown() override { RemoveTree(dir); }
+    std::string File(const std::string& name, const std::string& bytes) {
+        const std::string path = dir + "/" + name;
+        WriteBytes(path, bytes);
+        return "'" + path + "'";
+    }
+    std::vector<std::string> Segments(const std::string& bytes) {
+        Outcome o = RunCheck(TRELVANE_CHECK_EXE, "--json " + File("f.edi", bytes));
+        EXPECT_TRUE(o.code == 0 || o.code == 1) << o.code;
+        EXPECT_EQ(JsonStrings(o.out, "Delimiters"), (std::vector<std::string>{"'", "+", ":", "?"}));
+        return JsonStrings(o.out, "Segments");
+    }
+    std::string dir;
+};
+
+using Strings = std::vector<std::string>;
+
+TEST_F(Cli, JsonSegmentsHonourReleaseCharactersAndLineEnds) {
+    // A released terminator is kept bare, a doubled release stays doubled.
+    EXPECT_EQ(Segments("UNA:+,? '\r\nUNB+UNOC:3'\r\nZZZ+A?'B+C??D+E???'F'\r\nUNZ+1'\r\n"),
+              (Strings{"UNA:+,? ", "UNB+UNOC:3", "ZZZ+A'B+C??D+E??'F", "UNZ+1"}));
+    // Lines ending in a lone LF are not joined: the LF stays in the text.
+    EXPECT_EQ(Segments("UNA:+,? '\nUNB+UNOC:3'\nUNZ+1'\n"),
+              (Strings{"UNA:+,? ", "\nUNB+UNOC:3", "\nUNZ+1"}));
+    // Text after the last terminator is dropped.
+    EXPECT_EQ(Segments("UNA:+,? 'UNB+UNOC:3'UNZ+1"), (Strings{"UNA:+,? ", "UNB+UNOC:3"}));
+    EXPECT_EQ(Segments("UNA:+,? '\r\nUNB+UNOC:3'\r\nUNZ+1'"),
+              (Strings{"UNA:+,? ", "UNB+UNOC:3", "UNZ+1"}));
+}
+
+TEST_F(Cli, SummaryLineAgreesWithExitCode) {
+    const std::string sample = ReadBytes(std::string(TRELVANE_SAMPLES_DIR) + "/valide.edi");
+    Outcome o = RunCheck(TRELVANE_CHECK_EXE, "-q " + File("valide.edi", sample));
+    ASSERT_TRUE(o.code == 0 || o.code == 1) << o.code;
+    EXPECT_TRUE(o.out.starts_with("17 segments, ")) << o.out;
+    EXPECT_EQ(o.out.find('\n'), o.out.size() - 1);
+    EXPECT_EQ(o.out.ends_with(" non convertible\n"), o.code == 1) << o.out;
+}
+
+TEST_F(Cli, DefaultOutputIsBothReportsAsText) {
+    const std::string sample = ReadBytes(std::string(TRELVANE_SAMPLES_DIR) + "/valide.edi");
+    Outcome o = RunCheck(TRELVANE_CHECK_EXE, File("valide.edi", sample));
+    ASSERT_TRUE(o.code == 0 || o.code == 1) << o.code;
+    EXPECT_EQ(o.out.find('\r'), std::string::npos);
+    EXPECT_NE(o.out.find("CONTENU"), std::string::npos) << o.out;
+}
+
+TEST_F(Cli, HtmlPageColoursEachLineAsTheStateSays) {
+    const std::string edi =
+        "UNA:+,? '\r\nUNB+UNOC:3+S:ZZ+R:ZZ+251215:1030+REF1'\r\nUNH+1+KTV:D:00B:UN:KTV001'\r\n"
+        "XYZ+<b>&'\r\nUNT+3+1'\r\nUNZ+1+REF1'\r\n";
+    const std::string file = File("f.edi", edi);
+    Outcome json = RunCheck(TRELVANE_CHECK_EXE, "--json " + file);
+    const Strings segments = JsonStrings(json.out, "Segments");
+    const Strings marks = JsonStrings(json.out, "ErrorsBySegment");
+    const std::string page = dir + "/page.html";
+    Outcome o = RunCheck(TRELVANE_CHECK_EXE, "--html '" + page + "' " + file);
+    EXPECT_EQ(o.code, json.code);
+    const std::string html = ReadBytes(page);
+    ASSERT_TRUE(html.starts_with("<!DOCTYPE html>"));
+    EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
+    // The legend: five bullets in their colours.
+    for (const char* color : {"ff0000", "6495ed", "8a2be2", "ff8c00", "66ca66"})
+        EXPECT_NE(html.find("color:#" + std::string(color) + "\">\xE2\x97\x8F </span>"),
+                  std::string::npos)
+            << color;
+    EXPECT_NE(html.find("Documents du dossier en anomalie"), std::string::npos);
+    EXPECT_NE(html.find("XYZ+&lt;b&gt;&amp;"), std::string::npos);
+    ASSERT_EQ(marks.size(), segments.size());
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        const std::string line = std::to_string(i + 1) + "  ";
+        if (marks[i] == "SOK") {
+            EXPECT_NE(html.find("<span style=\"color:#323232\">" + line), std::string::npos) << i;
+        } else if (marks[i] == "ERR") {
+            EXPECT_NE(html.find("<span style=\"color:#ff0000;font-weight:bold\">" + line),
+                      std::string::npos)
+                << i;
+        }
+    }
+}
+
+TEST_F(Cli, ExitCodesForUsageAndMissingParameterFile) {
+    EXPECT_EQ(RunCheck(TRELVANE_CHECK_EXE, "").code, 2);
+    EXPECT_EQ(RunCheck(TRELVANE_CHECK_EXE, "--nimporte " + File("f.edi", "UNA'")).code, 2);
+    EXPECT_EQ(RunCheck(TRELVANE_CHECK_EXE, "'" + dir + "/absent.edi'").code, 2);
+    EXPECT_EQ(RunCheck(TRELVANE_CHECK_EXE, File("vide.edi", "")).code, 2);
+
+    const std::string lonely = dir + "/bin";
+    fs::create_directory(lonely);
+    fs::copy_file(TRELVANE_CHECK_EXE, lonely + "/trelvane-check");
+    fs::permissions(lonely + "/trelvane-check", fs::perms::owner_all);
+    EXPECT_EQ(RunCheck(lonely + "/trelvane-check", File("f.edi", "UNA:+,? 'UNB'UNZ'")).code, 3);
+}
+
+}  // namespace
+}  // namespace trelvane::test
