@@ -49,6 +49,37 @@ class FuzzPlatform final : public Platform {
     std::string file_;
 };
 
+// Index field of a record (the text up to the first comma, or after it for
+// an envelope record) must name a segment.
+bool IndexInRange(const std::string& field, std::size_t count) {
+    if (field.empty() || field.size() > 12 ||
+        field.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    return std::stoull(field) < count;
+}
+
+// What any run must leave behind, whatever the input: an abort tells the
+// fuzzer it found a fault that crashes nothing.
+void CheckRunState() {
+    const RunState& st = State();
+    const std::size_t n = st.Segments.size();
+    if (st.SyntaxErrors.empty() || st.ContentErrors.empty()) std::abort();
+    const bool branching = st.SyntaxErrors[0] == "[Branchement]";
+    if (!branching && (st.SyntaxErrors[0] != "[Base_N0]" || st.SyntaxErrors.size() != 2))
+        std::abort();
+    for (std::size_t i = 1; i < st.SyntaxErrors.size(); ++i) {
+        const std::string& r = st.SyntaxErrors[i];
+        const std::size_t comma = r.find(',');
+        if (comma == std::string::npos) std::abort();
+        if (!IndexInRange(branching ? r.substr(0, comma) : r.substr(comma + 1), n)) std::abort();
+    }
+    if (st.ContentErrors[0] != "[Contenu]") std::abort();
+    for (std::size_t i = 1; i < st.ContentErrors.size(); ++i) {
+        const std::string& r = st.ContentErrors[i];
+        if (!IndexInRange(r.substr(0, r.find(',')), n)) std::abort();
+    }
+}
+
 FuzzPlatform* g_platform = nullptr;
 PlainTextSink g_syntax, g_content, g_coloured;
 
@@ -78,6 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
     MainTest();
+    CheckRunState();
     (void)IsFileConvertible();
     return 0;
 }
