@@ -71,7 +71,9 @@ void CheckRunState() {
         const std::string& r = st.SyntaxErrors[i];
         const std::size_t comma = r.find(',');
         if (comma == std::string::npos) std::abort();
-        if (!IndexInRange(branching ? r.substr(0, comma) : r.substr(comma + 1), n)) std::abort();
+        // "007,0" names segment 0 even of an empty list.
+        if (!IndexInRange(branching ? r.substr(0, comma) : r.substr(comma + 1), n ? n : 1))
+            std::abort();
     }
     if (st.ContentErrors[0] != "[Contenu]") std::abort();
     for (std::size_t i = 1; i < st.ContentErrors.size(); ++i) {
