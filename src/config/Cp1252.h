@@ -108,7 +108,7 @@ struct Cp1252Literal {
         }
         return n;
     }
-    static consteval std::array<char, Length() + 1> Convert() {
+    static constexpr std::array<char, Length() + 1> Convert() {
         std::array<char, Length() + 1> out{};
         std::size_t o = 0;
         for (std::size_t i = 0; i + 1 < sizeof(S.bytes);) {

@@ -1,0 +1,131 @@
+// The whole headless run (MainTest: split, N0, N1, content checks, FNS3
+// building, the three reports into sinks that keep nothing) on a generated
+// file: seconds, MB/s and peak memory.
+//   bench_run [FILE [YEAR]]   (default: 100 MB generated with gen_ktv beside this program)
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "config/Platform.h"
+#include "reports/modDisplayFunctions.h"
+#include "run/modMainFunctions.h"
+#include "run/modToolsFunctions.h"
+
+using namespace trelvane;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ExeDir() {
+    char buf[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0) return ".";
+    std::string p(buf, static_cast<std::size_t>(n));
+    return p.substr(0, p.find_last_of('/'));
+}
+
+// A directory holding parametres.ini and the tables: the batch program's
+// build directory, or the sources' data directory above the build tree.
+std::string FindDataDir() {
+    fs::path exe = ExeDir();
+    if (fs::exists(exe / "../src/cli/parametres.ini")) return (exe / "../src/cli").string();
+    for (fs::path p = exe; !p.empty() && p != p.root_path(); p = p.parent_path())
+        if (fs::exists(p / "data/parametres.ini")) return (p / "data").string();
+    return {};
+}
+
+class BenchPlatform final : public Platform {
+  public:
+    BenchPlatform(std::string file, std::string year, std::string dir)
+        : file_(std::move(file)), year_(std::move(year)), dir_(std::move(dir)) {}
+    MsgAnswer ShowMessage(std::string_view, std::string_view text, MsgIcon, MsgButtons) override {
+        if (++shown_ <= 5)
+            std::fprintf(stderr, "message: %.*s\n", static_cast<int>(text.size()), text.data());
+        return MsgAnswer::Yes;
+    }
+    void ShowStatus(std::string_view) override {}
+    bool TraceMode() override { return false; }
+    bool ErrorsOnly() override { return false; }
+    bool ShowWarnings() override { return true; }
+    std::string YearCamp() override { return year_; }
+    std::string FilePath() override { return file_; }
+    std::string ProcedureText() override { return "EDI KTV"; }
+    int ProfileIndex() override { return 0; }
+    std::string ProfileText() override { return {}; }
+    LocalDateTime Now() override { return {2026, 1, 15, 10, 30, 0}; }
+    std::string ProgramDirectory() override { return dir_; }
+    void EndApplication() override { std::exit(3); }
+
+  private:
+    std::string file_, year_, dir_;
+    int shown_ = 0;
+};
+
+class NullSink final : public RichTextSink {
+  public:
+    void Clear() override {}
+    void SetColor(Rgb) override {}
+    void SetBold(bool) override {}
+    void SetFontName(std::string_view) override {}
+    void SetFontSize(int) override {}
+    void SetIndent(int) override {}
+    void InsertText(std::string_view t) override { bytes += t.size(); }
+    void SetCaret(std::size_t) override {}
+    std::string PlainText() const override { return {}; }
+    std::size_t bytes = 0;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string path = argc > 1 ? argv[1] : "";
+    const std::string year = argc > 2 ? argv[2] : "2025";
+    const bool generated = path.empty();
+    if (generated) {
+        path = "/tmp/bench_run_" + std::to_string(::getpid()) + ".edi";
+        const std::string cmd =
+            ExeDir() + "/gen_ktv --size-mb 100 --seed 11 --year " + year + " -o " + path;
+        if (std::system(cmd.c_str()) != 0) {
+            std::fprintf(stderr, "bench_run: cannot run %s\n", cmd.c_str());
+            return 1;
+        }
+    }
+    const std::string dataDir = FindDataDir();
+    if (dataDir.empty()) {
+        std::fprintf(stderr, "bench_run: parametres.ini not found\n");
+        return 1;
+    }
+    const double mb = static_cast<double>(fs::file_size(path)) / (1024.0 * 1024.0);
+
+    BenchPlatform platform(path, year, dataDir);
+    SetPlatform(&platform);
+    SetFacChecksEnabled(true);
+    NullSink syntax, content, coloured;
+    SetReportPanes({&syntax, &content, &coloured});
+
+    const auto t0 = std::chrono::steady_clock::now();
+    MainTest();
+    const auto t1 = std::chrono::steady_clock::now();
+    if (generated) std::remove(path.c_str());
+
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    const double s = std::chrono::duration<double>(t1 - t0).count();
+    const double rssMb = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    const RunState& st = State();
+    std::printf("file           %.1f MB, %zu segments, %zu dossiers\n", mb, st.Segments.size(),
+                st.DossierInfo.size());
+    std::printf("errors         %zu syntax, %zu content\n",
+                st.SyntaxErrors.empty() ? 0 : st.SyntaxErrors.size() - 1,
+                st.ContentErrors.empty() ? 0 : st.ContentErrors.size() - 1);
+    std::printf("run            %.3f s  %.0f MB/s (target about 1 s for 100 MB)\n", s, mb / s);
+    std::printf("peak RSS       %.0f MB  %.2fx the file (target at most 3x)\n", rssMb, rssMb / mb);
+    std::printf("report text    %zu + %zu + %zu bytes\n", syntax.bytes, content.bytes,
+                coloured.bytes);
+    return 0;
+}

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Time and memory of the batch check on generated files of 1, 10 and 100 MB,
+# and on 100 MB with 5 % faulty segments, against `wc -l` on the same file.
+#   bench/run_scaling.sh [BUILD_DIR]   (default: build)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+gen=$build/bench/gen_ktv
+check=$build/src/cli/trelvane-check
+for exe in "$gen" "$check"; do
+    [[ -x $exe ]] || { echo "run_scaling: $exe missing (cmake --build $build --target gen_ktv trelvane-check)" >&2; exit 1; }
+done
+work=$(mktemp -d /tmp/trelvane-scaling-XXXXXX)
+trap 'rm -rf "$work"' EXIT
+
+"$gen" --size-mb 1 --seed 1 -o "$work/valid-1.edi"
+"$gen" --size-mb 10 --seed 2 -o "$work/valid-10.edi"
+"$gen" --size-mb 100 --seed 3 -o "$work/valid-100.edi"
+"$gen" --size-mb 100 --seed 3 --fault-rate 0.05 -o "$work/faulty-100.edi"
+
+# Seconds (wall clock, to the millisecond) and peak KB of one command; the
+# resident size comes from /usr/bin/time -v.
+measure() {
+    local t0 t1 rss
+    t0=$(date +%s%N)
+    /usr/bin/time -v "$@" >/dev/null 2>"$work/time.txt" || true
+    t1=$(date +%s%N)
+    rss=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$work/time.txt")
+    awk -v a="$t0" -v b="$t1" -v r="$rss" 'BEGIN { printf "%.3f %s\n", (b - a) / 1e9, r }'
+}
+
+printf '%-16s %8s %9s %9s %10s %10s %8s %9s\n' file MB check_s s_per_MB peak_MB mem_x_file wc_s x_wc
+valid100=""
+for f in valid-1 valid-10 valid-100 faulty-100; do
+    path=$work/$f.edi
+    mb=$(awk -v b="$(stat -c %s "$path")" 'BEGIN { printf "%.1f", b / 1048576 }')
+    read -r secs rss < <(measure "$check" -q -a 2025 "$path")
+    read -r wsecs _ < <(measure wc -l "$path")
+    awk -v f="$f" -v mb="$mb" -v s="$secs" -v rss="$rss" -v w="$wsecs" 'BEGIN {
+        pm = rss / 1024; wc = (w > 0 ? w : 0.01)
+        printf "%-16s %8.1f %9.3f %9.4f %10.0f %10.2f %8.3f %9.1f\n", f, mb, s, s / mb, pm, pm / mb, w, s / wc }'
+    [[ $f == valid-100 ]] && valid100=$secs
+    if [[ $f == faulty-100 ]]; then
+        awk -v a="$secs" -v b="$valid100" 'BEGIN { printf "faulty / valid time at 100 MB: %.2f (target at most 2)\n", (b > 0 ? a / b : 0) }'
+    fi
+done
+echo "targets: 100 MB valid in about 1 s, at most 40x wc -l, peak memory at most 3x the file"

@@ -1,0 +1,117 @@
+// libFuzzer entry: every input is a declaration file put through the whole
+// test run (splitter, N0, N1, content checks, FNS3 building, the three
+// reports) with a fixed campaign year, as the Test button would.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "config/Platform.h"
+#include "conversion/ConversionCommand.h"
+#include "reports/PlainTextSink.h"
+#include "reports/modDisplayFunctions.h"
+#include "run/modMainFunctions.h"
+#include "run/modToolsFunctions.h"
+
+using namespace trelvane;
+namespace fs = std::filesystem;
+
+namespace {
+
+class FuzzPlatform final : public Platform {
+  public:
+    explicit FuzzPlatform(std::string dir) : dir_(std::move(dir)), file_(dir_ + "/input.edi") {}
+    MsgAnswer ShowMessage(std::string_view, std::string_view, MsgIcon, MsgButtons b) override {
+        return b == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::Ok;
+    }
+    void ShowStatus(std::string_view) override {}
+    bool TraceMode() override { return false; }
+    bool ErrorsOnly() override { return false; }
+    bool ShowWarnings() override { return true; }
+    std::string YearCamp() override { return "2025"; }
+    std::string FilePath() override { return file_; }
+    std::string ProcedureText() override { return "EDI KTV"; }
+    int ProfileIndex() override { return 0; }
+    std::string ProfileText() override { return {}; }
+    LocalDateTime Now() override { return {2026, 1, 15, 10, 30, 0}; }
+    std::string ProgramDirectory() override { return dir_; }
+    // Cannot happen: the parameter file is in place.
+    void EndApplication() override { std::abort(); }
+
+    const std::string& File() const { return file_; }
+
+  private:
+    std::string dir_;
+    std::string file_;
+};
+
+// Index field of a record (the text up to the first comma, or after it for
+// an envelope record) must name a segment.
+bool IndexInRange(const std::string& field, std::size_t count) {
+    if (field.empty() || field.size() > 12 ||
+        field.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    return std::stoull(field) < count;
+}
+
+// What any run must leave behind, whatever the input: an abort tells the
+// fuzzer it found a fault that crashes nothing.
+void CheckRunState() {
+    const RunState& st = State();
+    const std::size_t n = st.Segments.size();
+    if (st.SyntaxErrors.empty() || st.ContentErrors.empty()) std::abort();
+    const bool branching = st.SyntaxErrors[0] == "[Branchement]";
+    if (!branching && (st.SyntaxErrors[0] != "[Base_N0]" || st.SyntaxErrors.size() != 2))
+        std::abort();
+    for (std::size_t i = 1; i < st.SyntaxErrors.size(); ++i) {
+        const std::string& r = st.SyntaxErrors[i];
+        const std::size_t comma = r.find(',');
+        if (comma == std::string::npos) std::abort();
+        // "007,0" names segment 0 even of an empty list.
+        if (!IndexInRange(branching ? r.substr(0, comma) : r.substr(comma + 1), n ? n : 1))
+            std::abort();
+    }
+    if (st.ContentErrors[0] != "[Contenu]") std::abort();
+    for (std::size_t i = 1; i < st.ContentErrors.size(); ++i) {
+        const std::string& r = st.ContentErrors[i];
+        if (!IndexInRange(r.substr(0, r.find(',')), n)) std::abort();
+    }
+}
+
+FuzzPlatform* g_platform = nullptr;
+PlainTextSink g_syntax, g_content, g_coloured;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    std::string dir = (fs::temp_directory_path() / "trelvane-fuzz-XXXXXX").string();
+    if (!::mkdtemp(dir.data())) std::abort();
+    for (const char* name : {"parametres.ini", "tbl_data_format.txt", "tbl_code_erreur_libelle.txt",
+                             "tbl_code_segment.txt"}) {
+        fs::path from = fs::path(TRELVANE_DATA_DIR) / name;
+        if (fs::exists(from))
+            fs::copy_file(from, fs::path(dir) / name, fs::copy_options::overwrite_existing);
+    }
+    g_platform = new FuzzPlatform(dir);
+    SetPlatform(g_platform);
+    SetFacChecksEnabled(true);
+    SetReportPanes({&g_syntax, &g_content, &g_coloured});
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (std::FILE* f = std::fopen(g_platform->File().c_str(), "wb")) {
+        if (size) std::fwrite(data, 1, size, f);
+        std::fclose(f);
+    } else {
+        std::abort();
+    }
+    MainTest();
+    CheckRunState();
+    (void)IsFileConvertible();
+    return 0;
+}
