@@ -111,7 +111,10 @@ bool UnzCountWrong(std::string_view segment, std::int64_t m) {
 bool UntCountWrong(std::string_view segment, std::int64_t c) {
     if (c < 10) return true;
     if (c < 100) return ReadCount(segment, 2) != c;
-    return ReadCount(segment, 3) != c;
+    if (c < 1000) return ReadCount(segment, 3) != c;
+    // Three characters cannot hold a count of a thousand or more: such a
+    // count is read over as many characters as it has digits.
+    return ReadCount(segment, std::to_string(c).size()) != c;
 }
 
 int FirstMatch(const ktv::SuccessorList& list, std::uint32_t code) {

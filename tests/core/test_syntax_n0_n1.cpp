@@ -267,6 +267,18 @@ TEST_F(SyntaxTest, UntCountCheck) {
     EXPECT_EQ(Check(s), Branch({std::to_string(bigUnt) + ",101,400"}));
 }
 
+// A message of a thousand segments or more is judged on its real count, not
+// always reported because three characters cannot hold it.
+TEST_F(SyntaxTest, UntCountOfAThousandSegmentsOrMore) {
+    Segs s = Interchange({Message(1, 400)});  // 7 + 1200 + 1 segments
+    EXPECT_EQ(Check(s), Branch({}));
+    const std::size_t unt = s.size() - 2;
+    s[unt] = "UNT+1209+1";
+    EXPECT_EQ(Check(s), Branch({std::to_string(unt) + ",1208,400"}));
+    s[unt] = "UNT+120+1";
+    EXPECT_EQ(Check(s), Branch({std::to_string(unt) + ",1208,400"}));
+}
+
 TEST_F(SyntaxTest, UnzCountCheckAndTwoInterchanges) {
     Segs s = Interchange({Message(1, 2)});
     const std::size_t n = s.size() - 1;
