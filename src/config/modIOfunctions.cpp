@@ -189,8 +189,10 @@ std::string ImportFileContent(const std::string& path) {
         ::close(fd);
         return fail(kErrPathFileAccess);
     }
+    // One byte more than the file's size, so that the read seeing its end
+    // needs no growth: growing would copy the whole text and hold it twice.
     std::string text;
-    text.resize(static_cast<std::size_t>(st.st_size));
+    text.resize(static_cast<std::size_t>(st.st_size) + 1);
     std::size_t got = 0;
     for (;;) {
         if (got == text.size()) text.resize(text.size() + 65536);
