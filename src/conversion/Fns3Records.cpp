@@ -364,14 +364,11 @@ std::string WriteFNS3File(const std::string& directory) {
     if (!dir.empty() && dir.back() != '/') dir += '/';
     const std::string path = dir + Fns3FileName(CurrentPlatform().Now());
 
-    const SegmentList& lines = FNS3Lines();
-    std::size_t size = 0;
-    for (std::size_t i = 1; i < lines.size(); ++i)
-        size += lines[i].size() + 2;
+    const Fns3LineList& lines = FNS3Lines();
     std::string content;
-    content.reserve(size);
+    content.reserve(lines.size() * (kFns3LineWidth + 2));
     for (std::size_t i = 1; i < lines.size(); ++i) {
-        content += lines[i];
+        lines.AppendTo(content, i);
         content += "\r\n";
     }
     // Written whole under a temporary name, then renamed: a second conversion
