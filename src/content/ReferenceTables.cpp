@@ -325,16 +325,26 @@ std::string GetErrorLabel(std::string_view code) {
     return std::string(entry);
 }
 
-std::string GetSegmentCode(std::string_view informationNumber) {
-    if (!IsNumeric(informationNumber)) return {};
+const std::string& GetSegmentCode(std::string_view informationNumber) {
+    static const std::string none;
+    // Information numbers are a few digits (every IND, every FNS3 cell): read
+    // directly, with the same value as the general conversion below.
+    if (!informationNumber.empty() && informationNumber.size() <= 9 &&
+        IsDigits(informationNumber)) {
+        std::size_t n = 0;
+        for (char c : informationNumber)
+            n = n * 10 + static_cast<std::size_t>(c - '0');
+        return n < static_cast<std::size_t>(kSegmentCodeEntries) ? g_tables.segmentCodes[n] : none;
+    }
+    if (!IsNumeric(informationNumber)) return none;
     std::int64_t n = -1;
     try {
         n = ToInteger(informationNumber, std::numeric_limits<std::int64_t>::min() / 2,
                       std::numeric_limits<std::int64_t>::max() / 2);
     } catch (const RuntimeError&) {
-        return {};
+        return none;
     }
-    if (n < 0 || n >= kSegmentCodeEntries) return {};
+    if (n < 0 || n >= kSegmentCodeEntries) return none;
     return g_tables.segmentCodes[static_cast<std::size_t>(n)];
 }
 

@@ -31,7 +31,8 @@ bool GetDataFormat(std::string_view key, std::string& formatClass, int& length,
                    std::string& expected);
 // Label of an error code (class, separator, message), trimmed; "" if unknown.
 std::string GetErrorLabel(std::string_view code);
-// Segment code of an information number written as text; "" if none.
-std::string GetSegmentCode(std::string_view informationNumber);
+// Segment code of an information number written as text; "" if none. The
+// reference stays valid until the tables are loaded again.
+const std::string& GetSegmentCode(std::string_view informationNumber);
 
 }  // namespace trelvane

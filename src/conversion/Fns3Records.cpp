@@ -50,6 +50,19 @@ void PutField(std::string& line, std::size_t column, std::size_t width, std::str
         *out++ = UpperCp1252(c);
 }
 
+// The same for value without its question marks, written without a copy of
+// the value (four address records per dossier).
+void PutFieldWithoutQuestionMarks(std::string& line, std::size_t column, std::size_t width,
+                                  std::string_view value) {
+    std::size_t kept = 0;
+    for (char c : value)
+        kept += c != '?';
+    if (kept > width) throw RuntimeError(kErrInvalidCall);
+    char* out = line.data() + (column - 1);
+    for (char c : value)
+        if (c != '?') *out++ = UpperCp1252(c);
+}
+
 // The same, for text already upper-case or to keep as it stands.
 void PutRaw(std::string& line, std::size_t column, std::size_t width, std::string_view value) {
     if (value.size() > width) throw RuntimeError(kErrInvalidCall);
@@ -217,9 +230,9 @@ void AddANS2Record(int party) {
     PutField(line, 5, 3, Doss(0, 5, party, 1, 0));
     PutField(line, 8, 14, Doss(0, 5, party, 2, 0));
     PutField(line, 32, 35, Doss(0, 5, party, 4, party == 4 ? 1 : 0));
-    PutField(line, 67, 35, WithoutQuestionMarks(Doss(0, 5, party, 5, 0)));
-    PutField(line, 102, 35, WithoutQuestionMarks(Doss(0, 5, party, 5, 1)));
-    PutField(line, 137, 35, WithoutQuestionMarks(Doss(0, 5, party, 5, 2)));
+    PutFieldWithoutQuestionMarks(line, 67, 35, Doss(0, 5, party, 5, 0));
+    PutFieldWithoutQuestionMarks(line, 102, 35, Doss(0, 5, party, 5, 1));
+    PutFieldWithoutQuestionMarks(line, 137, 35, Doss(0, 5, party, 5, 2));
     PutField(line, 172, 35, Doss(0, 5, party, 6, 0));
     PutField(line, 207, 9, Doss(0, 5, party, 8, 0));
     if (party == 2) PutField(line, 216, 35, Doss(0, 6, 1, 1, 1));
@@ -231,7 +244,10 @@ void AddANS3Records(std::string_view annexType, std::int64_t firstGroup, std::in
     const bool companyAnnex = IsCompanyAnnex(annexType);
     if (annexType == "FACIS" && FacisOnlyDossier()) AppendFNS3Line("ANS310");
 
-    std::string head(kHeadWidth, ' ');
+    // The head and the cells are rebuilt for every annex of every dossier:
+    // their buffers are kept from one call to the next.
+    static std::string head;
+    head.assign(kHeadWidth, ' ');
     PutRaw(head, 1, 4, "ANS3");
     if (annexType == "KTVECE") PutRaw(head, 5, 2, "10");
     if (annexType == "FACCE") PutRaw(head, 5, 2, "20");
@@ -243,10 +259,11 @@ void AddANS3Records(std::string_view annexType, std::int64_t firstGroup, std::in
 
     bool companySet = false;
     std::int64_t piece = 9121;
-    std::string cells;
+    static std::string cells;
+    cells.clear();
     for (std::int64_t i = firstGroup; i <= lastGroup; ++i) {
         const std::string_view code = Mid(Ind(i), 17, 4);
-        const std::string tag = GetSegmentCode(code);
+        const std::string& tag = GetSegmentCode(code);
         if (tag == "NAD") {
             // The company of the annex, inserted as it stands; the first one wins.
             if (companySet) continue;
