@@ -246,13 +246,15 @@ std::size_t CountPieces(std::string_view text, std::string_view separator,
         // One byte loop counts and looks for a release character at once.
         const char sep = separator[0];
         const char rel = release[0];
-        bool released = false;
-        count = 1;
+        // Counted without branches, so that the loop stays a few
+        // instructions per byte.
+        std::size_t separators = 0, releases = 0;
         for (char c : text) {
-            released = released || c == rel;
-            count += (c == sep);
+            separators += static_cast<std::size_t>(c == sep);
+            releases += static_cast<std::size_t>(c == rel);
         }
-        if (released) {
+        count = separators + 1;
+        if (releases != 0) {
             count = 0;
             ScanSingle(text, sep, rel, level.collapsePairs, nullptr,
                        [&](std::size_t, std::size_t) { ++count; });
