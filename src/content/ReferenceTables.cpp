@@ -192,7 +192,11 @@ int ByteValue(std::string_view text) {
 void IndexFormats() {
     g_tables.formatSlots.fill(0);
     for (std::size_t r = 0; r < g_tables.formats.size(); ++r) {
-        const std::string& key = g_tables.formats[r].key;
+        DataFormat& format = g_tables.formats[r];
+        format.numericClass = format.formatClass == "fn" || format.formatClass == "vn";
+        format.fixedLength = !format.formatClass.empty() && format.formatClass.front() == 'f';
+        format.anyValue = format.expected == "any";
+        const std::string& key = format.key;
         const KeyWords words = WordsOf(key);
         std::size_t slot = KeySlot(words);
         for (;;) {

@@ -21,6 +21,11 @@ struct DataFormat {
     std::string formatClass;  // "fa", "va", "fn", "vn", "fan", "van"
     int length = 0;           // exact (class "f...") or maximum length
     std::string expected;     // "any" or the one value allowed
+    // Worked out from the fields above when the table is indexed: every
+    // element checked reads them.
+    bool numericClass = false;  // "fn" or "vn"
+    bool fixedLength = false;   // class "f..."
+    bool anyValue = false;      // expected is "any"
 };
 
 // First row whose key matches exactly, or nullptr. Indexed at load time.

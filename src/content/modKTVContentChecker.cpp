@@ -274,19 +274,18 @@ bool CheckDataFormat(StringList& errors, std::string_view value, std::int64_t se
     const DataFormat* format = FindDataFormat(key);
     if (!format) return false;
     char code[4] = {'0', '0', '0', '\0'};
-    const std::string_view cls = format->formatClass;
-    if (cls == "fn" || cls == "vn") {
+    if (format->numericClass) {
         const bool numeric = IsNumeric(value) && value.find(' ') == std::string_view::npos &&
                              value.find(',') == std::string_view::npos;
         if (!numeric) code[0] = '8';
     }
-    const bool fixed = !cls.empty() && cls.front() == 'f';
+    const bool fixed = format->fixedLength;
     const auto length = static_cast<std::size_t>(format->length);
     if ((fixed && value.size() != length) || (!fixed && value.size() > length)) {
         code[1] = '8';
         code[2] = '0';
     }
-    if (format->expected != "any" && value != format->expected) {
+    if (!format->anyValue && value != format->expected) {
         code[0] = '0';
         code[1] = '0';
         code[2] = '8';
