@@ -1,5 +1,6 @@
 #include "conversion/Fns3Records.h"
 
+#include <array>
 #include <exception>
 #include <new>
 #include <vector>
@@ -41,13 +42,25 @@ void StartLine(std::string& line) {
     line.assign(kFns3LineWidth, ' ');
 }
 
+// Capital of every byte, worked out once: every character of every record
+// goes through it.
+struct UpperTable {
+    std::array<char, 256> to{};
+    UpperTable() {
+        for (std::size_t b = 0; b < to.size(); ++b)
+            to[b] = UpperCp1252(static_cast<char>(static_cast<unsigned char>(b)));
+    }
+    char operator()(char c) const { return to[static_cast<unsigned char>(c)]; }
+};
+const UpperTable kUpper;
+
 // Writes value upper-cased at 1-based column, space-filled to width. A value
 // wider than its field is refused, never cut.
 void PutField(std::string& line, std::size_t column, std::size_t width, std::string_view value) {
     if (value.size() > width) throw RuntimeError(kErrInvalidCall);
     char* out = line.data() + (column - 1);
     for (char c : value)
-        *out++ = UpperCp1252(c);
+        *out++ = kUpper(c);
 }
 
 // The same for value without its question marks, written without a copy of
@@ -60,7 +73,7 @@ void PutFieldWithoutQuestionMarks(std::string& line, std::size_t column, std::si
     if (kept > width) throw RuntimeError(kErrInvalidCall);
     char* out = line.data() + (column - 1);
     for (char c : value)
-        if (c != '?') *out++ = UpperCp1252(c);
+        if (c != '?') *out++ = kUpper(c);
 }
 
 // The same, for text already upper-case or to keep as it stands.
@@ -156,9 +169,9 @@ void AppendCell(std::string& cells, std::string_view code, std::string_view valu
     cells.append(kCellWidth, ' ');
     char* out = cells.data() + at;
     for (std::size_t i = 0; i < code.size() && i < 4; ++i)
-        out[i] = UpperCp1252(code[i]);
+        out[i] = kUpper(code[i]);
     for (std::size_t i = 0; i < value.size() && i < 15; ++i)
-        out[4 + i] = UpperCp1252(value[i]);
+        out[4 + i] = kUpper(value[i]);
 }
 
 std::string DescribeFailures() {
