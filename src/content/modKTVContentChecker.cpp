@@ -290,8 +290,9 @@ bool CheckDataFormat(StringList& errors, std::string_view value, std::int64_t se
         code[1] = '0';
         code[2] = '8';
     }
+    // Compared character by character: most elements pass.
+    if (code[0] == '0' && code[1] == '0' && code[2] == '0') return true;
     const std::string_view result(code, 3);
-    if (result == "000") return true;
     if (result == "800") {
         AddContentError(errors, segmentIndex, "Numérique Attendu"_cp, result, position, dossier);
     } else if (result == "080") {
