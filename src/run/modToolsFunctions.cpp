@@ -170,7 +170,8 @@ bool IsSingle(std::string_view sep, std::string_view rel) {
 std::string_view SplitInto(std::string_view text, std::string_view separator,
                            std::string_view release, SplitScratch& scratch) {
     scratch.pieces.clear();
-    const Level level = LevelOf(separator);
+    // The level is looked up only where it matters: most texts have a single
+    // piece and no release character.
     std::string_view rewritten = text;
     if (text.empty()) {
         return rewritten;
@@ -204,14 +205,14 @@ std::string_view SplitInto(std::string_view text, std::string_view separator,
             scratch.buffer.reserve(text.size());
             // Record offsets first: the buffer may move while it grows.
             std::vector<std::pair<std::size_t, std::size_t>> spans;
-            ScanSingle(text, sep, rel, level.collapsePairs, &scratch.buffer,
+            ScanSingle(text, sep, rel, LevelOf(separator).collapsePairs, &scratch.buffer,
                        [&](std::size_t b, std::size_t e) { spans.emplace_back(b, e); });
             for (auto [b, e] : spans)
                 scratch.pieces.emplace_back(scratch.buffer.data() + b, e - b);
             rewritten = scratch.buffer;
         }
     } else {
-        GeneralCut cut = CutGeneral(text, separator, release, level.collapsePairs);
+        GeneralCut cut = CutGeneral(text, separator, release, LevelOf(separator).collapsePairs);
         // Lay the pieces out in the buffer after the rewritten text.
         scratch.buffer = cut.rewritten;
         std::vector<std::pair<std::size_t, std::size_t>> spans;
@@ -223,7 +224,7 @@ std::string_view SplitInto(std::string_view text, std::string_view separator,
             scratch.pieces.emplace_back(scratch.buffer.data() + b, len);
         rewritten = std::string_view(scratch.buffer.data(), cut.rewritten.size());
     }
-    if (level.dropLast && scratch.pieces.size() > 1) scratch.pieces.pop_back();
+    if (scratch.pieces.size() > 1 && LevelOf(separator).dropLast) scratch.pieces.pop_back();
     return rewritten;
 }
 
@@ -240,7 +241,7 @@ StringList SplitWithRelease(std::string& text, const std::string& separator,
 std::size_t CountPieces(std::string_view text, std::string_view separator,
                         std::string_view release) {
     if (text.empty()) return 0;
-    const Level level = LevelOf(separator);
+    // The level is looked up only where it matters (see SplitInto).
     std::size_t count = 0;
     if (IsSingle(separator, release)) {
         // One byte loop counts and looks for a release character at once.
@@ -256,13 +257,14 @@ std::size_t CountPieces(std::string_view text, std::string_view separator,
         count = separators + 1;
         if (releases != 0) {
             count = 0;
-            ScanSingle(text, sep, rel, level.collapsePairs, nullptr,
+            ScanSingle(text, sep, rel, LevelOf(separator).collapsePairs, nullptr,
                        [&](std::size_t, std::size_t) { ++count; });
         }
     } else {
-        count = CutGeneral(text, separator, release, level.collapsePairs).pieces.size();
+        count =
+            CutGeneral(text, separator, release, LevelOf(separator).collapsePairs).pieces.size();
     }
-    if (level.dropLast && count > 1) --count;
+    if (count > 1 && LevelOf(separator).dropLast) --count;
     return count;
 }
 
