@@ -220,8 +220,15 @@ std::string_view ElementAt(const Pieces& elements, std::size_t index) {
 const Pieces& CutSegment(SegmentContext& ctx) {
     const auto at = static_cast<std::size_t>(ctx.index);
     const std::string_view text = ctx.segments.at(at);
-    const std::string_view rewritten =
-        SplitInto(text, ElementSeparator(), ReleaseCharacter(), ctx.elements);
+    std::string_view rewritten;
+    if (ctx.cutWaiting == ctx.index) {
+        // Cut by the walk, on this very text: taken once (a second cut
+        // would cut the rewritten text).
+        ctx.cutWaiting = -1;
+        rewritten = ctx.cutText;
+    } else {
+        rewritten = SplitInto(text, ElementSeparator(), ReleaseCharacter(), ctx.elements);
+    }
     // The cut leaves a released separator without its release character, in
     // the segment as well as in the pieces.
     if (rewritten.data() != text.data() || rewritten.size() != text.size())
@@ -382,7 +389,7 @@ StringList ManageCContentKTV(SegmentList& segments) {
     QualifyCounters counters;
     std::int64_t group = 0;       // detail group of the current dossier
     std::int64_t unaCounter = 0;  // interchanges met, never reset
-    SegmentContext ctx{errors, segments, 0, 0, {}, {}};
+    SegmentContext ctx{errors, segments, 0, 0, {}, {}, -1, {}};
     std::string name;
     const std::int64_t last = segments.UpperBound();
     for (std::int64_t i = 0; i <= last; ++i) {
@@ -418,7 +425,12 @@ StringList ManageCContentKTV(SegmentList& segments) {
 
         ctx.index = i;
         ctx.dossier = counters.message;
-        if (!CheckSegmentElementCount(segment, separator, release, row->lower, row->upper)) {
+        // The count comes from the cut the rule set will use (a cut has as
+        // many pieces as CountPieces counts), so the segment is scanned once.
+        ctx.cutText = SplitInto(segment, separator, release, ctx.elements);
+        ctx.cutWaiting = i;
+        const auto count = static_cast<std::int64_t>(ctx.elements.pieces.size());
+        if (count < row->lower || count > row->upper) {
             AddCountError(errors, i, row->lower, row->upper, 402, "ERR", counters.message);
         } else {
             // Rule sets report their own failures; one that escapes them is
@@ -432,6 +444,7 @@ StringList ManageCContentKTV(SegmentList& segments) {
                                      kModContentChecker, name, 0);
             }
         }
+        ctx.cutWaiting = -1;
         if (row->rule == Rule::UNT) ConvertDossierToFNS3(counters.message, unaCounter);
     }
     return errors;

@@ -349,7 +349,7 @@ TEST_F(Envelope, UnexpectedFailuresOfEachRuleSet) {
     // Segments handed over without their element count check.
     SegmentList list;
     StringList errors{"[Contenu]"};
-    SegmentContext ctx{errors, list, 0, 4, {}, {}};
+    SegmentContext ctx{errors, list, 0, 4, {}, {}, -1, {}};
     struct Case {
         const char* segment;
         void (*rule)(SegmentContext&);
