@@ -394,16 +394,23 @@ std::string WriteFNS3File(const std::string& directory) {
     if (!dir.empty() && dir.back() != '/') dir += '/';
     const std::string path = dir + Fns3FileName(CurrentPlatform().Now());
 
+    // Handed over a megabyte of lines at a time: the file of a big
+    // interchange is as large as the interchange, and is never held whole.
     const Fns3LineList& lines = FNS3Lines();
-    std::string content;
-    content.reserve(lines.size() * (kFns3LineWidth + 2));
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        lines.AppendTo(content, i);
-        content += "\r\n";
-    }
-    // Written whole under a temporary name, then renamed: a second conversion
+    constexpr std::size_t kPieceSize = std::size_t{1} << 20;
+    std::string piece;
+    std::size_t next = 1;
+    auto nextPiece = [&]() -> std::string_view {
+        piece.clear();
+        for (; next < lines.size() && piece.size() < kPieceSize; ++next) {
+            lines.AppendTo(piece, next);
+            piece += "\r\n";
+        }
+        return piece;
+    };
+    // Written under a temporary name, then renamed: a second conversion
     // within the same second replaces the file, and a failure leaves none.
-    if (const int err = WriteFileAtomically(path, content); err != 0) {
+    if (const int err = WriteFileAtomically(path, nextPiece); err != 0) {
         CurrentPlatform().ShowMessage("Erreur en écriture"_cp,
                                       std::to_string(err) +
                                           " - Ecriture du fichier FNS3 impossible\r\n" +
