@@ -144,7 +144,7 @@ int main(int argc, char** argv) {
     const double total = std::chrono::duration<double>(Clock::now() - start).count();
     const double build = std::chrono::duration<double>(building).count();
 
-    const SegmentList& lines = FNS3Lines();
+    const Fns3LineList& lines = FNS3Lines();
     std::size_t bytes = 0;
     for (std::size_t i = 1; i < lines.size(); ++i)
         bytes += lines[i].size() + 2;

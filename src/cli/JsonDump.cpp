@@ -104,8 +104,8 @@ void WriteRunStateJson(std::FILE* out, bool convertible) {
                 [](const DossierRow& x, std::size_t i) -> std::string_view { return x[i]; });
     }
     w.Raw("],\"FNS3Lines\":");
-    const SegmentList& lines = FNS3Lines();
-    w.Array(lines, lines.size(), [](const SegmentList& x, std::size_t i) { return x[i]; });
+    const Fns3LineList& lines = FNS3Lines();
+    w.Array(lines, lines.size(), [](const Fns3LineList& x, std::size_t i) { return x[i]; });
     w.Raw(",\"FailedConversions\":[");
     const auto& failed = FailedConversions();
     for (std::size_t i = 0; i < failed.size(); ++i) {

@@ -189,8 +189,10 @@ std::string ImportFileContent(const std::string& path) {
         ::close(fd);
         return fail(kErrPathFileAccess);
     }
+    // One byte more than the file's size, so that the read seeing its end
+    // needs no growth: growing would copy the whole text and hold it twice.
     std::string text;
-    text.resize(static_cast<std::size_t>(st.st_size));
+    text.resize(static_cast<std::size_t>(st.st_size) + 1);
     std::size_t got = 0;
     for (;;) {
         if (got == text.size()) text.resize(text.size() + 65536);
@@ -265,20 +267,31 @@ void SetStatus(std::string_view text) {
 }
 
 int WriteFileAtomically(const std::string& path, std::string_view content) {
+    bool given = false;
+    return WriteFileAtomically(path, [&]() -> std::string_view {
+        if (given) return {};
+        given = true;
+        return content;
+    });
+}
+
+int WriteFileAtomically(const std::string& path, const std::function<std::string_view()>& next) {
     const std::string target = NativePath(path);
     std::string temp = target + ".part-XXXXXX";
     int fd = ::mkstemp(temp.data());
     if (fd < 0) return ErrorNumberFromErrno(errno);
     int err = 0;
-    std::size_t done = 0;
-    while (done < content.size()) {
-        ssize_t n = ::write(fd, content.data() + done, content.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            err = ErrorNumberFromErrno(errno);
-            break;
+    for (std::string_view content = next(); err == 0 && !content.empty(); content = next()) {
+        std::size_t done = 0;
+        while (done < content.size()) {
+            ssize_t n = ::write(fd, content.data() + done, content.size() - done);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                err = ErrorNumberFromErrno(errno);
+                break;
+            }
+            done += static_cast<std::size_t>(n);
         }
-        done += static_cast<std::size_t>(n);
     }
     if (err == 0 && ::fchmod(fd, 0644) != 0) err = ErrorNumberFromErrno(errno);
     if (err == 0 && ::fsync(fd) != 0) err = ErrorNumberFromErrno(errno);

@@ -3,6 +3,7 @@
 // never stops the application (but for a missing parameter file).
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -48,5 +49,8 @@ std::string ProgramPath(std::string_view name);
 // renames it into place, so the file is complete or absent. Returns 0 or the
 // error number of the failure.
 int WriteFileAtomically(const std::string& path, std::string_view content);
+// The same for a file handed over a piece at a time: next() gives the next
+// piece, an empty one at the end (a big file is never held whole).
+int WriteFileAtomically(const std::string& path, const std::function<std::string_view()>& next);
 
 }  // namespace trelvane

@@ -39,16 +39,29 @@ using TextIndex = std::unordered_map<std::string, std::size_t, TextHash, std::eq
 // lookup to one short hash and usually one comparison.
 constexpr std::size_t kFormatSlots = 512;
 // Keys are short: their first and last eight bytes and their length tell
-// them apart well enough (a collision only costs a probe).
-std::size_t KeySlot(std::string_view s) {
-    std::uint64_t a = 0, b = 0;
+// them apart well enough (a collision only costs a probe), and for a key of
+// at most sixteen bytes they are the whole key, so that comparing them is
+// comparing the keys.
+struct KeyWords {
+    std::uint64_t a = 0, b = 0, size = 0;
+    bool operator==(const KeyWords&) const = default;
+};
+constexpr std::uint64_t kWholeKeyBytes = 16;
+
+KeyWords WordsOf(std::string_view s) {
+    KeyWords w;
+    w.size = s.size();
     if (s.size() >= 8) {
-        std::memcpy(&a, s.data(), 8);
-        std::memcpy(&b, s.data() + s.size() - 8, 8);
+        std::memcpy(&w.a, s.data(), 8);
+        std::memcpy(&w.b, s.data() + s.size() - 8, 8);
     } else if (!s.empty()) {
-        std::memcpy(&a, s.data(), s.size());
+        std::memcpy(&w.a, s.data(), s.size());
     }
-    std::uint64_t h = a * 0x9E3779B97F4A7C15ull ^ (b + s.size()) * 0xC2B2AE3D27D4EB4Full;
+    return w;
+}
+
+std::size_t KeySlot(const KeyWords& w) {
+    std::uint64_t h = w.a * 0x9E3779B97F4A7C15ull ^ (w.b + w.size) * 0xC2B2AE3D27D4EB4Full;
     h ^= h >> 29;
     h *= 0xBF58476D1CE4E5B9ull;
     return static_cast<std::size_t>(h >> 55);  // 9 bits: kFormatSlots
@@ -57,6 +70,7 @@ std::size_t KeySlot(std::string_view s) {
 struct Tables {
     std::array<DataFormat, kFormatRows> formats{};
     std::array<std::int16_t, kFormatSlots> formatSlots{};  // row + 1, 0 for an empty slot
+    std::array<KeyWords, kFormatSlots> slotWords{};        // the key held in each slot
     std::array<std::string, kLabelEntries> labels{};
     TextIndex labelIndex;  // first three characters -> first entry
     std::array<std::string, kSegmentCodeEntries> segmentCodes{};
@@ -178,12 +192,18 @@ int ByteValue(std::string_view text) {
 void IndexFormats() {
     g_tables.formatSlots.fill(0);
     for (std::size_t r = 0; r < g_tables.formats.size(); ++r) {
-        const std::string& key = g_tables.formats[r].key;
-        std::size_t slot = KeySlot(key);
+        DataFormat& format = g_tables.formats[r];
+        format.numericClass = format.formatClass == "fn" || format.formatClass == "vn";
+        format.fixedLength = !format.formatClass.empty() && format.formatClass.front() == 'f';
+        format.anyValue = format.expected == "any";
+        const std::string& key = format.key;
+        const KeyWords words = WordsOf(key);
+        std::size_t slot = KeySlot(words);
         for (;;) {
             const std::int16_t held = g_tables.formatSlots[slot];
             if (held == 0) {
                 g_tables.formatSlots[slot] = static_cast<std::int16_t>(r + 1);
+                g_tables.slotWords[slot] = words;
                 break;
             }
             // The first row of a key wins.
@@ -292,12 +312,15 @@ void Initialise_Table_Codes_Segments_Lib() {
 }
 
 const DataFormat* FindDataFormat(std::string_view key) {
-    std::size_t slot = KeySlot(key);
+    const KeyWords words = WordsOf(key);
+    std::size_t slot = KeySlot(words);
     for (;;) {
         const std::int16_t held = g_tables.formatSlots[slot];
         if (held == 0) return nullptr;
-        const DataFormat& format = g_tables.formats[static_cast<std::size_t>(held - 1)];
-        if (format.key == key) return &format;
+        if (g_tables.slotWords[slot] == words) {
+            const DataFormat& format = g_tables.formats[static_cast<std::size_t>(held - 1)];
+            if (words.size <= kWholeKeyBytes || format.key == key) return &format;
+        }
         slot = (slot + 1) & (kFormatSlots - 1);
     }
 }
@@ -325,16 +348,26 @@ std::string GetErrorLabel(std::string_view code) {
     return std::string(entry);
 }
 
-std::string GetSegmentCode(std::string_view informationNumber) {
-    if (!IsNumeric(informationNumber)) return {};
+const std::string& GetSegmentCode(std::string_view informationNumber) {
+    static const std::string none;
+    // Information numbers are a few digits (every IND, every FNS3 cell): read
+    // directly, with the same value as the general conversion below.
+    if (!informationNumber.empty() && informationNumber.size() <= 9 &&
+        IsDigits(informationNumber)) {
+        std::size_t n = 0;
+        for (char c : informationNumber)
+            n = n * 10 + static_cast<std::size_t>(c - '0');
+        return n < static_cast<std::size_t>(kSegmentCodeEntries) ? g_tables.segmentCodes[n] : none;
+    }
+    if (!IsNumeric(informationNumber)) return none;
     std::int64_t n = -1;
     try {
         n = ToInteger(informationNumber, std::numeric_limits<std::int64_t>::min() / 2,
                       std::numeric_limits<std::int64_t>::max() / 2);
     } catch (const RuntimeError&) {
-        return {};
+        return none;
     }
-    if (n < 0 || n >= kSegmentCodeEntries) return {};
+    if (n < 0 || n >= kSegmentCodeEntries) return none;
     return g_tables.segmentCodes[static_cast<std::size_t>(n)];
 }
 

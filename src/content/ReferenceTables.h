@@ -21,6 +21,11 @@ struct DataFormat {
     std::string formatClass;  // "fa", "va", "fn", "vn", "fan", "van"
     int length = 0;           // exact (class "f...") or maximum length
     std::string expected;     // "any" or the one value allowed
+    // Worked out from the fields above when the table is indexed: every
+    // element checked reads them.
+    bool numericClass = false;  // "fn" or "vn"
+    bool fixedLength = false;   // class "f..."
+    bool anyValue = false;      // expected is "any"
 };
 
 // First row whose key matches exactly, or nullptr. Indexed at load time.
@@ -31,7 +36,8 @@ bool GetDataFormat(std::string_view key, std::string& formatClass, int& length,
                    std::string& expected);
 // Label of an error code (class, separator, message), trimmed; "" if unknown.
 std::string GetErrorLabel(std::string_view code);
-// Segment code of an information number written as text; "" if none.
-std::string GetSegmentCode(std::string_view informationNumber);
+// Segment code of an information number written as text; "" if none. The
+// reference stays valid until the tables are loaded again.
+const std::string& GetSegmentCode(std::string_view informationNumber);
 
 }  // namespace trelvane

@@ -31,6 +31,11 @@ struct SegmentContext {
     std::int64_t dossier;
     SplitScratch elements;
     SplitScratch components;
+    // The walk cuts a segment once for its element count; the rule set's
+    // first CutSegment on that segment takes that cut instead of cutting
+    // again. -1: no cut waiting.
+    std::int64_t cutWaiting = -1;
+    std::string_view cutText = {};  // the rewritten text of the waiting cut
 };
 
 // Walks every segment, checks its element count, calls its rule set, and

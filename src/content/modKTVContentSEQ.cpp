@@ -271,6 +271,21 @@ void Traite_IND(SegmentContext& ctx, std::int64_t group) {
     });
 }
 
+namespace {
+
+// The value of a code of exactly four digits ("0046" is 46), -1 otherwise.
+int FourDigitCode(std::string_view code) {
+    if (code.size() != 4) return -1;
+    int value = 0;
+    for (char c : code) {
+        if (c < '0' || c > '9') return -1;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+}  // namespace
+
 void Traite_MOA(SegmentContext& ctx, std::int64_t group) {
     try {
         DetailState& d = g_detail;
@@ -316,14 +331,13 @@ void Traite_MOA(SegmentContext& ctx, std::int64_t group) {
         std::int64_t value = ToInteger(amount, std::numeric_limits<std::int32_t>::min(),
                                        std::numeric_limits<std::int32_t>::max());
         if (negative) value = Add32(0, -value);
-        const std::string& code = d.CurrentInfoCode;
-        if (code == "0010" || code == "0011" || code == "0012" || code == "0013" ||
-            code == "0014" || code == "0015")
-            d.SumAmounts0010To0015 = Add32(d.SumAmounts0010To0015, value);
-        if (code == "0055") d.SumAmount0055 = Add32(d.SumAmount0055, value);
-        if (code == "0046")
+        // The code as a number (every MOA tests it against several codes).
+        const int code = FourDigitCode(d.CurrentInfoCode);
+        if (code >= 10 && code <= 15) d.SumAmounts0010To0015 = Add32(d.SumAmounts0010To0015, value);
+        if (code == 55) d.SumAmount0055 = Add32(d.SumAmount0055, value);
+        if (code == 46)
             d.FacceAmount0046[AnnexSlot(d.CurrentFacceNumber)] = static_cast<std::int32_t>(value);
-        if (code == "0045" || code == "0035") {
+        if (code == 45 || code == 35) {
             std::int32_t& sum = d.FacceSum0035And0045[AnnexSlot(d.CurrentFacceNumber)];
             sum = Add32(sum, value);
         }

@@ -1,5 +1,6 @@
 #include "conversion/Fns3Records.h"
 
+#include <array>
 #include <exception>
 #include <new>
 #include <vector>
@@ -41,13 +42,38 @@ void StartLine(std::string& line) {
     line.assign(kFns3LineWidth, ' ');
 }
 
+// Capital of every byte, worked out once: every character of every record
+// goes through it.
+struct UpperTable {
+    std::array<char, 256> to{};
+    UpperTable() {
+        for (std::size_t b = 0; b < to.size(); ++b)
+            to[b] = UpperCp1252(static_cast<char>(static_cast<unsigned char>(b)));
+    }
+    char operator()(char c) const { return to[static_cast<unsigned char>(c)]; }
+};
+const UpperTable kUpper;
+
 // Writes value upper-cased at 1-based column, space-filled to width. A value
 // wider than its field is refused, never cut.
 void PutField(std::string& line, std::size_t column, std::size_t width, std::string_view value) {
     if (value.size() > width) throw RuntimeError(kErrInvalidCall);
     char* out = line.data() + (column - 1);
     for (char c : value)
-        *out++ = UpperCp1252(c);
+        *out++ = kUpper(c);
+}
+
+// The same for value without its question marks, written without a copy of
+// the value (four address records per dossier).
+void PutFieldWithoutQuestionMarks(std::string& line, std::size_t column, std::size_t width,
+                                  std::string_view value) {
+    std::size_t kept = 0;
+    for (char c : value)
+        kept += c != '?';
+    if (kept > width) throw RuntimeError(kErrInvalidCall);
+    char* out = line.data() + (column - 1);
+    for (char c : value)
+        if (c != '?') *out++ = kUpper(c);
 }
 
 // The same, for text already upper-case or to keep as it stands.
@@ -143,9 +169,9 @@ void AppendCell(std::string& cells, std::string_view code, std::string_view valu
     cells.append(kCellWidth, ' ');
     char* out = cells.data() + at;
     for (std::size_t i = 0; i < code.size() && i < 4; ++i)
-        out[i] = UpperCp1252(code[i]);
+        out[i] = kUpper(code[i]);
     for (std::size_t i = 0; i < value.size() && i < 15; ++i)
-        out[4 + i] = UpperCp1252(value[i]);
+        out[4 + i] = kUpper(value[i]);
 }
 
 std::string DescribeFailures() {
@@ -217,9 +243,9 @@ void AddANS2Record(int party) {
     PutField(line, 5, 3, Doss(0, 5, party, 1, 0));
     PutField(line, 8, 14, Doss(0, 5, party, 2, 0));
     PutField(line, 32, 35, Doss(0, 5, party, 4, party == 4 ? 1 : 0));
-    PutField(line, 67, 35, WithoutQuestionMarks(Doss(0, 5, party, 5, 0)));
-    PutField(line, 102, 35, WithoutQuestionMarks(Doss(0, 5, party, 5, 1)));
-    PutField(line, 137, 35, WithoutQuestionMarks(Doss(0, 5, party, 5, 2)));
+    PutFieldWithoutQuestionMarks(line, 67, 35, Doss(0, 5, party, 5, 0));
+    PutFieldWithoutQuestionMarks(line, 102, 35, Doss(0, 5, party, 5, 1));
+    PutFieldWithoutQuestionMarks(line, 137, 35, Doss(0, 5, party, 5, 2));
     PutField(line, 172, 35, Doss(0, 5, party, 6, 0));
     PutField(line, 207, 9, Doss(0, 5, party, 8, 0));
     if (party == 2) PutField(line, 216, 35, Doss(0, 6, 1, 1, 1));
@@ -231,7 +257,10 @@ void AddANS3Records(std::string_view annexType, std::int64_t firstGroup, std::in
     const bool companyAnnex = IsCompanyAnnex(annexType);
     if (annexType == "FACIS" && FacisOnlyDossier()) AppendFNS3Line("ANS310");
 
-    std::string head(kHeadWidth, ' ');
+    // The head and the cells are rebuilt for every annex of every dossier:
+    // their buffers are kept from one call to the next.
+    static std::string head;
+    head.assign(kHeadWidth, ' ');
     PutRaw(head, 1, 4, "ANS3");
     if (annexType == "KTVECE") PutRaw(head, 5, 2, "10");
     if (annexType == "FACCE") PutRaw(head, 5, 2, "20");
@@ -243,10 +272,11 @@ void AddANS3Records(std::string_view annexType, std::int64_t firstGroup, std::in
 
     bool companySet = false;
     std::int64_t piece = 9121;
-    std::string cells;
+    static std::string cells;
+    cells.clear();
     for (std::int64_t i = firstGroup; i <= lastGroup; ++i) {
         const std::string_view code = Mid(Ind(i), 17, 4);
-        const std::string tag = GetSegmentCode(code);
+        const std::string& tag = GetSegmentCode(code);
         if (tag == "NAD") {
             // The company of the annex, inserted as it stands; the first one wins.
             if (companySet) continue;
@@ -364,19 +394,23 @@ std::string WriteFNS3File(const std::string& directory) {
     if (!dir.empty() && dir.back() != '/') dir += '/';
     const std::string path = dir + Fns3FileName(CurrentPlatform().Now());
 
-    const SegmentList& lines = FNS3Lines();
-    std::size_t size = 0;
-    for (std::size_t i = 1; i < lines.size(); ++i)
-        size += lines[i].size() + 2;
-    std::string content;
-    content.reserve(size);
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        content += lines[i];
-        content += "\r\n";
-    }
-    // Written whole under a temporary name, then renamed: a second conversion
+    // Handed over a megabyte of lines at a time: the file of a big
+    // interchange is as large as the interchange, and is never held whole.
+    const Fns3LineList& lines = FNS3Lines();
+    constexpr std::size_t kPieceSize = std::size_t{1} << 20;
+    std::string piece;
+    std::size_t next = 1;
+    auto nextPiece = [&]() -> std::string_view {
+        piece.clear();
+        for (; next < lines.size() && piece.size() < kPieceSize; ++next) {
+            lines.AppendTo(piece, next);
+            piece += "\r\n";
+        }
+        return piece;
+    };
+    // Written under a temporary name, then renamed: a second conversion
     // within the same second replaces the file, and a failure leaves none.
-    if (const int err = WriteFileAtomically(path, content); err != 0) {
+    if (const int err = WriteFileAtomically(path, nextPiece); err != 0) {
         CurrentPlatform().ShowMessage("Erreur en écriture"_cp,
                                       std::to_string(err) +
                                           " - Ecriture du fichier FNS3 impossible\r\n" +

@@ -27,7 +27,7 @@ struct DossierStore {
 };
 DossierStore g_doss;
 
-SegmentList g_fns3Lines;
+Fns3LineList g_fns3Lines;
 
 bool InteIndex(int s, int e, int c, std::size_t& at) {
     if (s < 1 || s > kInteSegments || e < 0 || e >= kInteElements || c < 0 || c >= kInteComponents)
@@ -103,15 +103,39 @@ void ResetDossData() {
     g_doss.written.clear();
 }
 
+std::string Fns3LineList::operator[](std::size_t i) const {
+    std::string line;
+    AppendTo(line, i);
+    return line;
+}
+
+void Fns3LineList::AppendTo(std::string& out, std::size_t i) const {
+    const std::string_view text = texts_[i];
+    out += text;
+    out.append(widths_[i] - text.size(), ' ');
+}
+
+void Fns3LineList::push_back(std::string_view line) {
+    std::size_t kept = line.size();
+    while (kept > 0 && line[kept - 1] == ' ')
+        --kept;
+    texts_.push_back(line.substr(0, kept));
+    widths_.push_back(static_cast<std::uint32_t>(line.size()));
+}
+
 void InitFNS3Lines() {
-    g_fns3Lines = SegmentList();
+    g_fns3Lines = Fns3LineList();
     g_fns3Lines.push_back("[FNS3]");
 }
 
 StringList GetFNS3Lines() {
-    return g_fns3Lines.ToStringList();
+    StringList out;
+    out.reserve(g_fns3Lines.size());
+    for (std::size_t i = 0; i < g_fns3Lines.size(); ++i)
+        out.push_back(g_fns3Lines[i]);
+    return out;
 }
-const SegmentList& FNS3Lines() {
+const Fns3LineList& FNS3Lines() {
     return g_fns3Lines;
 }
 void AppendFNS3Line(std::string_view line) {

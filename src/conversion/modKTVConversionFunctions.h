@@ -23,10 +23,30 @@ const std::string& Inte(int segment, int element, int component);
 const std::string& Doss(std::int64_t group, int kind, int occurrence, int element, int component);
 void ResetDossData();
 
+// FNS3 lines held without the spaces that pad most of them to the full
+// record width, with the width they had: for a big file they are the largest
+// table after the file text, and more than half of each record is padding.
+// A line reads back exactly as it was appended.
+class Fns3LineList {
+  public:
+    std::size_t size() const { return texts_.size(); }
+    bool empty() const { return texts_.empty(); }
+    // Line i as appended, padding included (a copy).
+    std::string operator[](std::size_t i) const;
+    // Appends line i, padding included, to out.
+    void AppendTo(std::string& out, std::size_t i) const;
+
+    void push_back(std::string_view line);
+
+  private:
+    SegmentList texts_;                  // without trailing spaces
+    std::vector<std::uint32_t> widths_;  // full length of each line
+};
+
 // The FNS3 line list: element 0 is "[FNS3]", then one record per line.
 void InitFNS3Lines();
 StringList GetFNS3Lines();
-const SegmentList& FNS3Lines();
+const Fns3LineList& FNS3Lines();
 void AppendFNS3Line(std::string_view line);
 
 // Builds and appends the records of the current dossier (called at each UNT).

@@ -8,9 +8,11 @@ namespace trelvane {
 SegmentList::SegmentList(std::string buffer, std::vector<std::uint64_t> starts,
                          std::vector<std::uint32_t> lengths)
     : starts_(std::move(starts)), lengths_(std::move(lengths)) {
+    // The buffer is kept as it is, spare capacity included: shrinking it would
+    // copy the whole file text and briefly hold it twice. Later texts go into
+    // that spare room while it lasts (appending within the capacity never
+    // moves what is already there), then into blocks of their own.
     blocks_.push_back(std::move(buffer));
-    // The adopted buffer is full: later texts go into blocks of their own.
-    blocks_.back().shrink_to_fit();
 }
 
 std::string_view SegmentList::at(std::size_t i) const {

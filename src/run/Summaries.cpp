@@ -257,7 +257,9 @@ void CreateArray_ErrorsBySeg() {
     }
 
     // Positions grouped per segment in one buffer, in the order of the list:
-    // count the room each segment needs, then fill.
+    // count the room each segment needs, then fill. One offset table serves
+    // as counts, then as fill cursors, then as segment starts (a big file has
+    // millions of segments), and none is built when no error has a position.
     struct Position {
         std::size_t segment;
         std::string_view text;
@@ -265,7 +267,6 @@ void CreateArray_ErrorsBySeg() {
     std::vector<Position> positions;
     const StringList& content = state.ContentErrors;
     if (content.size() > 1) positions.reserve(content.size() - 1);
-    std::vector<std::uint64_t> room(n + 1, 0);
     std::uint64_t total = 0;
     for (std::size_t k = 1; k < content.size(); ++k) {
         auto index = ParseIndex(*Field(content[k], 0));
@@ -274,20 +275,31 @@ void CreateArray_ErrorsBySeg() {
         const std::uint64_t length = 1 + position->size();
         if (total + length > std::numeric_limits<std::uint32_t>::max()) break;
         total += length;
-        room[*index + 1] += length;
         positions.push_back({*index, *position});
     }
+    if (positions.empty()) return;
+    // offsets[i] starts as the start of segment i and is moved along while
+    // filling, ending at the start of segment i + 1; a shift by one then gives
+    // the starts.
     std::vector<std::uint32_t> offsets(n + 1, 0);
-    for (std::size_t i = 0; i < n; ++i)
-        offsets[i + 1] = static_cast<std::uint32_t>(offsets[i] + room[i + 1]);
+    for (const Position& p : positions)
+        offsets[p.segment] += static_cast<std::uint32_t>(1 + p.text.size());
+    std::uint32_t start = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::uint32_t room = offsets[i];
+        offsets[i] = start;
+        start += room;
+    }
     std::string text(static_cast<std::size_t>(total), '\0');
-    std::vector<std::uint32_t> cursor(offsets.begin(), offsets.end() - 1);
     for (const Position& p : positions) {
-        std::uint32_t& at = cursor[p.segment];
+        std::uint32_t& at = offsets[p.segment];
         text[at] = ',';
         text.replace(at + 1, p.text.size(), p.text);
         at += static_cast<std::uint32_t>(1 + p.text.size());
     }
+    for (std::size_t i = n; i > 0; --i)
+        offsets[i] = offsets[i - 1];
+    offsets[0] = 0;
     table.SetPositions(std::move(offsets), std::move(text));
 }
 

@@ -81,7 +81,7 @@ class DetailTest : public ::testing::Test {
             list.push_back(s);
         segments = list;
         StringList errors{"[Contenu]"};
-        SegmentContext ctx{errors, segments, 0, 0, {}, {}};
+        SegmentContext ctx{errors, segments, 0, 0, {}, {}, -1, {}};
         std::int64_t group = 0;
         std::int64_t dossier = 0;
         for (std::size_t i = 0; i < segments.size(); ++i) {

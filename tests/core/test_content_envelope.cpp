@@ -61,6 +61,44 @@ TEST_F(ContentDriver, ElementCountErrorsSkipTheRuleSet) {
     EXPECT_EQ(errors[4], "4,2 attendue(s).,ERR,0,402");
 }
 
+// The walk counts a segment's elements on the cut its rule set then uses: a
+// released separator is one element for both, and the segment is rewritten
+// only when its rule set runs.
+TEST_F(ContentDriver, ReleasedSeparatorCountedAndCutOnce) {
+    if (!QualifierAvailable()) GTEST_SKIP() << "segment qualifier not available yet";
+    SetFacChecksEnabled(true);
+    SegmentList segments = Segs({
+        "UNA:+,? ",
+        "UNB+UNOC:3+SENDER01:ZZ:ROUTE+CSEKTV:ZZ:ROUTE+251215:1030+REF00000001+++++KTV001",
+        "UNH+1+KTV:D:00B:UN:KTV001",
+        "BGM+KTV::ZZ+DOC0001",
+        "DTM+137:20251215:102",
+        "NAD+MS+SENDER01:ZZ:ZZ++CABINET DUPONT?+FILS+12 RUE DES LILAS+PARIS++75001+FR",
+        "NAD+MR+CSEKTV:ZZ:ZZ",
+        "NAD+EM+EMP00001:ZZ:ZZ++SOCIETE MARTIN+3 AVENUE FOCH+LYON++69001+FR",
+        "NAD+DT+1750175123456:ZZ:ZZ++DURAN:DURAND JEAN+8 PLACE BELLECOUR+LYON++69002+FR",
+        "SEQ++1",
+        "IND++KTVECE  250000000010MOA",
+        "MOA+203:15000",
+        "SEQ++2",
+        "IND++KTVECE  250000000055MOA",
+        "MOA+203:15000",
+        "UNT+14+1",
+        "UNZ+1+REF00000001",
+        // Too many elements once the released one is counted as one: the
+        // count fails, no rule set runs, the text stays as it was.
+        "UNZ+1?+2+3+4",
+    });
+    const StringList errors = ManageCContentKTV(segments);
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_EQ(errors[1], "17,2 attendue(s).,ERR,1,402");
+    EXPECT_EQ(segments[5],
+              "NAD+MS+SENDER01:ZZ:ZZ++CABINET DUPONT+FILS+12 RUE DES LILAS+PARIS++75001+FR");
+    EXPECT_EQ(segments[17], "UNZ+1?+2+3+4");
+    EXPECT_EQ(Doss(0, 5, 1, 4, 0), "CABINET DUPONT+FILS");
+    EXPECT_TRUE(FailedConversions().empty());
+}
+
 TEST_F(ContentDriver, StatusAtEachUnhAndNumberingPerInterchange) {
     if (!QualifierAvailable()) GTEST_SKIP() << "segment qualifier not available yet";
     SegmentList segments =
@@ -349,7 +387,7 @@ TEST_F(Envelope, UnexpectedFailuresOfEachRuleSet) {
     // Segments handed over without their element count check.
     SegmentList list;
     StringList errors{"[Contenu]"};
-    SegmentContext ctx{errors, list, 0, 4, {}, {}};
+    SegmentContext ctx{errors, list, 0, 4, {}, {}, -1, {}};
     struct Case {
         const char* segment;
         void (*rule)(SegmentContext&);

@@ -226,7 +226,7 @@ TEST_F(Header, UnexpectedFailureIsRecorded) {
     SegmentList list;
     list.push_back("NAD+DT");
     StringList errors{"[Contenu]"};
-    SegmentContext ctx{errors, list, 0, 7, {}, {}};
+    SegmentContext ctx{errors, list, 0, 7, {}, {}, -1, {}};
     Traite_NAD134(ctx, 4);
     ASSERT_EQ(errors.size(), 2u);
     EXPECT_EQ(errors[1], "0,!9!,d2,7,777");

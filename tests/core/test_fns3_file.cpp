@@ -103,7 +103,7 @@ TEST_F(Fns3File, WritesEveryRecordAsOneWindows1252LineEndedByCrLf) {
     ASSERT_GE(bytes.size(), 2u);
     EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
     const std::vector<std::string> lines = SplitCrLf(bytes);
-    const SegmentList& list = FNS3Lines();
+    const Fns3LineList& list = FNS3Lines();
     ASSERT_EQ(lines.size(), list.size() - 1);  // "[FNS3]" is not written
     ASSERT_EQ(lines.size(), 15u);
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -278,7 +278,7 @@ TEST_F(ConversionCommand, ATestRunFillsTheLineListForEveryDossier) {
     MainTest();
 
     std::vector<std::string> kinds;
-    const SegmentList& list = FNS3Lines();
+    const Fns3LineList& list = FNS3Lines();
     ASSERT_GE(list.size(), 1u);
     EXPECT_EQ(list[0], "[FNS3]");
     std::vector<std::string> counts;

@@ -149,7 +149,7 @@ class Fns3Records : public ::testing::Test {
     }
 
     static std::vector<std::string> Lines() {
-        const SegmentList& list = FNS3Lines();
+        const Fns3LineList& list = FNS3Lines();
         std::vector<std::string> out;
         for (std::size_t i = 1; i < list.size(); ++i)
             out.emplace_back(list[i]);

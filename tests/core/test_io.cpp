@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "config/Cp1252.h"
 #include "config/modIOfunctions.h"
@@ -177,6 +179,24 @@ TEST_F(IoTest, AtomicWriteLeavesTheFileWholeOrAbsent) {
     EXPECT_NE(WriteFileAtomically(platform.Directory() + "/absent/out.oth", "x"), 0);
     for (const auto& e : fs::directory_iterator(platform.Directory()))
         EXPECT_EQ(e.path().string().find(".part-"), std::string::npos) << e.path();
+}
+
+// A file handed over in pieces is the pieces one after the other; an empty
+// first piece gives an empty file.
+TEST_F(IoTest, AtomicWriteInPieces) {
+    const std::string path = platform.Directory() + "/pieces.oth";
+    const std::vector<std::string> pieces = {std::string(3u << 20, 'a') + "\r\n", "b\r\n",
+                                             std::string(70000, 'c')};
+    std::size_t given = 0;
+    EXPECT_EQ(WriteFileAtomically(path,
+                                  [&]() -> std::string_view {
+                                      return given < pieces.size() ? pieces[given++]
+                                                                   : std::string_view();
+                                  }),
+              0);
+    EXPECT_EQ(ReadBytes(path), pieces[0] + pieces[1] + pieces[2]);
+    EXPECT_EQ(WriteFileAtomically(path, [] { return std::string_view(); }), 0);
+    EXPECT_EQ(ReadBytes(path), "");
 }
 
 }  // namespace

@@ -177,7 +177,7 @@ TEST_F(Validators, PositionsAndCompositeHelpers) {
     SegmentList segments;
     segments.push_back("NAD+A:B+C?+D+:X+");
     StringList errors{"[Contenu]"};
-    SegmentContext ctx{errors, segments, 0, 5, {}, {}};
+    SegmentContext ctx{errors, segments, 0, 5, {}, {}, -1, {}};
     const Pieces& e = CutSegment(ctx);
     ASSERT_EQ(e.size(), 5u);
     EXPECT_EQ(e[2], "C+D");
@@ -201,7 +201,7 @@ TEST_F(Validators, RuleSetFailureRecord) {
     for (int i = 0; i < 5; ++i)
         segments.push_back("UNZ+X+R");
     StringList errors{"[Contenu]"};
-    SegmentContext ctx{errors, segments, 4, 3, {}, {}};
+    SegmentContext ctx{errors, segments, 4, 3, {}, {}, -1, {}};
     ReportRuleSetFailure(ctx, RuntimeError(13), "Traite_UNZ", "modKTVContentENT1", "UNZ", 1);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].title, W("Erreur non gérée"));
