@@ -364,6 +364,11 @@ void ConvertDossierToFNS3(std::int64_t dossierNumber, std::int64_t interchangeNu
         description = ErrorDescription(number);
     }
     g_failed.push_back({interchangeNumber, dossierNumber});
+    // The line is written even out of trace mode. Out of trace mode without a
+    // log directory, writing it would show a failure box for every such
+    // dossier; the failure is kept above and reported when the conversion is
+    // asked for, so the line is left out instead.
+    if (!CurrentPlatform().TraceMode() && !FileExists(ProgramPath("logs"))) return;
     WriteTrace(std::to_string(number) + " : " + description + " : dossier n°"_cp +
                    std::to_string(dossierNumber),
                kModConversion, "ConvertDossierToFNS3");

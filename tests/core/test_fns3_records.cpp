@@ -526,5 +526,19 @@ TEST_F(Fns3Records, AFailedDossierStopsWithATraceLine) {
     EXPECT_EQ(FailedConversionsText(), "5");
 }
 
+// Out of trace mode and without a log directory, a failed dossier is kept
+// for the conversion command but shows no write failure, one per dossier.
+TEST_F(Fns3Records, AFailedDossierWithoutLogDirectoryShowsNothing) {
+    std::filesystem::remove_all(platform.Directory() + "/logs");
+    for (std::int64_t dossier = 1; dossier <= 3; ++dossier) {
+        NewDossier();
+        Pcd("1234");
+        ConvertDossierToFNS3(dossier, 1);
+    }
+    EXPECT_EQ(FailedConversions().size(), 3u);
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_FALSE(std::filesystem::exists(platform.Directory() + "/logs"));
+}
+
 }  // namespace
 }  // namespace trelvane
