@@ -14,7 +14,7 @@
 #include "conversion/modKTVConversionFunctions.h"
 #include "run/TextValues.h"
 #include "run/modMainFunctions.h"
-#include "syntax/modKTVSpecifications.h"
+#include "syntax/MessageStructureTree.h"
 
 namespace trelvane {
 

@@ -11,7 +11,7 @@
 #include "run/modMainFunctions.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestFiles.h"
-#include "syntax/modKTVSpecifications.h"
+#include "syntax/MessageStructureTree.h"
 
 namespace trelvane {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "syntax/modKTVSpecifications.h"
+#include "syntax/MessageStructureTree.h"
 
 namespace trelvane {
 namespace {
