@@ -53,8 +53,11 @@ std::string_view At(const Pieces& elements, std::size_t i) {
     return elements[i];
 }
 
-std::size_t AnnexSlot(std::int64_t n) {
+// The slot of annex n, counted as used so that the reset and the checks at
+// UNT visit only the slots a message reached.
+std::size_t AnnexSlot(DetailState& d, std::int64_t n) {
     if (n < 0 || n >= kAnnexSlots) throw RuntimeError(kErrSubscript);
+    if (n >= d.UsedAnnexSlots) d.UsedAnnexSlots = static_cast<int>(n) + 1;
     return static_cast<std::size_t>(n);
 }
 
@@ -159,12 +162,14 @@ void ResetDetailState() {
     DetailState& d = g_detail;
     d.MainFormCodes.clear();
     d.DossierYear.clear();
-    for (auto& codes : d.FacceCodes)
-        codes.clear();
-    for (auto& codes : d.FacisCodes)
-        codes.clear();
-    d.FacceSum0035And0045.fill(0);
-    d.FacceAmount0046.fill(0);
+    // Slots past the used ones are still empty.
+    for (std::size_t n = 0; n < static_cast<std::size_t>(d.UsedAnnexSlots); ++n) {
+        d.FacceCodes[n].clear();
+        d.FacisCodes[n].clear();
+        d.FacceSum0035And0045[n] = 0;
+        d.FacceAmount0046[n] = 0;
+    }
+    d.UsedAnnexSlots = 0;
     d.SumAmount0055 = 0;
     d.SumAmounts0010To0015 = 0;
     d.CurrentFacceNumber = 0;
@@ -227,12 +232,12 @@ void Traite_IND(SegmentContext& ctx, std::int64_t group) {
             if (isFacce) {
                 if (d.CurrentFacceNumber != n) d.FtxCounter = 0;
                 d.CurrentFacceNumber = n;
-                std::string& codes = d.FacceCodes[AnnexSlot(n)];
+                std::string& codes = d.FacceCodes[AnnexSlot(d, n)];
                 codes += code;
                 codes += '.';
             } else if (isFacis) {
                 d.CurrentFacisNumber = n;
-                std::string& codes = d.FacisCodes[AnnexSlot(n)];
+                std::string& codes = d.FacisCodes[AnnexSlot(d, n)];
                 codes += code;
                 codes += '.';
             }
@@ -336,9 +341,10 @@ void Traite_MOA(SegmentContext& ctx, std::int64_t group) {
         if (code >= 10 && code <= 15) d.SumAmounts0010To0015 = Add32(d.SumAmounts0010To0015, value);
         if (code == 55) d.SumAmount0055 = Add32(d.SumAmount0055, value);
         if (code == 46)
-            d.FacceAmount0046[AnnexSlot(d.CurrentFacceNumber)] = static_cast<std::int32_t>(value);
+            d.FacceAmount0046[AnnexSlot(d, d.CurrentFacceNumber)] =
+                static_cast<std::int32_t>(value);
         if (code == 45 || code == 35) {
-            std::int32_t& sum = d.FacceSum0035And0045[AnnexSlot(d.CurrentFacceNumber)];
+            std::int32_t& sum = d.FacceSum0035And0045[AnnexSlot(d, d.CurrentFacceNumber)];
             sum = Add32(sum, value);
         }
     } catch (const RuntimeError& error) {

@@ -160,7 +160,7 @@ void CheckKTVFACData(SegmentContext& ctx) {
         bool anyFacis = false;
 
         if (GetFacChecksEnabled()) {
-            for (int n = 1; n < kAnnexSlots; ++n) {
+            for (int n = 1; n < d.UsedAnnexSlots; ++n) {
                 const std::string& list = d.FacceCodes[static_cast<std::size_t>(n)];
                 if (list.empty()) continue;
                 anyFacce = true;
@@ -197,7 +197,7 @@ void CheckKTVFACData(SegmentContext& ctx) {
                 Checked32(std::int64_t{d.SumAmount0055} - std::int64_t{d.SumAmounts0010To0015});
             if (difference != 0 && anyFacce) report("", "237");
 
-            for (int n = 1; n < kAnnexSlots; ++n) {
+            for (int n = 1; n < d.UsedAnnexSlots; ++n) {
                 const std::string& list = d.FacisCodes[static_cast<std::size_t>(n)];
                 if (list.empty()) continue;
                 anyFacis = true;
