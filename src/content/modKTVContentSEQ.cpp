@@ -255,7 +255,7 @@ void Traite_IND(SegmentContext& ctx, std::int64_t group) {
         }
         if (!IsNumeric(numericField)) Record(ctx, "", "425", "d2");
 
-        const std::string segmentCode = GetSegmentCode(code);
+        const std::string& segmentCode = GetSegmentCode(code);
         if (segmentCode.empty()) {
             Record(ctx, DetailText("le dictionnaire des informations" + std::string(code)), "2OL",
                    "d2");
