@@ -43,6 +43,15 @@ std::string_view Mid(std::string_view text, std::size_t start, std::size_t lengt
     return text.substr(start - 1, length);
 }
 
+// Equal texts, compared in line: the IND rule makes a dozen comparisons of a
+// few characters per segment, each too short to pay for a library call.
+bool Same(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
 std::string_view Right(std::string_view text, std::size_t length) {
     return length >= text.size() ? text : text.substr(text.size() - length);
 }
@@ -209,9 +218,9 @@ void Traite_IND(SegmentContext& ctx, std::int64_t group) {
         const std::string_view code = Mid(value, 17, 4);
         const std::string_view target = Right(value, 3);
 
-        const bool isMain = form == kForm_KTVECE;
-        const bool isFacce = form == kForm_FACCE;
-        const bool isFacis = form == kForm_FACIS;
+        const bool isMain = Same(form, kForm_KTVECE);
+        const bool isFacce = Same(form, kForm_FACCE);
+        const bool isFacis = Same(form, kForm_FACIS);
         if (!isMain && !isFacce && !isFacis) Record(ctx, "KTVECE ou FACCE ou FACIS", "419", "d2");
         if (isMain) {
             d.MainFormCodes += code;
@@ -223,8 +232,9 @@ void Traite_IND(SegmentContext& ctx, std::int64_t group) {
         const std::string& y0 = years.y0;
         const std::string& y1 = years.y1;
         const std::string& y2 = years.y2;
-        if (year != y0 && year != y1 && year != y2) Record(ctx, y1 + " ou " + y0, "2OM", "d2");
-        if (year != d.DossierYear) Record(ctx, DetailText(d.DossierYear), "432", "d2");
+        if (!Same(year, y0) && !Same(year, y1) && !Same(year, y2))
+            Record(ctx, y1 + " ou " + y0, "2OM", "d2");
+        if (!Same(year, d.DossierYear)) Record(ctx, DetailText(d.DossierYear), "432", "d2");
 
         if (IsNumeric(annex)) {
             const std::int64_t n = ToInteger(annex, std::numeric_limits<std::int16_t>::min(),
@@ -248,8 +258,9 @@ void Traite_IND(SegmentContext& ctx, std::int64_t group) {
         }
 
         d.CurrentInfoCode = code;
-        if (isMain && annex != "0000") Record(ctx, "", "426", "d2");
-        if (GetFacChecksEnabled() && annex == "0000") {
+        const bool noAnnex = Same(annex, "0000");
+        if (isMain && !noAnnex) Record(ctx, "", "426", "d2");
+        if (GetFacChecksEnabled() && noAnnex) {
             if (isFacce) Record(ctx, "FACCE", "427", "d2");
             if (isFacis) Record(ctx, "FACIS", "427", "d2");
         }
@@ -259,17 +270,17 @@ void Traite_IND(SegmentContext& ctx, std::int64_t group) {
         if (segmentCode.empty()) {
             Record(ctx, DetailText("le dictionnaire des informations" + std::string(code)), "2OL",
                    "d2");
-        } else if (target != segmentCode) {
+        } else if (!Same(target, segmentCode)) {
             Record(ctx, DetailText("Code " + std::string(code) + " pour " + segmentCode), "423",
                    "d2");
         }
 
         // An empty declaration is one IND "ZZZ" alone in the first group of
         // a message whose BGM carries the message function, right before UNT.
-        if (target == "ZZZ") {
+        if (Same(target, "ZZZ")) {
             if (group != 1) Record(ctx, "", "421", "d2");
             if (!BgmFunctionPresent()) Record(ctx, "", "449", "d2");
-            if (NextSegmentTag(ctx) != "UNT") Record(ctx, "", "422", "d2");
+            if (!Same(NextSegmentTag(ctx), "UNT")) Record(ctx, "", "422", "d2");
         } else if (BgmFunctionPresent()) {
             Record(ctx, "", "450", "d2");
         }
