@@ -35,10 +35,19 @@ bool Has(std::string_view list, std::string_view code) {
     if (digits) {
         std::uint32_t needle = 0;
         std::memcpy(&needle, code.data(), 4);
-        for (std::size_t i = 0; i + 4 <= list.size(); ++i) {
+        // A window holding a non-digit cannot match: a non-digit at its last
+        // place rules out the three windows starting before it as well, so a
+        // list of "dddd." codes is read in two steps per code.
+        for (std::size_t i = 0; i + 4 <= list.size();) {
+            const char last = list[i + 3];
+            if (last < '0' || last > '9') {
+                i += 4;
+                continue;
+            }
             std::uint32_t word = 0;
             std::memcpy(&word, list.data() + i, 4);
             if (word == needle) return true;
+            ++i;
         }
         return false;
     }
