@@ -43,6 +43,14 @@ std::string_view Mid(std::string_view text, std::size_t start, std::size_t lengt
     return text.substr(start - 1, length);
 }
 
+// The value of a few digits (no more than fit a 64-bit integer).
+std::int64_t DigitsValue(std::string_view digits) {
+    std::int64_t value = 0;
+    for (char c : digits)
+        value = value * 10 + (c - '0');
+    return value;
+}
+
 // Equal texts, compared in line: the IND rule makes a dozen comparisons of a
 // few characters per segment, each too short to pay for a library call.
 bool Same(std::string_view a, std::string_view b) {
@@ -236,9 +244,14 @@ void Traite_IND(SegmentContext& ctx, std::int64_t group) {
             Record(ctx, y1 + " ou " + y0, "2OM", "d2");
         if (!Same(year, d.DossierYear)) Record(ctx, DetailText(d.DossierYear), "432", "d2");
 
-        if (IsNumeric(annex)) {
-            const std::int64_t n = ToInteger(annex, std::numeric_limits<std::int16_t>::min(),
-                                             std::numeric_limits<std::int16_t>::max());
+        // The annex number is four digits in nearly every IND: read directly,
+        // to the value the general conversion gives.
+        const bool plainAnnex = annex.size() <= 4 && IsDigits(annex);
+        if (plainAnnex || IsNumeric(annex)) {
+            const std::int64_t n = plainAnnex
+                                       ? DigitsValue(annex)
+                                       : ToInteger(annex, std::numeric_limits<std::int16_t>::min(),
+                                                   std::numeric_limits<std::int16_t>::max());
             if (isFacce) {
                 if (d.CurrentFacceNumber != n) d.FtxCounter = 0;
                 d.CurrentFacceNumber = n;
@@ -264,7 +277,7 @@ void Traite_IND(SegmentContext& ctx, std::int64_t group) {
             if (isFacce) Record(ctx, "FACCE", "427", "d2");
             if (isFacis) Record(ctx, "FACIS", "427", "d2");
         }
-        if (!IsNumeric(numericField)) Record(ctx, "", "425", "d2");
+        if (!IsDigits(numericField) && !IsNumeric(numericField)) Record(ctx, "", "425", "d2");
 
         const std::string& segmentCode = GetSegmentCode(code);
         if (segmentCode.empty()) {
