@@ -75,6 +75,18 @@ void ForEachPiece(std::string_view list, std::string_view separator, Visit&& vis
         return;
     }
     std::size_t start = 0;
+    if (separator.size() == 1) {
+        // Code lists are short pieces cut by one character: one byte loop
+        // rather than a search call per piece.
+        const char sep = separator[0];
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            if (list[i] != sep) continue;
+            visit(list.substr(start, i - start));
+            start = i + 1;
+        }
+        visit(list.substr(start));
+        return;
+    }
     for (;;) {
         const std::size_t hit = list.find(separator, start);
         if (hit == std::string_view::npos) break;
