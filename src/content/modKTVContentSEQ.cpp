@@ -43,6 +43,23 @@ std::string_view Mid(std::string_view text, std::size_t start, std::size_t lengt
     return text.substr(start - 1, length);
 }
 
+// The value of a few digits (no more than fit a 64-bit integer).
+std::int64_t DigitsValue(std::string_view digits) {
+    std::int64_t value = 0;
+    for (char c : digits)
+        value = value * 10 + (c - '0');
+    return value;
+}
+
+// Equal texts, compared in line: the IND rule makes a dozen comparisons of a
+// few characters per segment, each too short to pay for a library call.
+bool Same(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
 std::string_view Right(std::string_view text, std::size_t length) {
     return length >= text.size() ? text : text.substr(text.size() - length);
 }
@@ -53,8 +70,11 @@ std::string_view At(const Pieces& elements, std::size_t i) {
     return elements[i];
 }
 
-std::size_t AnnexSlot(std::int64_t n) {
+// The slot of annex n, counted as used so that the reset and the checks at
+// UNT visit only the slots a message reached.
+std::size_t AnnexSlot(DetailState& d, std::int64_t n) {
     if (n < 0 || n >= kAnnexSlots) throw RuntimeError(kErrSubscript);
+    if (n >= d.UsedAnnexSlots) d.UsedAnnexSlots = static_cast<int>(n) + 1;
     return static_cast<std::size_t>(n);
 }
 
@@ -159,12 +179,14 @@ void ResetDetailState() {
     DetailState& d = g_detail;
     d.MainFormCodes.clear();
     d.DossierYear.clear();
-    for (auto& codes : d.FacceCodes)
-        codes.clear();
-    for (auto& codes : d.FacisCodes)
-        codes.clear();
-    d.FacceSum0035And0045.fill(0);
-    d.FacceAmount0046.fill(0);
+    // Slots past the used ones are still empty.
+    for (std::size_t n = 0; n < static_cast<std::size_t>(d.UsedAnnexSlots); ++n) {
+        d.FacceCodes[n].clear();
+        d.FacisCodes[n].clear();
+        d.FacceSum0035And0045[n] = 0;
+        d.FacceAmount0046[n] = 0;
+    }
+    d.UsedAnnexSlots = 0;
     d.SumAmount0055 = 0;
     d.SumAmounts0010To0015 = 0;
     d.CurrentFacceNumber = 0;
@@ -204,9 +226,9 @@ void Traite_IND(SegmentContext& ctx, std::int64_t group) {
         const std::string_view code = Mid(value, 17, 4);
         const std::string_view target = Right(value, 3);
 
-        const bool isMain = form == kForm_KTVECE;
-        const bool isFacce = form == kForm_FACCE;
-        const bool isFacis = form == kForm_FACIS;
+        const bool isMain = Same(form, kForm_KTVECE);
+        const bool isFacce = Same(form, kForm_FACCE);
+        const bool isFacis = Same(form, kForm_FACIS);
         if (!isMain && !isFacce && !isFacis) Record(ctx, "KTVECE ou FACCE ou FACIS", "419", "d2");
         if (isMain) {
             d.MainFormCodes += code;
@@ -218,21 +240,27 @@ void Traite_IND(SegmentContext& ctx, std::int64_t group) {
         const std::string& y0 = years.y0;
         const std::string& y1 = years.y1;
         const std::string& y2 = years.y2;
-        if (year != y0 && year != y1 && year != y2) Record(ctx, y1 + " ou " + y0, "2OM", "d2");
-        if (year != d.DossierYear) Record(ctx, DetailText(d.DossierYear), "432", "d2");
+        if (!Same(year, y0) && !Same(year, y1) && !Same(year, y2))
+            Record(ctx, y1 + " ou " + y0, "2OM", "d2");
+        if (!Same(year, d.DossierYear)) Record(ctx, DetailText(d.DossierYear), "432", "d2");
 
-        if (IsNumeric(annex)) {
-            const std::int64_t n = ToInteger(annex, std::numeric_limits<std::int16_t>::min(),
-                                             std::numeric_limits<std::int16_t>::max());
+        // The annex number is four digits in nearly every IND: read directly,
+        // to the value the general conversion gives.
+        const bool plainAnnex = annex.size() <= 4 && IsDigits(annex);
+        if (plainAnnex || IsNumeric(annex)) {
+            const std::int64_t n = plainAnnex
+                                       ? DigitsValue(annex)
+                                       : ToInteger(annex, std::numeric_limits<std::int16_t>::min(),
+                                                   std::numeric_limits<std::int16_t>::max());
             if (isFacce) {
                 if (d.CurrentFacceNumber != n) d.FtxCounter = 0;
                 d.CurrentFacceNumber = n;
-                std::string& codes = d.FacceCodes[AnnexSlot(n)];
+                std::string& codes = d.FacceCodes[AnnexSlot(d, n)];
                 codes += code;
                 codes += '.';
             } else if (isFacis) {
                 d.CurrentFacisNumber = n;
-                std::string& codes = d.FacisCodes[AnnexSlot(n)];
+                std::string& codes = d.FacisCodes[AnnexSlot(d, n)];
                 codes += code;
                 codes += '.';
             }
@@ -243,28 +271,29 @@ void Traite_IND(SegmentContext& ctx, std::int64_t group) {
         }
 
         d.CurrentInfoCode = code;
-        if (isMain && annex != "0000") Record(ctx, "", "426", "d2");
-        if (GetFacChecksEnabled() && annex == "0000") {
+        const bool noAnnex = Same(annex, "0000");
+        if (isMain && !noAnnex) Record(ctx, "", "426", "d2");
+        if (GetFacChecksEnabled() && noAnnex) {
             if (isFacce) Record(ctx, "FACCE", "427", "d2");
             if (isFacis) Record(ctx, "FACIS", "427", "d2");
         }
-        if (!IsNumeric(numericField)) Record(ctx, "", "425", "d2");
+        if (!IsDigits(numericField) && !IsNumeric(numericField)) Record(ctx, "", "425", "d2");
 
-        const std::string segmentCode = GetSegmentCode(code);
+        const std::string& segmentCode = GetSegmentCode(code);
         if (segmentCode.empty()) {
             Record(ctx, DetailText("le dictionnaire des informations" + std::string(code)), "2OL",
                    "d2");
-        } else if (target != segmentCode) {
+        } else if (!Same(target, segmentCode)) {
             Record(ctx, DetailText("Code " + std::string(code) + " pour " + segmentCode), "423",
                    "d2");
         }
 
         // An empty declaration is one IND "ZZZ" alone in the first group of
         // a message whose BGM carries the message function, right before UNT.
-        if (target == "ZZZ") {
+        if (Same(target, "ZZZ")) {
             if (group != 1) Record(ctx, "", "421", "d2");
             if (!BgmFunctionPresent()) Record(ctx, "", "449", "d2");
-            if (NextSegmentTag(ctx) != "UNT") Record(ctx, "", "422", "d2");
+            if (!Same(NextSegmentTag(ctx), "UNT")) Record(ctx, "", "422", "d2");
         } else if (BgmFunctionPresent()) {
             Record(ctx, "", "450", "d2");
         }
@@ -336,9 +365,10 @@ void Traite_MOA(SegmentContext& ctx, std::int64_t group) {
         if (code >= 10 && code <= 15) d.SumAmounts0010To0015 = Add32(d.SumAmounts0010To0015, value);
         if (code == 55) d.SumAmount0055 = Add32(d.SumAmount0055, value);
         if (code == 46)
-            d.FacceAmount0046[AnnexSlot(d.CurrentFacceNumber)] = static_cast<std::int32_t>(value);
+            d.FacceAmount0046[AnnexSlot(d, d.CurrentFacceNumber)] =
+                static_cast<std::int32_t>(value);
         if (code == 45 || code == 35) {
-            std::int32_t& sum = d.FacceSum0035And0045[AnnexSlot(d.CurrentFacceNumber)];
+            std::int32_t& sum = d.FacceSum0035And0045[AnnexSlot(d, d.CurrentFacceNumber)];
             sum = Add32(sum, value);
         }
     } catch (const RuntimeError& error) {

@@ -30,6 +30,7 @@ struct DetailState {
     std::string DossierYear;      // two characters, from the first IND
     std::string CurrentInfoCode;  // kept across messages
     int FtxCounter = 0;           // 0..255, an 8-bit counter
+    int UsedAnnexSlots = 0;       // slots below it may hold data, the others are empty
 };
 
 DetailState& Detail();

@@ -253,6 +253,46 @@ void AddANS2Record(int party) {
     AppendFNS3Line(line);
 }
 
+namespace {
+
+std::string PercentageValue(std::int64_t group) {
+    const std::string& p = Doss(group, 11, 1, 1, 1);
+    // An empty percentage has no parts to take.
+    if (p.empty()) throw RuntimeError(kErrSubscript);
+    const std::size_t comma = p.find(',');
+    std::string whole = p.substr(0, comma);
+    std::string fraction;
+    if (comma != std::string::npos) {
+        const std::size_t next = p.find(',', comma + 1);
+        fraction = p.substr(comma + 1, next == std::string::npos ? next : next - comma - 1);
+    }
+    PadString(whole, '0', 3, "gauche");
+    PadString(fraction, '0', 2, "droite");
+    return whole + fraction;
+}
+
+// The value of GetInfoValueFNS3 written into out: every cell of every annex
+// reads one, so the caller keeps a buffer rather than a new string each time.
+void InfoValueInto(std::string& out, std::int64_t group, std::string_view segmentTag) {
+    out.clear();
+    if (segmentTag == "RFF") {
+        out += Doss(group, 6, 3, 1, 1);
+    } else if (segmentTag == "MOA") {
+        out += Doss(group, 9, 1, 1, 4);
+        out += Doss(group, 9, 1, 1, 1);
+    } else if (segmentTag == "FTX") {
+        out += Doss(group, 10, 1, 4, 0);
+    } else if (segmentTag == "DTM") {
+        out += Doss(group, 4, 2, 1, 1);
+    } else if (segmentTag == "CCI") {
+        out += Doss(group, 13, 1, 1, 0);
+    } else if (segmentTag == "PCD") {
+        out = PercentageValue(group);
+    }
+}
+
+}  // namespace
+
 void AddANS3Records(std::string_view annexType, std::int64_t firstGroup, std::int64_t lastGroup) {
     const bool companyAnnex = IsCompanyAnnex(annexType);
     if (annexType == "FACIS" && FacisOnlyDossier()) AppendFNS3Line("ANS310");
@@ -291,7 +331,8 @@ void AddANS3Records(std::string_view annexType, std::int64_t firstGroup, std::in
             companySet = true;
             continue;
         }
-        std::string value = GetInfoValueFNS3(i, tag);
+        static std::string value;
+        InfoValueInto(value, i, tag);
         if (code != "0120") {
             AppendCell(cells, code, value);
             continue;
@@ -319,27 +360,9 @@ void AddANS3Records(std::string_view annexType, std::int64_t firstGroup, std::in
 }
 
 std::string GetInfoValueFNS3(std::int64_t group, std::string_view segmentTag) {
-    if (segmentTag == "RFF") return Doss(group, 6, 3, 1, 1);
-    if (segmentTag == "MOA") return Doss(group, 9, 1, 1, 4) + Doss(group, 9, 1, 1, 1);
-    if (segmentTag == "FTX") return Doss(group, 10, 1, 4, 0);
-    if (segmentTag == "DTM") return Doss(group, 4, 2, 1, 1);
-    if (segmentTag == "CCI") return Doss(group, 13, 1, 1, 0);
-    if (segmentTag == "PCD") {
-        const std::string& p = Doss(group, 11, 1, 1, 1);
-        // An empty percentage has no parts to take.
-        if (p.empty()) throw RuntimeError(kErrSubscript);
-        const std::size_t comma = p.find(',');
-        std::string whole = p.substr(0, comma);
-        std::string fraction;
-        if (comma != std::string::npos) {
-            const std::size_t next = p.find(',', comma + 1);
-            fraction = p.substr(comma + 1, next == std::string::npos ? next : next - comma - 1);
-        }
-        PadString(whole, '0', 3, "gauche");
-        PadString(fraction, '0', 2, "droite");
-        return whole + fraction;
-    }
-    return {};
+    std::string value;
+    InfoValueInto(value, group, segmentTag);
+    return value;
 }
 
 void ConvertDossierToFNS3(std::int64_t dossierNumber, std::int64_t interchangeNumber) {

@@ -1,5 +1,7 @@
 #include "conversion/modKTVConversionFunctions.h"
 
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "config/Cp1252.h"
@@ -117,6 +119,14 @@ void Fns3LineList::AppendTo(std::string& out, std::size_t i) const {
 
 void Fns3LineList::push_back(std::string_view line) {
     std::size_t kept = line.size();
+    // Records end in long runs of padding: stepped over eight bytes at a time.
+    constexpr std::uint64_t kEightSpaces = 0x2020202020202020ull;
+    while (kept >= 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, line.data() + kept - 8, 8);
+        if (word != kEightSpaces) break;
+        kept -= 8;
+    }
     while (kept > 0 && line[kept - 1] == ' ')
         --kept;
     texts_.push_back(line.substr(0, kept));

@@ -126,6 +126,25 @@ TEST_F(SeqIndTest, UnreadableAnnexNumberSendsAmountsToSlotZero) {
     EXPECT_EQ(d.FacceCodes[0], "");
 }
 
+TEST_F(SeqIndTest, SignedAnnexNumberReadsAsItsValue) {
+    checkAtUnt = false;
+    const Records r = Check(Message({
+        "SEQ++1",
+        Ind("FACCE", "06", "-000", "0035", "MOA"),
+        "MOA+203:40",
+        "SEQ++2",
+        Ind("FACCE", "06", "0012", "0035", "MOA"),
+        "MOA+203:5",
+    }));
+    EXPECT_TRUE(r.empty());
+    const DetailState& d = Detail();
+    EXPECT_EQ(d.FacceCodes[0], "0035.");
+    EXPECT_EQ(d.FacceSum0035And0045[0], 40);
+    EXPECT_EQ(d.FacceCodes[12], "0035.");
+    EXPECT_EQ(d.FacceSum0035And0045[12], 5);
+    EXPECT_EQ(d.CurrentFacceNumber, 12);
+}
+
 TEST_F(SeqIndTest, YearsOfTheLastThreeCampaigns) {
     checkAtUnt = false;
     platform->yearCamp = "2006";

@@ -74,6 +74,9 @@ TEST(ListDuplicates, EachRepeatedCodeOnceInOrderOfFirstOccurrence) {
     EXPECT_EQ(ListDuplicates("0010.0011.", "."), "");
     EXPECT_EQ(ListDuplicates("", "."), "");
     EXPECT_EQ(ListDuplicates("..0010..0010", "."), "0010");
+    // Codes of other lengths, and a separator of several characters.
+    EXPECT_EQ(ListDuplicates("12.123.12.1234.123.0012", "."), "12;123");
+    EXPECT_EQ(ListDuplicates("0010;;0011;;0010;;", ";;"), "0010");
     // Past a few dozen codes the same answer comes from the counting path.
     std::string forty;
     for (int i = 0; i < 40; ++i)

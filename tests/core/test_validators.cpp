@@ -64,6 +64,13 @@ TEST_F(Validators, VariableNumericAndText) {
     EXPECT_EQ(Format("12", "VN3"), "");
     EXPECT_EQ(Format("1234", "VN3"), "7,3,d3:1,2,080");
     EXPECT_EQ(Format("1,2", "VN3"), "7," + W("Numérique Attendu") + ",d3:1,2,800");
+    // A sign alone or a bare decimal comma is no whole number; a signed one is.
+    EXPECT_EQ(Format("+", "VN3"), "7," + W("Numérique Attendu") + ",d3:1,2,800");
+    EXPECT_EQ(Format("-", "VN3"), "7," + W("Numérique Attendu") + ",d3:1,2,800");
+    EXPECT_EQ(Format(",5", "VN3"), "7," + W("Numérique Attendu") + ",d3:1,2,800");
+    EXPECT_EQ(Format("12,", "VN3"), "7," + W("Numérique Attendu") + ",d3:1,2,800");
+    EXPECT_EQ(Format("+12", "VN3"), "");
+    EXPECT_EQ(Format("1-2", "VN3"), "7," + W("Numérique Attendu") + ",d3:1,2,800");
     EXPECT_EQ(Format("", "VA35"), "");
     EXPECT_EQ(Format(std::string(35, 'x'), "VA35"), "");
     EXPECT_EQ(Format(std::string(36, 'x'), "VA35"), "7,35,d3:1,2,080");
