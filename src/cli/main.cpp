@@ -9,6 +9,7 @@
 
 #include "cli/ConsolePlatform.h"
 #include "cli/JsonDump.h"
+#include "cli/StreamTextSink.h"
 #include "config/Cp1252.h"
 #include "config/modIOfunctions.h"
 #include "conversion/ConversionCommand.h"
@@ -163,6 +164,10 @@ int main(int argc, char** argv) {
     // it: the plain report, the HTML page or the CR file of a conversion.
     const bool html = !htmlPath.empty();
     const bool textNeeded = !(quiet || json) || convert;
+    // The plain report goes out while it is built, unless a conversion
+    // needs its text afterwards for the CR file.
+    const bool stream = !(quiet || json) && !html && !convert;
+    StreamTextSink streamSyntax(stdout, ""), streamContent(stdout, "\n\n");
     PlainTextSink plainSyntax, plainContent;
     HtmlSink htmlSyntax, htmlContent, htmlColoured;
     NullSink nullSyntax, nullContent, nullColoured;
@@ -174,6 +179,10 @@ int main(int argc, char** argv) {
                     : textNeeded ? static_cast<RichTextSink*>(&plainContent)
                                  : &nullContent;
     panes.coloured = html ? static_cast<RichTextSink*>(&htmlColoured) : &nullColoured;
+    if (stream) {
+        panes.syntax = &streamSyntax;
+        panes.content = &streamContent;
+    }
     SetReportPanes(panes);
 
     // As ticking "Mode trace" in the home window does: the log directory is
@@ -198,6 +207,8 @@ int main(int argc, char** argv) {
             s.ContentErrors.empty() ? 0 : s.ContentErrors.size() - 1,
             static_cast<long long>(GetWarningCount()),
             convertible ? "convertible" : "non convertible");
+    } else if (stream) {
+        std::fputs("\n", stdout);
     } else {
         std::fputs(ToConsole(panes.syntax->PlainText()).c_str(), stdout);
         std::fputs("\n\n", stdout);
