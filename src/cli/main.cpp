@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -240,6 +241,17 @@ int main(int argc, char** argv) {
         }
     }
     if (convert) {
+        // The directory named on the command line is made when missing;
+        // FNS3/ or CR_Erreurs/ then go inside it.
+        if (!convertDir.empty()) {
+            std::error_code ec;
+            std::filesystem::create_directories(convertDir, ec);
+            if (ec) {
+                std::fprintf(stderr, "trelvane-check : %s : %s\n", convertDir.c_str(),
+                             ec.message().c_str());
+                return kBadUsage;
+            }
+        }
         ConversionOutcome outcome = RunConversionCommand(ReportDocumentText(), convertDir);
         if (!outcome.path.empty()) std::printf("%s\n", ToConsole(outcome.path).c_str());
     }

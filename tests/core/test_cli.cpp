@@ -110,6 +110,35 @@ TEST_F(Cli, DefaultOutputIsBothReportsAsText) {
     EXPECT_NE(o.out.find("CONTENU"), std::string::npos) << o.out;
 }
 
+// --convertir: the FNS3 file for a file with warnings only, the error report
+// for a file with rejects, in a directory the option names (made when missing).
+TEST_F(Cli, ConversionWritesTheFns3FileOrTheErrorReport) {
+    const std::string out = dir + "/sortie/lot";
+    const std::string samples = std::string(TRELVANE_SAMPLES_DIR);
+    Outcome o = RunCheck(TRELVANE_CHECK_EXE,
+                         "-q -a 2025 --convertir='" + out + "' '" + samples + "/signalements.edi'");
+    EXPECT_EQ(o.code, 0) << o.out;
+    std::vector<fs::path> fns3;
+    for (const auto& e : fs::directory_iterator(out + "/FNS3"))
+        fns3.push_back(e.path());
+    ASSERT_EQ(fns3.size(), 1u);
+    EXPECT_NE(o.out.find(fns3[0].string()), std::string::npos) << o.out;
+    const std::string lines = ReadBytes(fns3[0].string());
+    EXPECT_TRUE(lines.starts_with("ANS0")) << lines.substr(0, 20);
+    EXPECT_EQ(lines.substr(255, 2), "\r\n");
+
+    o = RunCheck(TRELVANE_CHECK_EXE,
+                 "-q -a 2025 --convertir='" + out + "' '" + samples + "/rejets.edi'");
+    EXPECT_EQ(o.code, 1);
+    std::vector<fs::path> reports;
+    for (const auto& e : fs::directory_iterator(out + "/CR_Erreurs"))
+        reports.push_back(e.path());
+    ASSERT_EQ(reports.size(), 1u);
+    const std::string report = U(ReadBytes(reports[0].string()));
+    EXPECT_TRUE(report.starts_with("Résultat de l'analyse EDI du ")) << report.substr(0, 60);
+    EXPECT_NE(report.find("5 ERREURS DE CONTENU TROUVEES !"), std::string::npos);
+}
+
 TEST_F(Cli, HtmlPageColoursEachLineAsTheStateSays) {
     const std::string edi =
         "UNA:+,? '\r\nUNB+UNOC:3+S:ZZ+R:ZZ+251215:1030+REF1'\r\nUNH+1+KTV:D:00B:UN:KTV001'\r\n"
