@@ -12,6 +12,7 @@
 #include <string>
 
 #include "config/Platform.h"
+#include "reports/NullSink.h"
 #include "reports/modDisplayFunctions.h"
 #include "run/modMainFunctions.h"
 #include "run/modToolsFunctions.h"
@@ -64,20 +65,6 @@ class BenchPlatform final : public Platform {
   private:
     std::string file_, year_, dir_;
     int shown_ = 0;
-};
-
-class NullSink final : public RichTextSink {
-  public:
-    void Clear() override {}
-    void SetColor(Rgb) override {}
-    void SetBold(bool) override {}
-    void SetFontName(std::string_view) override {}
-    void SetFontSize(int) override {}
-    void SetIndent(int) override {}
-    void InsertText(std::string_view t) override { bytes += t.size(); }
-    void SetCaret(std::size_t) override {}
-    std::string PlainText() const override { return {}; }
-    std::size_t bytes = 0;
 };
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "conversion/ConversionCommand.h"
 #include "conversion/modKTVConversionFunctions.h"
 #include "reports/HtmlSink.h"
+#include "reports/NullSink.h"
 #include "reports/PlainTextSink.h"
 #include "reports/ReportDocument.h"
 #include "reports/modDisplayFunctions.h"
@@ -66,20 +67,6 @@ int Usage(const char* message) {
     std::fprintf(stderr, "trelvane-check : %s\nEssayez « trelvane-check --help ».\n", message);
     return kBadUsage;
 }
-
-// Counts what the reports write and keeps nothing (the one-line summary).
-class NullSink final : public RichTextSink {
-  public:
-    void Clear() override {}
-    void SetColor(Rgb) override {}
-    void SetBold(bool) override {}
-    void SetFontName(std::string_view) override {}
-    void SetFontSize(int) override {}
-    void SetIndent(int) override {}
-    void InsertText(std::string_view) override {}
-    void SetCaret(std::size_t) override {}
-    std::string PlainText() const override { return {}; }
-};
 
 }  // namespace
 
