@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 
+#include "BenchSupport.h"
 #include "config/Platform.h"
 #include "reports/NullSink.h"
 #include "reports/modDisplayFunctions.h"
@@ -22,18 +23,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ExeDir() {
-    char buf[4096];
-    const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0) return ".";
-    std::string p(buf, static_cast<std::size_t>(n));
-    return p.substr(0, p.find_last_of('/'));
-}
-
 // A directory holding parametres.ini and the tables: the batch program's
 // build directory, or the sources' data directory above the build tree.
 std::string FindDataDir() {
-    fs::path exe = ExeDir();
+    fs::path exe = bench::ExeDir();
     if (fs::exists(exe / "../src/cli/parametres.ini")) return (exe / "../src/cli").string();
     for (fs::path p = exe; !p.empty() && p != p.root_path(); p = p.parent_path())
         if (fs::exists(p / "data/parametres.ini")) return (p / "data").string();
@@ -74,13 +67,8 @@ int main(int argc, char** argv) {
     const std::string year = argc > 2 ? argv[2] : "2025";
     const bool generated = path.empty();
     if (generated) {
-        path = "/tmp/bench_run_" + std::to_string(::getpid()) + ".edi";
-        const std::string cmd =
-            ExeDir() + "/gen_ktv --size-mb 100 --seed 11 --year " + year + " -o " + path;
-        if (std::system(cmd.c_str()) != 0) {
-            std::fprintf(stderr, "bench_run: cannot run %s\n", cmd.c_str());
-            return 1;
-        }
+        path = bench::GenerateFile("bench_run", "--size-mb 100 --seed 11 --year " + year);
+        if (path.empty()) return 1;
     }
     const std::string dataDir = FindDataDir();
     if (dataDir.empty()) {

@@ -6,10 +6,11 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include <filesystem>
 #include <string>
 
+#include "BenchSupport.h"
+#include "config/modIOfunctions.h"
 #include "run/modMainFunctions.h"
 #include "run/modToolsFunctions.h"
 
@@ -17,28 +18,6 @@ using namespace trelvane;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-std::string ExeDir() {
-    char buf[4096];
-    const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0) return ".";
-    std::string p(buf, static_cast<std::size_t>(n));
-    return p.substr(0, p.find_last_of('/'));
-}
-
-// The file as the run reads it: lines joined with nothing between them.
-std::string ReadJoined(const std::string& path, std::size_t& rawSize) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    std::string raw = ss.str();
-    rawSize = raw.size();
-    std::string out;
-    out.reserve(raw.size());
-    for (char c : raw)
-        if (c != '\r' && c != '\n') out += c;
-    return out;
-}
 
 double Seconds(Clock::time_point a, Clock::time_point b) {
     return std::chrono::duration<double>(b - a).count();
@@ -51,15 +30,12 @@ int main(int argc, char** argv) {
     if (argc > 1) {
         path = argv[1];
     } else {
-        path = "/tmp/bench_split_" + std::to_string(::getpid()) + ".edi";
-        const std::string cmd = ExeDir() + "/gen_ktv --size-mb 100 --seed 7 -o " + path;
-        if (std::system(cmd.c_str()) != 0) {
-            std::fprintf(stderr, "bench_split: cannot run %s\n", cmd.c_str());
-            return 1;
-        }
+        path = bench::GenerateFile("bench_split", "--size-mb 100 --seed 7");
+        if (path.empty()) return 1;
     }
-    std::size_t rawSize = 0;
-    std::string text = ReadJoined(path, rawSize);
+    // The file as the run reads it: lines joined with nothing between them.
+    const std::size_t rawSize = std::filesystem::file_size(path);
+    std::string text = ImportFileContent(path);
     if (argc <= 1) std::remove(path.c_str());
     // Throughput counts the file as stored (line ends included), as bench_run does.
     const double mb = static_cast<double>(rawSize) / (1024.0 * 1024.0);
