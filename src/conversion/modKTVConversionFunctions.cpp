@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <deque>
 #include <vector>
 
 #include "config/Cp1252.h"
@@ -20,11 +21,17 @@ constexpr int kDossGroups = 100, kDossKinds = 13, kDossOccurrences = 5, kDossEle
 std::vector<std::string> g_inte(kInteSegments* kInteElements* kInteComponents);
 
 // The dossier store is re-created at every UNH, tens of thousands of times
-// in a big file: only the cells written since the last reset are emptied.
+// in a big file, and a dossier fills a few dozen of its 409 500 cells: each
+// cell holds the number of its text in a pool (0: empty), so the grid costs
+// 1.6 MB rather than 13 MB of strings, and a reset empties only the cells
+// written since the last one. Pool texts keep their capacity from dossier to
+// dossier.
 struct DossierStore {
-    std::vector<std::string> cells =
-        std::vector<std::string>(static_cast<std::size_t>(kDossGroups) * kDossKinds *
-                                 kDossOccurrences * kDossElements * kDossComponents);
+    std::vector<std::uint32_t> cells =
+        std::vector<std::uint32_t>(static_cast<std::size_t>(kDossGroups) * kDossKinds *
+                                   kDossOccurrences * kDossElements * kDossComponents);
+    std::deque<std::string> pool;  // grows without moving its texts (Doss gives references)
+    std::size_t used = 0;          // pool texts in use
     std::vector<std::size_t> written;
 };
 DossierStore g_doss;
@@ -81,8 +88,13 @@ void SaveDossData(std::int64_t group, int kind, int occurrence, int element, int
               kModConversion, "SaveDossData");
         return;
     }
-    if (g_doss.cells[at].empty()) g_doss.written.push_back(at);
-    g_doss.cells[at].assign(value);
+    std::uint32_t& cell = g_doss.cells[at];
+    if (cell == 0) {
+        if (g_doss.used == g_doss.pool.size()) g_doss.pool.emplace_back();
+        cell = static_cast<std::uint32_t>(++g_doss.used);
+        g_doss.written.push_back(at);
+    }
+    g_doss.pool[cell - 1].assign(value);
 }
 
 const std::string& Inte(int segment, int element, int component) {
@@ -95,14 +107,16 @@ const std::string& Doss(std::int64_t group, int kind, int occurrence, int elemen
     std::size_t at = 0;
     if (!DossIndex(group, kind, occurrence, element, component, at))
         throw RuntimeError(kErrSubscript);
-    return g_doss.cells[at];
+    static const std::string empty;
+    const std::uint32_t cell = g_doss.cells[at];
+    return cell == 0 ? empty : g_doss.pool[cell - 1];
 }
 
 void ResetDossData() {
-    // Cells keep their capacity: the next dossier fills the same ones.
     for (std::size_t at : g_doss.written)
-        g_doss.cells[at].clear();
+        g_doss.cells[at] = 0;
     g_doss.written.clear();
+    g_doss.used = 0;
 }
 
 std::string Fns3LineList::operator[](std::size_t i) const {
@@ -129,7 +143,17 @@ void Fns3LineList::push_back(std::string_view line) {
     }
     while (kept > 0 && line[kept - 1] == ' ')
         --kept;
-    texts_.push_back(line.substr(0, kept));
+    const std::string_view text = line.substr(0, kept);
+    std::uint32_t kind = 0;
+    for (std::size_t i = 0; i < 6 && i < text.size(); ++i)
+        kind = kind * 31 + static_cast<unsigned char>(text[i]);
+    std::uint32_t& last = lastOfKind_[kind % lastOfKind_.size()];
+    if (last != 0 && texts_[last - 1] == text && widths_[last - 1] == line.size()) {
+        texts_.PushRepeat(last - 1);
+    } else {
+        texts_.push_back(text);
+        last = texts_.size() < UINT32_MAX ? static_cast<std::uint32_t>(texts_.size()) : 0;
+    }
     widths_.push_back(static_cast<std::uint32_t>(line.size()));
 }
 

@@ -2,6 +2,7 @@
 // FNS3 records built at each UNT, and the FNS3 file.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -26,7 +27,9 @@ void ResetDossData();
 // FNS3 lines held without the spaces that pad most of them to the full
 // record width, with the width they had: for a big file they are the largest
 // table after the file text, and more than half of each record is padding.
-// A line reads back exactly as it was appended.
+// A line reads back exactly as it was appended. A line equal to the last
+// one of the same kind (same first six characters: the sender's and the
+// receiver's address records repeat in every dossier) shares its text.
 class Fns3LineList {
   public:
     std::size_t size() const { return texts_.size(); }
@@ -41,6 +44,9 @@ class Fns3LineList {
   private:
     SegmentList texts_;                  // without trailing spaces
     std::vector<std::uint32_t> widths_;  // full length of each line
+    // Index + 1 of the last line of each kind (0: none), by a hash of the
+    // kind: a line whose slot names a different line is simply stored.
+    std::array<std::uint32_t, 64> lastOfKind_{};
 };
 
 // The FNS3 line list: element 0 is "[FNS3]", then one record per line.

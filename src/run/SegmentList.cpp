@@ -37,6 +37,13 @@ void SegmentList::push_back(std::string_view text) {
     lengths_.push_back(static_cast<std::uint32_t>(text.size()));
 }
 
+void SegmentList::PushRepeat(std::size_t i) {
+    const std::uint64_t start = starts_[i];
+    const std::uint32_t length = lengths_[i];
+    starts_.push_back(start);
+    lengths_.push_back(length);
+}
+
 void SegmentList::pop_back() {
     starts_.pop_back();
     lengths_.pop_back();

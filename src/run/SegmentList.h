@@ -34,6 +34,10 @@ class SegmentList {
     std::string_view at(std::size_t i) const;
 
     void push_back(std::string_view text);
+    // Appends an element that shares the text of element i instead of
+    // copying it. Only for lists whose elements are never Set afterwards:
+    // Set on either element would change both.
+    void PushRepeat(std::size_t i);
     void pop_back();
     // Replaces element i; a text no longer than the old one is written in place.
     void Set(std::size_t i, std::string_view text);
@@ -47,7 +51,9 @@ class SegmentList {
     // A start packs the block number above a 40-bit offset into the block.
     static constexpr unsigned kOffsetBits = 40;
     static constexpr std::uint64_t kOffsetMask = (std::uint64_t{1} << kOffsetBits) - 1;
-    static constexpr std::size_t kBlockSize = std::size_t{4} << 20;
+    // A block's allocation (its capacity and the string's final NUL) is
+    // exactly 4 MB: two whole huge pages, none begun for a single byte.
+    static constexpr std::size_t kBlockSize = (std::size_t{4} << 20) - 1;
 
     // Room for n more bytes at the end of the last block, which never grows
     // past the capacity it was given, so that no stored text moves.

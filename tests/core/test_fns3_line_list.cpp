@@ -40,5 +40,31 @@ TEST(Fns3LineList, GivesBackEveryLineWithItsPaddingWhateverItsLength) {
     EXPECT_EQ(joined, expected);
 }
 
+// Lines equal to an earlier one of the same kind share its text; lines that
+// only look alike (same text, another width; same kind, another text) and
+// kinds that collide in the kind table keep their own.
+TEST(Fns3LineList, RepeatedLinesReadBackExactly) {
+    const std::string ms = "ANS2MS SENDER01      CABINET DUPONT" + std::string(220, ' ');
+    const std::string mr = "ANS2MR CSEKTV" + std::string(242, ' ');
+    const std::string bare = "ANS310";
+    const std::string main = "ANS310" + std::string(249, ' ');
+    std::vector<std::string> lines;
+    for (int d = 0; d < 40; ++d) {
+        lines.push_back(ms);
+        lines.push_back(mr);
+        lines.push_back("ANS2DT " + std::to_string(1000 + d) + std::string(100, ' '));
+        lines.push_back(d % 2 ? bare : main);
+        lines.push_back(d % 3 ? ms : ms.substr(0, 40));
+        // Kinds of every first six characters, so that slots are shared.
+        lines.push_back(std::string(6, static_cast<char>('A' + d % 26)) + "TEXT");
+    }
+    Fns3LineList list;
+    for (const std::string& line : lines)
+        list.push_back(line);
+    ASSERT_EQ(list.size(), lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(list[i], lines[i]) << i;
+}
+
 }  // namespace
 }  // namespace trelvane
