@@ -189,40 +189,45 @@ std::string ImportFileContent(const std::string& path) {
         ::close(fd);
         return fail(kErrPathFileAccess);
     }
-    // One byte more than the file's size, so that the read seeing its end
-    // needs no growth: growing would copy the whole text and hold it twice.
+    // The file is read a chunk at a time into a small buffer that stays in
+    // the cache, and only the text between line ends is copied on: the big
+    // text is written once, never cleared first nor moved afterwards.
+    // Lines are joined with nothing between them: every CR is dropped with
+    // the LF that directly follows it; a lone LF is not a line end and stays.
     std::string text;
-    text.resize(static_cast<std::size_t>(st.st_size) + 1);
-    std::size_t got = 0;
+    text.reserve(static_cast<std::size_t>(st.st_size));
+    constexpr std::size_t kChunk = std::size_t{256} << 10;
+    const std::unique_ptr<char[]> chunk(new char[kChunk]);
+    bool afterCr = false;  // the last chunk ended with a CR
     for (;;) {
-        if (got == text.size()) text.resize(text.size() + 65536);
-        ssize_t n = ::read(fd, text.data() + got, text.size() - got);
-        if (n < 0) {
+        const ssize_t got = ::read(fd, chunk.get(), kChunk);
+        if (got < 0) {
             if (errno == EINTR) continue;
             int err = ErrorNumberFromErrno(errno);
             ::close(fd);
             return fail(err);
         }
-        if (n == 0) break;
-        got += static_cast<std::size_t>(n);
+        if (got == 0) break;
+        const char* p = chunk.get();
+        const char* const end = p + got;
+        if (afterCr && *p == '\n') ++p;
+        afterCr = false;
+        while (p < end) {
+            const auto* cr =
+                static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(end - p)));
+            if (!cr) {
+                text.append(p, static_cast<std::size_t>(end - p));
+                break;
+            }
+            text.append(p, static_cast<std::size_t>(cr - p));
+            p = cr + 1;
+            if (p == end)
+                afterCr = true;
+            else if (*p == '\n')
+                ++p;
+        }
     }
     ::close(fd);
-    text.resize(got);
-    // Lines are joined with nothing between them: drop every CR and the LF
-    // that directly follows one; a lone LF is not a line end and stays.
-    const std::size_t n = text.size();
-    char* data = text.data();
-    std::size_t out = 0, i = 0;
-    while (i < n) {
-        const void* hit = std::memchr(data + i, '\r', n - i);
-        const std::size_t cr =
-            hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - data) : n;
-        if (out != i) std::memmove(data + out, data + i, cr - i);
-        out += cr - i;
-        i = cr + 1;
-        if (i < n && data[i] == '\n') ++i;
-    }
-    text.resize(out);
     return text;
 }
 

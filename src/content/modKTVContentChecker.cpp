@@ -1,5 +1,6 @@
 #include "content/modKTVContentChecker.h"
 
+#include <array>
 #include <charconv>
 #include <cstring>
 #include <stdexcept>
@@ -110,6 +111,17 @@ const DispatchRow* FindRow(std::string_view name) {
         if (row.name == packed) return &row;
     return nullptr;
 }
+
+// The row of every node of the structure tree (the rule sets bear the node
+// names), so that the walk names a segment without building its name.
+struct RowsByNode {
+    std::array<const DispatchRow*, ktv::kNodeCount + 1> rows{};
+    RowsByNode() {
+        for (std::size_t k = 0; k < ktv::kNodeCount; ++k)
+            rows[k] = FindRow(ktv::NodeName(static_cast<ktv::Node>(k)));
+    }
+};
+const RowsByNode kRowsByNode;
 
 void Dispatch(SegmentContext& ctx, Rule rule, std::int64_t& group, QualifyCounters& counters) {
     switch (rule) {
@@ -404,13 +416,14 @@ StringList ManageCContentKTV(SegmentList& segments) {
     std::int64_t group = 0;       // detail group of the current dossier
     std::int64_t unaCounter = 0;  // interchanges met, never reset
     SegmentContext ctx{errors, segments, 0, 0, {}, {}, -1, {}};
-    std::string name;
     const std::int64_t last = segments.UpperBound();
     for (std::int64_t i = 0; i <= last; ++i) {
         const std::string_view segment = segments[static_cast<std::size_t>(i)];
-        name.assign(segment.substr(0, 3));
-        QualifySegmentTag(name, counters);
-        const DispatchRow* row = FindRow(name);
+        // Named as QualifySegmentTag names it (DTM1, NAD3...): a tag shorter
+        // than three characters names nothing and counts nothing.
+        ktv::Node node = ktv::kNoNode;
+        if (segment.size() >= 3) node = ktv::QualifyTag(ktv::TagCode(segment), counters);
+        const DispatchRow* row = kRowsByNode.rows[node];
         if (row && row->rule == Rule::UNH) {
             std::string status("Tests de contenu en cours...(dossier n°"_cp);
             AppendNumber(status, counters.message);
@@ -452,10 +465,11 @@ StringList ManageCContentKTV(SegmentList& segments) {
             try {
                 Dispatch(ctx, row->rule, group, counters);
             } catch (const RuntimeError& err) {
-                ReportRuleSetFailure(ctx, err, "ManageCContentKTV", kModContentChecker, name, 0);
+                ReportRuleSetFailure(ctx, err, "ManageCContentKTV", kModContentChecker,
+                                     ktv::NodeName(node), 0);
             } catch (const std::out_of_range&) {
                 ReportRuleSetFailure(ctx, RuntimeError(kErrSubscript), "ManageCContentKTV",
-                                     kModContentChecker, name, 0);
+                                     kModContentChecker, ktv::NodeName(node), 0);
             }
         }
         ctx.cutWaiting = -1;

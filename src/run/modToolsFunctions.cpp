@@ -1,5 +1,6 @@
 #include "run/modToolsFunctions.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "run/modMainFunctions.h"
@@ -27,6 +28,11 @@ bool SameText(std::string_view a, std::string_view b) {
 Level LevelOf(std::string_view separator) {
     const auto& d = State().Delimiters;
     return {SameText(separator, d[2]), SameText(separator, d[0])};
+}
+
+// The one part of the level that every cut of several pieces asks for.
+bool IsSegmentLevel(std::string_view separator) {
+    return SameText(separator, State().Delimiters[0]);
 }
 
 // The cut, single-character separator and release character (the usual case),
@@ -224,7 +230,7 @@ std::string_view SplitInto(std::string_view text, std::string_view separator,
             scratch.pieces.emplace_back(scratch.buffer.data() + b, len);
         rewritten = std::string_view(scratch.buffer.data(), cut.rewritten.size());
     }
-    if (scratch.pieces.size() > 1 && LevelOf(separator).dropLast) scratch.pieces.pop_back();
+    if (scratch.pieces.size() > 1 && IsSegmentLevel(separator)) scratch.pieces.pop_back();
     return rewritten;
 }
 
@@ -264,7 +270,7 @@ std::size_t CountPieces(std::string_view text, std::string_view separator,
         count =
             CutGeneral(text, separator, release, LevelOf(separator).collapsePairs).pieces.size();
     }
-    if (count > 1 && LevelOf(separator).dropLast) --count;
+    if (count > 1 && IsSegmentLevel(separator)) --count;
     return count;
 }
 
@@ -281,15 +287,25 @@ SegmentList SplitFileIntoSegments(std::string text, std::string_view terminator,
         const char rel = release[0];
         const std::size_t n = text.size();
         char* data = text.data();
-        std::size_t terminators = 0;
+        // Room for the pieces, guessed from the first megabyte with a margin:
+        // counting every terminator first would read the whole text once
+        // more, and what is reserved but never filled costs no memory. A
+        // guess too small only lets the lists grow as usual.
+        const std::size_t sample = std::min<std::size_t>(n, std::size_t{1} << 20);
+        std::size_t sampled = 0;
         for (const char* p = data; (p = static_cast<const char*>(std::memchr(
-                                        p, sep, static_cast<std::size_t>(data + n - p))));
+                                        p, sep, static_cast<std::size_t>(data + sample - p))));
              ++p)
-            ++terminators;
+            ++sampled;
+        // At most one piece per two bytes is reserved (a one-character
+        // segment and its terminator), whatever the first megabyte holds.
+        const std::size_t expected =
+            sample == n ? sampled + 1
+                        : std::min((sampled + 1) * (n / sample + 1) * 5 / 4, n / 2 + 2);
         std::vector<std::uint64_t> starts;
         std::vector<std::uint32_t> lengths;
-        starts.reserve(terminators + 1);
-        lengths.reserve(terminators + 1);
+        starts.reserve(expected);
+        lengths.reserve(expected);
         auto piece = [&](std::size_t b, std::size_t e) {
             starts.push_back(b);
             lengths.push_back(static_cast<std::uint32_t>(e - b));

@@ -125,6 +125,44 @@ TEST_F(IoTest, ImportJoinsLinesOnCrAndCrLfButKeepsLoneLf) {
     EXPECT_TRUE(platform.messages.empty());
 }
 
+// A big file is read in pieces: a CR that ends one piece still takes the LF
+// that begins the next. Every position of a line end is compared with the
+// rule applied to the whole text at once.
+TEST_F(IoTest, ImportJoinsLinesWhereverTheyFallInABigFile) {
+    auto joined = [](const std::string& text) {
+        std::string out;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] != '\r') {
+                out += text[i];
+            } else if (i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+        }
+        return out;
+    };
+    std::string text;
+    unsigned state = 12345;
+    while (text.size() < (std::size_t{3} << 20)) {
+        state = state * 1103515245u + 12345u;
+        const unsigned pick = (state >> 16) % 40;
+        text += pick == 0   ? "\r\n"
+                : pick == 1 ? "\r"
+                : pick == 2 ? "\n"
+                : pick == 3 ? "\r\r\n"
+                            : "SEG'";
+    }
+    // Line ends astride every power-of-two boundary a reader might use.
+    for (std::size_t boundary = 4096; boundary < text.size(); boundary *= 2) {
+        text.replace(boundary - 1, 2, "\r\n");
+        text.replace(boundary + 7, 3, "\r\r\n");
+    }
+    text += "END\r";
+    const std::string path = platform.Directory() + "/big.edi";
+    WriteBytes(path, text);
+    EXPECT_EQ(ImportFileContent(path), joined(text));
+    EXPECT_TRUE(platform.messages.empty());
+}
+
 // Paths are Windows-1252 in the core; the file system names files in UTF-8.
 TEST_F(IoTest, AccentedPathsReachTheRightFile) {
     WriteBytes(platform.Directory() + "/déclaration.edi", "UNA\r\n");

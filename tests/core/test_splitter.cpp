@@ -114,6 +114,29 @@ TEST(Splitter, FileLevelCutMatchesTheGeneralCut) {
     EXPECT_EQ(segments.ToStringList(), expected);
 }
 
+// Texts past the first megabyte, whose first megabyte says little of the
+// rest: a few long segments then a crowd of short ones, and the reverse.
+TEST(Splitter, FileLevelCutOfBigTextsWhateverTheirBeginning) {
+    UsualDelimiters();
+    const std::string longFirst = std::string(3u << 19, 'L') + "'" + [] {
+        std::string s;
+        for (int i = 0; i < 900000; ++i)
+            s += i % 97 == 0 ? "A?'B'" : "S'";
+        return s;
+    }();
+    std::string shortFirst;
+    for (int i = 0; i < 700000; ++i)
+        shortFirst += "'";
+    shortFirst += std::string(2u << 20, 'X') + "'tail";
+    for (const std::string& text : {longFirst, shortFirst}) {
+        std::string copy = text, sep = "'", rel = "?";
+        const StringList expected = SplitWithRelease(copy, sep, rel);
+        const SegmentList segments = SplitFileIntoSegments(text, "'", "?");
+        ASSERT_EQ(segments.size(), expected.size());
+        EXPECT_TRUE(segments.ToStringList() == expected);
+    }
+}
+
 TEST(Splitter, CountPiecesAgreesWithTheCut) {
     UsualDelimiters();
     for (std::string t : {"", "A", "A+B", "A?+B+", "A??+B", "NAD+DT+1:2", "'", "A'B'"}) {
