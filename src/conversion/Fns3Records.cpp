@@ -106,7 +106,7 @@ std::string WithoutQuestionMarks(std::string_view text) {
     return out;
 }
 
-const std::string& Ind(std::int64_t group) {
+std::string_view Ind(std::int64_t group) {
     return Doss(group, 8, 1, 2, 0);
 }
 std::string_view AnnexType(std::int64_t group) {
@@ -256,15 +256,15 @@ void AddANS2Record(int party) {
 namespace {
 
 std::string PercentageValue(std::int64_t group) {
-    const std::string& p = Doss(group, 11, 1, 1, 1);
+    const std::string_view p = Doss(group, 11, 1, 1, 1);
     // An empty percentage has no parts to take.
     if (p.empty()) throw RuntimeError(kErrSubscript);
     const std::size_t comma = p.find(',');
-    std::string whole = p.substr(0, comma);
+    std::string whole(p.substr(0, comma));
     std::string fraction;
-    if (comma != std::string::npos) {
+    if (comma != std::string_view::npos) {
         const std::size_t next = p.find(',', comma + 1);
-        fraction = p.substr(comma + 1, next == std::string::npos ? next : next - comma - 1);
+        fraction = p.substr(comma + 1, next == std::string_view::npos ? next : next - comma - 1);
     }
     PadString(whole, '0', 3, "gauche");
     PadString(fraction, '0', 2, "droite");

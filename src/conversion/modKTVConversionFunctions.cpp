@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <deque>
 #include <vector>
 
 #include "config/Cp1252.h"
@@ -21,17 +20,21 @@ constexpr int kDossGroups = 100, kDossKinds = 13, kDossOccurrences = 5, kDossEle
 std::vector<std::string> g_inte(kInteSegments* kInteElements* kInteComponents);
 
 // The dossier store is re-created at every UNH, tens of thousands of times
-// in a big file, and a dossier fills a few dozen of its 409 500 cells: each
-// cell holds the number of its text in a pool (0: empty), so the grid costs
-// 1.6 MB rather than 13 MB of strings, and a reset empties only the cells
-// written since the last one. Pool texts keep their capacity from dossier to
-// dossier.
+// in a big file, and a dossier fills a few dozen of its 409 500 cells. Each
+// cell holds the number of its span (0: empty); a span names where the text
+// lies in one arena that the dossier's texts are appended to. The grid costs
+// 1.6 MB rather than 13 MB of strings, saving a text is an append, and a
+// reset empties only the cells written since the last one.
 struct DossierStore {
+    struct Span {
+        std::size_t offset = 0;
+        std::size_t length = 0;
+    };
     std::vector<std::uint32_t> cells =
         std::vector<std::uint32_t>(static_cast<std::size_t>(kDossGroups) * kDossKinds *
                                    kDossOccurrences * kDossElements * kDossComponents);
-    std::deque<std::string> pool;  // grows without moving its texts (Doss gives references)
-    std::size_t used = 0;          // pool texts in use
+    std::vector<Span> spans;
+    std::string arena;  // a text saved again is appended again: the arena only grows until reset
     std::vector<std::size_t> written;
 };
 DossierStore g_doss;
@@ -90,11 +93,13 @@ void SaveDossData(std::int64_t group, int kind, int occurrence, int element, int
     }
     std::uint32_t& cell = g_doss.cells[at];
     if (cell == 0) {
-        if (g_doss.used == g_doss.pool.size()) g_doss.pool.emplace_back();
-        cell = static_cast<std::uint32_t>(++g_doss.used);
+        g_doss.spans.emplace_back();
+        cell = static_cast<std::uint32_t>(g_doss.spans.size());
         g_doss.written.push_back(at);
     }
-    g_doss.pool[cell - 1].assign(value);
+    // The span is taken before the append: value may lie in the arena.
+    g_doss.spans[cell - 1] = {g_doss.arena.size(), value.size()};
+    g_doss.arena.append(value);
 }
 
 const std::string& Inte(int segment, int element, int component) {
@@ -103,20 +108,22 @@ const std::string& Inte(int segment, int element, int component) {
     return g_inte[at];
 }
 
-const std::string& Doss(std::int64_t group, int kind, int occurrence, int element, int component) {
+std::string_view Doss(std::int64_t group, int kind, int occurrence, int element, int component) {
     std::size_t at = 0;
     if (!DossIndex(group, kind, occurrence, element, component, at))
         throw RuntimeError(kErrSubscript);
-    static const std::string empty;
     const std::uint32_t cell = g_doss.cells[at];
-    return cell == 0 ? empty : g_doss.pool[cell - 1];
+    if (cell == 0) return {};
+    const DossierStore::Span span = g_doss.spans[cell - 1];
+    return {g_doss.arena.data() + span.offset, span.length};
 }
 
 void ResetDossData() {
     for (std::size_t at : g_doss.written)
         g_doss.cells[at] = 0;
     g_doss.written.clear();
-    g_doss.used = 0;
+    g_doss.spans.clear();
+    g_doss.arena.clear();
 }
 
 std::string Fns3LineList::operator[](std::size_t i) const {

@@ -21,7 +21,8 @@ void SaveDossData(std::int64_t group, int kind, int occurrence, int element, int
                   std::string_view value);
 // Reads; "" for an unset cell. Raise RuntimeError(9) outside the bounds.
 const std::string& Inte(int segment, int element, int component);
-const std::string& Doss(std::int64_t group, int kind, int occurrence, int element, int component);
+// A view valid until the next SaveDossData or ResetDossData.
+std::string_view Doss(std::int64_t group, int kind, int occurrence, int element, int component);
 void ResetDossData();
 
 // FNS3 lines held without the spaces that pad most of them to the full

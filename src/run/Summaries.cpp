@@ -380,8 +380,12 @@ std::int64_t CountMessagesInInterchange(std::int64_t n) {
     if (n < 1) return 0;
     const SegmentList& segments = State().Segments;
     InterchangeIndex& index = g_interchangeIndex;
-    if (!InterchangeIndexMatches(index, segments)) BuildInterchangeIndex(index, segments);
     const auto k = static_cast<std::size_t>(n - 1);
+    if (!InterchangeIndexMatches(index, segments)) {
+        // Just counted: no need to count this interchange again.
+        BuildInterchangeIndex(index, segments);
+        return k < index.messages.size() ? index.messages[k] : 0;
+    }
     if (k >= index.unz.size()) return 0;
     std::int64_t count = 0;
     if (RecountInterchange(index, segments, k, count)) return count;
