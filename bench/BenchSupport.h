@@ -1,12 +1,16 @@
-// What the benchmarks share: where they run from, and a generated input file
-// when none is given.
+// What the benchmarks share: where they run from, the reference tables, a
+// generated input file when none is given, and a platform that answers
+// without asking anyone.
 #pragma once
 
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+
+#include "config/Platform.h"
 
 namespace trelvane::bench {
 
@@ -30,5 +34,44 @@ inline std::string GenerateFile(const char* name, const std::string& options) {
     }
     return path;
 }
+
+// A directory holding parametres.ini and the tables: the batch program's
+// build directory, or the sources' data directory above the build tree.
+inline std::string FindDataDir() {
+    namespace fs = std::filesystem;
+    const fs::path exe = ExeDir();
+    if (fs::exists(exe / "../src/cli/parametres.ini")) return (exe / "../src/cli").string();
+    for (fs::path p = exe; !p.empty() && p != p.root_path(); p = p.parent_path())
+        if (fs::exists(p / "data/parametres.ini")) return (p / "data").string();
+    return {};
+}
+
+// Says yes to every question and prints the first few messages.
+class BenchPlatform final : public Platform {
+  public:
+    BenchPlatform(std::string file, std::string year, std::string dir)
+        : file_(std::move(file)), year_(std::move(year)), dir_(std::move(dir)) {}
+    MsgAnswer ShowMessage(std::string_view, std::string_view text, MsgIcon, MsgButtons) override {
+        if (++shown_ <= 5)
+            std::fprintf(stderr, "message: %.*s\n", static_cast<int>(text.size()), text.data());
+        return MsgAnswer::Yes;
+    }
+    void ShowStatus(std::string_view) override {}
+    bool TraceMode() override { return false; }
+    bool ErrorsOnly() override { return false; }
+    bool ShowWarnings() override { return true; }
+    std::string YearCamp() override { return year_; }
+    std::string FilePath() override { return file_; }
+    std::string ProcedureText() override { return "EDI KTV"; }
+    int ProfileIndex() override { return 0; }
+    std::string ProfileText() override { return {}; }
+    LocalDateTime Now() override { return {2026, 1, 15, 10, 30, 0}; }
+    std::string ProgramDirectory() override { return dir_; }
+    void EndApplication() override { std::exit(3); }
+
+  private:
+    std::string file_, year_, dir_;
+    int shown_ = 0;
+};
 
 }  // namespace trelvane::bench

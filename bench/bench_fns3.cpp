@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "BenchSupport.h"
 #include "config/Platform.h"
 #include "content/ReferenceTables.h"
 #include "content/modKTVContentSEQ.h"
@@ -15,32 +16,6 @@
 namespace {
 
 using namespace trelvane;
-
-class BenchPlatform final : public Platform {
-  public:
-    explicit BenchPlatform(std::string dir) : dir_(std::move(dir)) {}
-    MsgAnswer ShowMessage(std::string_view title, std::string_view text, MsgIcon,
-                          MsgButtons) override {
-        std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(title.size()), title.data(),
-                     static_cast<int>(text.size()), text.data());
-        return MsgAnswer::Ok;
-    }
-    void ShowStatus(std::string_view) override {}
-    bool TraceMode() override { return false; }
-    bool ErrorsOnly() override { return false; }
-    bool ShowWarnings() override { return true; }
-    std::string YearCamp() override { return "2026"; }
-    std::string FilePath() override { return {}; }
-    std::string ProcedureText() override { return {}; }
-    int ProfileIndex() override { return 0; }
-    std::string ProfileText() override { return {}; }
-    LocalDateTime Now() override { return {2026, 12, 5, 17, 45, 38}; }
-    std::string ProgramDirectory() override { return dir_; }
-    void EndApplication() override { std::exit(3); }
-
-  private:
-    std::string dir_;
-};
 
 std::string Ind(const char* form, const char* number, const char* code, const char* target) {
     std::string value = form;
@@ -109,7 +84,7 @@ int main(int argc, char** argv) {
     std::filesystem::copy_file(std::filesystem::path(dataDir) / "tbl_code_segment.txt",
                                scratch / "tbl_code_segment.txt",
                                std::filesystem::copy_options::overwrite_existing);
-    BenchPlatform platform(scratch.string());
+    bench::BenchPlatform platform({}, "2026", scratch.string());
     SetPlatform(&platform);
     Initialise_Table_Codes_Segments_Lib();
     State().Delimiters = {"'", "+", ":", "?"};

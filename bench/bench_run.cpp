@@ -21,47 +21,6 @@
 using namespace trelvane;
 namespace fs = std::filesystem;
 
-namespace {
-
-// A directory holding parametres.ini and the tables: the batch program's
-// build directory, or the sources' data directory above the build tree.
-std::string FindDataDir() {
-    fs::path exe = bench::ExeDir();
-    if (fs::exists(exe / "../src/cli/parametres.ini")) return (exe / "../src/cli").string();
-    for (fs::path p = exe; !p.empty() && p != p.root_path(); p = p.parent_path())
-        if (fs::exists(p / "data/parametres.ini")) return (p / "data").string();
-    return {};
-}
-
-class BenchPlatform final : public Platform {
-  public:
-    BenchPlatform(std::string file, std::string year, std::string dir)
-        : file_(std::move(file)), year_(std::move(year)), dir_(std::move(dir)) {}
-    MsgAnswer ShowMessage(std::string_view, std::string_view text, MsgIcon, MsgButtons) override {
-        if (++shown_ <= 5)
-            std::fprintf(stderr, "message: %.*s\n", static_cast<int>(text.size()), text.data());
-        return MsgAnswer::Yes;
-    }
-    void ShowStatus(std::string_view) override {}
-    bool TraceMode() override { return false; }
-    bool ErrorsOnly() override { return false; }
-    bool ShowWarnings() override { return true; }
-    std::string YearCamp() override { return year_; }
-    std::string FilePath() override { return file_; }
-    std::string ProcedureText() override { return "EDI KTV"; }
-    int ProfileIndex() override { return 0; }
-    std::string ProfileText() override { return {}; }
-    LocalDateTime Now() override { return {2026, 1, 15, 10, 30, 0}; }
-    std::string ProgramDirectory() override { return dir_; }
-    void EndApplication() override { std::exit(3); }
-
-  private:
-    std::string file_, year_, dir_;
-    int shown_ = 0;
-};
-
-}  // namespace
-
 int main(int argc, char** argv) {
     std::string path = argc > 1 ? argv[1] : "";
     const std::string year = argc > 2 ? argv[2] : "2025";
@@ -70,14 +29,14 @@ int main(int argc, char** argv) {
         path = bench::GenerateFile("bench_run", "--size-mb 100 --seed 11 --year " + year);
         if (path.empty()) return 1;
     }
-    const std::string dataDir = FindDataDir();
+    const std::string dataDir = bench::FindDataDir();
     if (dataDir.empty()) {
         std::fprintf(stderr, "bench_run: parametres.ini not found\n");
         return 1;
     }
     const double mb = static_cast<double>(fs::file_size(path)) / (1024.0 * 1024.0);
 
-    BenchPlatform platform(path, year, dataDir);
+    bench::BenchPlatform platform(path, year, dataDir);
     SetPlatform(&platform);
     SetFacChecksEnabled(true);
     NullSink syntax, content, coloured;
