@@ -256,51 +256,32 @@ void CreateArray_ErrorsBySeg() {
         }
     }
 
-    // Positions grouped per segment in one buffer, in the order of the list:
-    // count the room each segment needs, then fill. One offset table serves
-    // as counts, then as fill cursors, then as segment starts (a big file has
-    // millions of segments), and none is built when no error has a position.
-    struct Position {
-        std::size_t segment;
-        std::string_view text;
-    };
-    std::vector<Position> positions;
+    // The walk writes its records segment after segment, so the positions
+    // are taken as they come. A list in another order (or one edited since)
+    // is grouped by segment first, keeping the list order within a segment.
     const StringList& content = state.ContentErrors;
-    if (content.size() > 1) positions.reserve(content.size() - 1);
-    std::uint64_t total = 0;
-    for (std::size_t k = 1; k < content.size(); ++k) {
-        auto index = ParseIndex(*Field(content[k], 0));
-        auto position = Field(content[k], 2);
-        if (!index || *index >= n || !position) continue;
-        const std::uint64_t length = 1 + position->size();
-        if (total + length > std::numeric_limits<std::uint32_t>::max()) break;
-        total += length;
-        positions.push_back({*index, *position});
-    }
-    if (positions.empty()) return;
-    // offsets[i] starts as the start of segment i and is moved along while
-    // filling, ending at the start of segment i + 1; a shift by one then gives
-    // the starts.
-    std::vector<std::uint32_t> offsets(n + 1, 0);
-    for (const Position& p : positions)
-        offsets[p.segment] += static_cast<std::uint32_t>(1 + p.text.size());
-    std::uint32_t start = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::uint32_t room = offsets[i];
-        offsets[i] = start;
-        start += room;
-    }
-    std::string text(static_cast<std::size_t>(total), '\0');
-    for (const Position& p : positions) {
-        std::uint32_t& at = offsets[p.segment];
-        text[at] = ',';
-        text.replace(at + 1, p.text.size(), p.text);
-        at += static_cast<std::uint32_t>(1 + p.text.size());
-    }
-    for (std::size_t i = n; i > 0; --i)
-        offsets[i] = offsets[i - 1];
-    offsets[0] = 0;
-    table.SetPositions(std::move(offsets), std::move(text));
+    auto positionOf = [&](std::size_t k, std::size_t& index, std::string_view& position) {
+        auto parsed = ParseIndex(*Field(content[k], 0));
+        auto text = Field(content[k], 2);
+        if (!parsed || *parsed >= n || !text) return false;
+        index = *parsed;
+        position = *text;
+        return true;
+    };
+    std::size_t index = 0;
+    std::string_view position;
+    bool ordered = true;
+    for (std::size_t k = 1; k < content.size() && ordered; ++k)
+        if (positionOf(k, index, position)) ordered = table.AddPosition(index, position);
+    if (ordered) return;
+    table.ClearPositions();
+    std::vector<std::pair<std::size_t, std::string_view>> positions;
+    for (std::size_t k = 1; k < content.size(); ++k)
+        if (positionOf(k, index, position)) positions.emplace_back(index, position);
+    std::stable_sort(positions.begin(), positions.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [segment, text] : positions)
+        table.AddPosition(segment, text);
 }
 
 void CreateArray_InfoDoss() {

@@ -1,5 +1,7 @@
 #include "run/modMainFunctions.h"
 
+#include <algorithm>
+
 #include <utility>
 
 #include "config/Cp1252.h"
@@ -30,19 +32,34 @@ std::string SegmentErrorTable::Element(std::size_t i) const {
 }
 
 std::string_view SegmentErrorTable::PositionsText(std::size_t i) const {
-    if (offsets_.empty()) return {};
-    return std::string_view(text_).substr(offsets_[i], offsets_[i + 1] - offsets_[i]);
+    const auto it = std::lower_bound(segments_.begin(), segments_.end(), i);
+    if (it == segments_.end() || *it != i) return {};
+    const auto k = static_cast<std::size_t>(it - segments_.begin());
+    const std::size_t end = k + 1 < starts_.size() ? starts_[k + 1] : text_.size();
+    return std::string_view(text_).substr(starts_[k], end - starts_[k]);
 }
 
 void SegmentErrorTable::Reset(std::size_t n) {
     syntaxError_.assign(n, 0);
-    offsets_.clear();
-    text_.clear();
+    ClearPositions();
 }
 
-void SegmentErrorTable::SetPositions(std::vector<std::uint32_t> offsets, std::string text) {
-    offsets_ = std::move(offsets);
-    text_ = std::move(text);
+bool SegmentErrorTable::AddPosition(std::size_t segment, std::string_view position) {
+    if (segments_.empty() || segments_.back() < segment) {
+        segments_.push_back(segment);
+        starts_.push_back(text_.size());
+    } else if (segments_.back() != segment) {
+        return false;
+    }
+    text_ += ',';
+    text_ += position;
+    return true;
+}
+
+void SegmentErrorTable::ClearPositions() {
+    segments_.clear();
+    starts_.clear();
+    text_.clear();
 }
 
 RunState& State() {

@@ -17,7 +17,9 @@ inline constexpr std::string_view kModMain = "modMainFunctions";
 
 // Per segment: "SOK" or "ERR", then ",position" for each content error on it,
 // in the order of the content error list. Held compactly (a big file has
-// millions of segments); Element() gives the text form.
+// millions of segments, few of them with errors): a mark per segment, and the
+// positions of only the segments that have some. Element() gives the text
+// form.
 class SegmentErrorTable {
   public:
     std::size_t size() const { return syntaxError_.size(); }
@@ -27,14 +29,17 @@ class SegmentErrorTable {
     std::string_view PositionsText(std::size_t i) const;
 
     // Building: all "SOK", then syntax marks, then the positions of every
-    // content error in list order.
+    // content error, segment after segment (a segment before the last one
+    // given is refused: false), and in list order within a segment.
     void Reset(std::size_t n);
     void MarkSyntaxError(std::size_t i) { syntaxError_[i] = 1; }
-    void SetPositions(std::vector<std::uint32_t> offsets, std::string text);
+    bool AddPosition(std::size_t segment, std::string_view position);
+    void ClearPositions();
 
   private:
     std::vector<std::uint8_t> syntaxError_;
-    std::vector<std::uint32_t> offsets_;  // size()+1 offsets into text_, or empty
+    std::vector<std::size_t> segments_;  // segments with positions, increasing
+    std::vector<std::size_t> starts_;    // where each one's tail starts in text_
     std::string text_;
 };
 

@@ -16,15 +16,17 @@ class ColouredFile : public ReportTest {
     static void SetTable(const std::vector<std::string>& elements) {
         SegmentErrorTable& table = State().ErrorsBySegment;
         table.Reset(elements.size());
-        std::vector<std::uint32_t> offsets;
-        std::string text;
         for (std::size_t i = 0; i < elements.size(); ++i) {
-            offsets.push_back(static_cast<std::uint32_t>(text.size()));
             if (elements[i].starts_with("ERR")) table.MarkSyntaxError(i);
-            text += elements[i].substr(3);
+            // The tail ",d2,d3:1" names one position after each comma.
+            std::string_view tail = std::string_view(elements[i]).substr(3);
+            while (!tail.empty()) {
+                tail.remove_prefix(1);
+                const std::size_t comma = tail.find(',');
+                table.AddPosition(i, tail.substr(0, comma));
+                tail = comma == std::string_view::npos ? std::string_view() : tail.substr(comma);
+            }
         }
-        offsets.push_back(static_cast<std::uint32_t>(text.size()));
-        table.SetPositions(std::move(offsets), std::move(text));
     }
     // One segment and its table element, shown alone.
     std::vector<std::string> One(const std::string& segment, const std::string& element) {
