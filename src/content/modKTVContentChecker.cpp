@@ -34,16 +34,21 @@ void AppendNumber(std::string& out, std::int64_t value) {
 
 void AppendRecord(StringList& errors, std::int64_t segmentIndex, std::string_view detail,
                   std::string_view position, std::int64_t dossier, std::string_view code) {
+    // Sized exactly: a faulty file keeps hundreds of thousands of records.
+    char segmentText[24], dossierText[24];
+    const std::size_t segmentLength = WriteNumber(segmentText, segmentIndex);
+    const std::size_t dossierLength = WriteNumber(dossierText, dossier);
     std::string record;
-    record.reserve(detail.size() + position.size() + code.size() + 32);
-    AppendNumber(record, segmentIndex);
+    record.reserve(segmentLength + detail.size() + position.size() + dossierLength + code.size() +
+                   4);
+    record.append(segmentText, segmentLength);
     record += ',';
     for (char c : detail)
         record += c == ',' ? ';' : c;
     record += ',';
     record += position;
     record += ',';
-    AppendNumber(record, dossier);
+    record.append(dossierText, dossierLength);
     record += ',';
     record += code;
     errors.push_back(std::move(record));

@@ -1,6 +1,7 @@
 #include "run/modMainFunctions.h"
 
 #include <algorithm>
+#include <limits>
 
 #include <utility>
 
@@ -40,14 +41,16 @@ std::string_view SegmentErrorTable::PositionsText(std::size_t i) const {
 }
 
 void SegmentErrorTable::Reset(std::size_t n) {
-    syntaxError_.assign(n, 0);
+    syntaxError_.assign(n, false);
     ClearPositions();
 }
 
 bool SegmentErrorTable::AddPosition(std::size_t segment, std::string_view position) {
+    constexpr std::size_t kLimit = std::numeric_limits<std::uint32_t>::max();
+    if (segment > kLimit || text_.size() + 1 + position.size() > kLimit) return false;
     if (segments_.empty() || segments_.back() < segment) {
-        segments_.push_back(segment);
-        starts_.push_back(text_.size());
+        segments_.push_back(static_cast<std::uint32_t>(segment));
+        starts_.push_back(static_cast<std::uint32_t>(text_.size()));
     } else if (segments_.back() != segment) {
         return false;
     }

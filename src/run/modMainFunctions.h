@@ -24,22 +24,23 @@ class SegmentErrorTable {
   public:
     std::size_t size() const { return syntaxError_.size(); }
     std::string Element(std::size_t i) const;
-    bool HasSyntaxError(std::size_t i) const { return syntaxError_[i] != 0; }
+    bool HasSyntaxError(std::size_t i) const { return syntaxError_[i]; }
     // The ",pos,pos" tail of element i (empty when no content error).
     std::string_view PositionsText(std::size_t i) const;
 
     // Building: all "SOK", then syntax marks, then the positions of every
     // content error, segment after segment (a segment before the last one
-    // given is refused: false), and in list order within a segment.
+    // given is refused: false), and in list order within a segment. Segment
+    // numbers and the positions' text stop at four thousand million.
     void Reset(std::size_t n);
-    void MarkSyntaxError(std::size_t i) { syntaxError_[i] = 1; }
+    void MarkSyntaxError(std::size_t i) { syntaxError_[i] = true; }
     bool AddPosition(std::size_t segment, std::string_view position);
     void ClearPositions();
 
   private:
-    std::vector<std::uint8_t> syntaxError_;
-    std::vector<std::size_t> segments_;  // segments with positions, increasing
-    std::vector<std::size_t> starts_;    // where each one's tail starts in text_
+    std::vector<bool> syntaxError_;        // a bit per segment
+    std::vector<std::uint32_t> segments_;  // segments with positions, increasing
+    std::vector<std::uint32_t> starts_;    // where each one's tail starts in text_
     std::string text_;
 };
 
