@@ -46,6 +46,30 @@ inline std::string FindDataDir() {
     return {};
 }
 
+// What a whole-file benchmark reads: `NAME [FILE [YEAR]]`, a 100 MB file
+// generated for the year when no file is named (the caller removes it).
+struct BenchInput {
+    std::string path;
+    std::string year = "2025";
+    bool generated = false;
+    std::string dataDir;
+};
+inline bool ReadInput(int argc, char** argv, const char* name, BenchInput& in) {
+    if (argc > 1) in.path = argv[1];
+    if (argc > 2) in.year = argv[2];
+    in.generated = in.path.empty();
+    if (in.generated) {
+        in.path = GenerateFile(name, "--size-mb 100 --seed 11 --year " + in.year);
+        if (in.path.empty()) return false;
+    }
+    in.dataDir = FindDataDir();
+    if (in.dataDir.empty()) {
+        std::fprintf(stderr, "%s: parametres.ini not found\n", name);
+        return false;
+    }
+    return true;
+}
+
 // Says yes to every question and prints the first few messages.
 class BenchPlatform final : public Platform {
   public:

@@ -20,19 +20,11 @@
 using namespace trelvane;
 
 int main(int argc, char** argv) {
-    std::string path = argc > 1 ? argv[1] : "";
-    const std::string year = argc > 2 ? argv[2] : "2025";
-    const bool generated = path.empty();
-    if (generated) {
-        path = bench::GenerateFile("bench_content", "--size-mb 100 --seed 11 --year " + year);
-        if (path.empty()) return 1;
-    }
-    const std::string dataDir = bench::FindDataDir();
-    if (dataDir.empty()) {
-        std::fprintf(stderr, "bench_content: parametres.ini not found\n");
-        return 1;
-    }
-    bench::BenchPlatform platform(path, year, dataDir);
+    bench::BenchInput in;
+    if (!bench::ReadInput(argc, argv, "bench_content", in)) return 1;
+    const std::string& path = in.path;
+    const bool generated = in.generated;
+    bench::BenchPlatform platform(path, in.year, in.dataDir);
     SetPlatform(&platform);
     SetFacChecksEnabled(true);
     const std::string text = ImportFileContent(path);

@@ -22,21 +22,13 @@ using namespace trelvane;
 namespace fs = std::filesystem;
 
 int main(int argc, char** argv) {
-    std::string path = argc > 1 ? argv[1] : "";
-    const std::string year = argc > 2 ? argv[2] : "2025";
-    const bool generated = path.empty();
-    if (generated) {
-        path = bench::GenerateFile("bench_run", "--size-mb 100 --seed 11 --year " + year);
-        if (path.empty()) return 1;
-    }
-    const std::string dataDir = bench::FindDataDir();
-    if (dataDir.empty()) {
-        std::fprintf(stderr, "bench_run: parametres.ini not found\n");
-        return 1;
-    }
+    bench::BenchInput in;
+    if (!bench::ReadInput(argc, argv, "bench_run", in)) return 1;
+    const std::string& path = in.path;
+    const bool generated = in.generated;
     const double mb = static_cast<double>(fs::file_size(path)) / (1024.0 * 1024.0);
 
-    bench::BenchPlatform platform(path, year, dataDir);
+    bench::BenchPlatform platform(path, in.year, in.dataDir);
     SetPlatform(&platform);
     SetFacChecksEnabled(true);
     NullSink syntax, content, coloured;
