@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstring>
 #include <stdexcept>
+#include <thread>
 
 #include "config/Cp1252.h"
 #include "config/Platform.h"
@@ -12,6 +13,7 @@
 #include "content/modKTVContentENT1.h"
 #include "content/modKTVContentENT2.h"
 #include "content/modKTVContentSEQ.h"
+#include "conversion/Fns3Pipeline.h"
 #include "conversion/modKTVConversionFunctions.h"
 #include "run/TextValues.h"
 #include "run/modMainFunctions.h"
@@ -417,6 +419,10 @@ StringList ManageCContentKTV(SegmentList& segments) {
     ClearDuplicateIdentifierRegistry();
     ClearFailedConversions();
 
+    // The records are built beside the walk, unless trace mode wants every
+    // line of the log in the order things happen.
+    Fns3Pipeline conversion(!CurrentPlatform().TraceMode() &&
+                            std::thread::hardware_concurrency() > 1);
     QualifyCounters counters;
     std::int64_t group = 0;       // detail group of the current dossier
     std::int64_t unaCounter = 0;  // interchanges met, never reset
@@ -478,8 +484,9 @@ StringList ManageCContentKTV(SegmentList& segments) {
             }
         }
         ctx.cutWaiting = -1;
-        if (row->rule == Rule::UNT) ConvertDossierToFNS3(counters.message, unaCounter);
+        if (row->rule == Rule::UNT) conversion.Convert(counters.message, unaCounter);
     }
+    conversion.Finish();
     return errors;
 }
 

@@ -30,6 +30,24 @@ constexpr std::string_view kSirPlaceholder = "SIRSIRSIR";
 constexpr std::string_view kRasocPlaceholder = "RASOCRASOCRASOCRASOC";
 
 std::vector<FailedConversion> g_failed;
+
+// The context of the dossier being built on this thread when it was handed
+// over; without one, the platform and the summaries are read directly.
+thread_local const DossierContext* t_context = nullptr;
+
+std::int64_t MessagesInInterchange(std::int64_t interchangeNumber) {
+    return t_context ? t_context->messagesInInterchange
+                     : CountMessagesInInterchange(interchangeNumber);
+}
+LocalDateTime ConversionNow() {
+    return t_context ? t_context->now : CurrentPlatform().Now();
+}
+std::string ConversionYear() {
+    return t_context ? t_context->yearCamp : CurrentPlatform().YearCamp();
+}
+bool ConversionFacisOnly() {
+    return t_context ? t_context->facisOnly : FacisOnlyDossier();
+}
 std::string g_lastFns3Path;
 
 // One record line, reused from record to record.
@@ -212,7 +230,7 @@ void AddANS0Record(std::int64_t interchangeNumber) {
     PutRaw(line, 46, 6, "KTV");
     PutRaw(line, 52, 3, "D");
     PutRaw(line, 55, 3, "00B");
-    std::string count = std::to_string(CountMessagesInInterchange(interchangeNumber));
+    std::string count = std::to_string(MessagesInInterchange(interchangeNumber));
     PadString(count, '0', 8, "gauche");
     PutRaw(line, 58, 8, count);
     PutField(line, 66, 14, Inte(2, 5, 0));
@@ -229,8 +247,8 @@ void AddANS1Record() {
     PutField(line, 5, 13, Doss(0, 5, 4, 2, 0));
     PutField(line, 18, 5, Doss(0, 5, 4, 4, 0));
     PutField(line, 23, 4, "20" + std::string(Mid(Ind(1), 9, 2)));
-    const LocalDateTime now = CurrentPlatform().Now();
-    PutField(line, 27, 8, CurrentPlatform().YearCamp() + TwoDigits(now.month) + TwoDigits(now.day));
+    const LocalDateTime now = ConversionNow();
+    PutField(line, 27, 8, ConversionYear() + TwoDigits(now.month) + TwoDigits(now.day));
     PutField(line, 35, 35, Doss(0, 2, 1, 2, 0));
     PutField(line, 70, 1, Doss(0, 2, 1, 3, 0));
     AppendFNS3Line(line);
@@ -295,7 +313,7 @@ void InfoValueInto(std::string& out, std::int64_t group, std::string_view segmen
 
 void AddANS3Records(std::string_view annexType, std::int64_t firstGroup, std::int64_t lastGroup) {
     const bool companyAnnex = IsCompanyAnnex(annexType);
-    if (annexType == "FACIS" && FacisOnlyDossier()) AppendFNS3Line("ANS310");
+    if (annexType == "FACIS" && ConversionFacisOnly()) AppendFNS3Line("ANS310");
 
     // The head and the cells are rebuilt for every annex of every dossier:
     // their buffers are kept from one call to the next.
@@ -365,17 +383,18 @@ std::string GetInfoValueFNS3(std::int64_t group, std::string_view segmentTag) {
     return value;
 }
 
-void ConvertDossierToFNS3(std::int64_t dossierNumber, std::int64_t interchangeNumber) {
-    int number = 0;
-    std::string description;
+namespace {
+
+bool BuildRecords(std::int64_t dossierNumber, std::int64_t interchangeNumber, int& number,
+                  std::string& description) {
     try {
         if (dossierNumber == 1) AddANS0Record(interchangeNumber);
         AddANS1Record();
         for (int party = 1; party <= 4; ++party)
             AddANS2Record(party);
-        if (Right(Ind(1), 3) == "ZZZ") return;
+        if (Right(Ind(1), 3) == "ZZZ") return true;
         AddAnnexes();
-        return;
+        return true;
     } catch (const RuntimeError& e) {
         number = e.Number();
         description = ErrorDescription(number);
@@ -386,6 +405,38 @@ void ConvertDossierToFNS3(std::int64_t dossierNumber, std::int64_t interchangeNu
         number = kErrInvalidCall;
         description = ErrorDescription(number);
     }
+    return false;
+}
+
+}  // namespace
+
+void ConvertDossierToFNS3(std::int64_t dossierNumber, std::int64_t interchangeNumber) {
+    int number = 0;
+    std::string description;
+    if (!BuildRecords(dossierNumber, interchangeNumber, number, description))
+        ReportFailedConversion(dossierNumber, interchangeNumber, number, description);
+}
+
+DossierContext TakeDossierContext(std::int64_t dossierNumber, std::int64_t interchangeNumber) {
+    DossierContext context;
+    context.now = CurrentPlatform().Now();
+    context.yearCamp = CurrentPlatform().YearCamp();
+    if (dossierNumber == 1)
+        context.messagesInInterchange = CountMessagesInInterchange(interchangeNumber);
+    context.facisOnly = FacisOnlyDossier();
+    return context;
+}
+
+bool BuildDossierRecords(std::int64_t dossierNumber, const DossierContext& context, int& number,
+                         std::string& description) {
+    t_context = &context;
+    const bool built = BuildRecords(dossierNumber, 0, number, description);
+    t_context = nullptr;
+    return built;
+}
+
+void ReportFailedConversion(std::int64_t dossierNumber, std::int64_t interchangeNumber, int number,
+                            const std::string& description) {
     g_failed.push_back({interchangeNumber, dossierNumber});
     // The line is written even out of trace mode. Out of trace mode without a
     // log directory, writing it would show a failure box for every such

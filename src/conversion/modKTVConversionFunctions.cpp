@@ -17,7 +17,9 @@ constexpr int kInteSegments = 3, kInteElements = 12, kInteComponents = 3;
 constexpr int kDossGroups = 100, kDossKinds = 13, kDossOccurrences = 5, kDossElements = 9,
               kDossComponents = 7;
 
-std::vector<std::string> g_inte(kInteSegments* kInteElements* kInteComponents);
+// Each thread has its own stores: the thread that checks fills them, and the
+// thread that builds the FNS3 records loads a copy of each dossier's.
+thread_local std::vector<std::string> g_inte(kInteSegments* kInteElements* kInteComponents);
 
 // The dossier store is re-created at every UNH, tens of thousands of times
 // in a big file, and a dossier fills a few dozen of its 409 500 cells. Each
@@ -26,18 +28,15 @@ std::vector<std::string> g_inte(kInteSegments* kInteElements* kInteComponents);
 // 1.6 MB rather than 13 MB of strings, saving a text is an append, and a
 // reset empties only the cells written since the last one.
 struct DossierStore {
-    struct Span {
-        std::size_t offset = 0;
-        std::size_t length = 0;
-    };
+    using Span = DossierSnapshot::Span;
     std::vector<std::uint32_t> cells =
         std::vector<std::uint32_t>(static_cast<std::size_t>(kDossGroups) * kDossKinds *
                                    kDossOccurrences * kDossElements * kDossComponents);
     std::vector<Span> spans;
     std::string arena;  // a text saved again is appended again: the arena only grows until reset
-    std::vector<std::size_t> written;
+    std::vector<std::size_t> written;  // the cell of each span, in order
 };
-DossierStore g_doss;
+thread_local DossierStore g_doss;
 
 Fns3LineList g_fns3Lines;
 
@@ -124,6 +123,30 @@ void ResetDossData() {
     g_doss.written.clear();
     g_doss.spans.clear();
     g_doss.arena.clear();
+}
+
+void TakeDossierSnapshot(DossierSnapshot& out) {
+    out.cells.assign(g_doss.written.begin(), g_doss.written.end());
+    out.spans.assign(g_doss.spans.begin(), g_doss.spans.end());
+    out.arena.assign(g_doss.arena);
+}
+
+void LoadDossierSnapshot(const DossierSnapshot& snapshot) {
+    ResetDossData();
+    for (std::size_t k = 0; k < snapshot.cells.size(); ++k) {
+        g_doss.cells[snapshot.cells[k]] = static_cast<std::uint32_t>(k + 1);
+        g_doss.written.push_back(snapshot.cells[k]);
+    }
+    g_doss.spans.assign(snapshot.spans.begin(), snapshot.spans.end());
+    g_doss.arena.assign(snapshot.arena);
+}
+
+void TakeInterchangeSnapshot(std::vector<std::string>& out) {
+    out = g_inte;
+}
+
+void LoadInterchangeSnapshot(const std::vector<std::string>& snapshot) {
+    if (snapshot.size() == g_inte.size()) g_inte = snapshot;
 }
 
 std::string Fns3LineList::operator[](std::size_t i) const {

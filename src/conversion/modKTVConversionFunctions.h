@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "config/Platform.h"
 #include "run/SegmentList.h"
 
 namespace trelvane {
@@ -24,6 +25,22 @@ const std::string& Inte(int segment, int element, int component);
 // A view valid until the next SaveDossData or ResetDossData.
 std::string_view Doss(std::int64_t group, int kind, int occurrence, int element, int component);
 void ResetDossData();
+
+// The stores are the calling thread's own. A copy of what a dossier stored
+// (and of the interchange store) carries it to another thread.
+struct DossierSnapshot {
+    struct Span {
+        std::size_t offset = 0;
+        std::size_t length = 0;
+    };
+    std::vector<std::size_t> cells;  // the cell of each span
+    std::vector<Span> spans;
+    std::string arena;
+};
+void TakeDossierSnapshot(DossierSnapshot& out);
+void LoadDossierSnapshot(const DossierSnapshot& snapshot);
+void TakeInterchangeSnapshot(std::vector<std::string>& out);
+void LoadInterchangeSnapshot(const std::vector<std::string>& snapshot);
 
 // FNS3 lines held without the spaces that pad most of them to the full
 // record width, with the width they had: for a big file they are the largest
@@ -58,6 +75,26 @@ void AppendFNS3Line(std::string_view line);
 
 // Builds and appends the records of the current dossier (called at each UNT).
 void ConvertDossierToFNS3(std::int64_t dossierNumber, std::int64_t interchangeNumber);
+
+// The two halves of ConvertDossierToFNS3, for building the records on
+// another thread. What the records read from outside the stores is fixed
+// when the dossier is handed over: the clock, the campaign year, the number
+// of messages of the interchange (read for its first dossier only) and
+// whether the dossier has only FACIS annexes.
+struct DossierContext {
+    LocalDateTime now;
+    std::string yearCamp;
+    std::int64_t messagesInInterchange = 0;
+    bool facisOnly = false;
+};
+DossierContext TakeDossierContext(std::int64_t dossierNumber, std::int64_t interchangeNumber);
+// Builds the records of the dossier in the stores with context; false on a
+// failure, with its error number and description (nothing reported yet).
+bool BuildDossierRecords(std::int64_t dossierNumber, const DossierContext& context, int& number,
+                         std::string& description);
+// Keeps the failure for the conversion and writes its trace line.
+void ReportFailedConversion(std::int64_t dossierNumber, std::int64_t interchangeNumber, int number,
+                            const std::string& description);
 
 // Dossiers whose conversion failed in the last content check, as
 // (interchange number, dossier number): their records are incomplete.

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "config/modIOfunctions.h"
@@ -343,6 +345,67 @@ TEST_F(ConversionCommand, ATestRunFillsTheLineListForEveryDossier) {
     EXPECT_EQ(outcome.result,
               convertible ? ConversionResult::Fns3Written : ConversionResult::ReportWritten);
     EXPECT_TRUE(fs::exists(outcome.path));
+}
+
+// Out of trace mode the records are built on a second thread beside the
+// walk, in trace mode in place: both give the same lines, the same failed
+// dossiers and the same failure lines in the log, over several batches of
+// dossiers, two interchanges, and dossiers whose records fail.
+TEST_F(ConversionCommand, RecordsBuiltBesideTheWalkEqualThoseBuiltInPlace) {
+    const std::string sample = test::ReadBytes(TRELVANE_SAMPLES_DIR "/valide.edi");
+    const std::string head = sample.substr(0, sample.find("UNH+"));
+    const std::size_t unh = sample.find("UNH+");
+    const std::string message = sample.substr(unh, sample.find("UNZ+") - unh);
+    auto dossier = [&](int n) {
+        std::string m = message;
+        m.replace(m.find("DOC0001"), 7, "DOC" + std::to_string(n));
+        if (n % 50 == 7) {
+            // A percentage announced without its PCD segment: the records fail.
+            const std::size_t ind = m.find("250000000055MOA'");
+            m.replace(ind, 16, "250000000051PCD'");
+            m.erase(m.find("MOA+", ind), std::string("MOA+203:15000'\r\n").size());
+        }
+        return m;
+    };
+    std::string file = head;
+    for (int n = 1; n <= 150; ++n)
+        file += dossier(n);
+    file += "UNZ+150+REF00000001'\r\n" + head;
+    for (int n = 151; n <= 160; ++n)
+        file += dossier(n);
+    file += "UNZ+10+REF00000001'\r\n";
+    const std::string path = platform.Directory() + "/lots.edi";
+    test::WriteBytes(path, file);
+    platform.filePath = path;
+    platform.yearCamp = "2026";
+    SetFacChecksEnabled(true);
+
+    auto run = [&](bool trace) {
+        const std::string log = NativePath(CurrentTraceFilePath());
+        fs::remove(log);
+        platform.trace = trace;
+        MainTest();
+        std::vector<std::string> failureLines;
+        std::istringstream in(fs::exists(log) ? test::ReadBytes(log) : std::string());
+        for (std::string line; std::getline(in, line);)
+            if (line.find("ConvertDossierToFNS3") != std::string::npos)
+                failureLines.push_back(line);
+        std::vector<std::pair<std::int64_t, std::int64_t>> failed;
+        for (const FailedConversion& f : FailedConversions())
+            failed.emplace_back(f.interchange, f.dossier);
+        return std::make_tuple(GetFNS3Lines(), failed, failureLines);
+    };
+    const auto [besideLines, besideFailed, besideLog] = run(false);
+    const auto [inPlaceLines, inPlaceFailed, inPlaceLog] = run(true);
+    EXPECT_GT(besideLines.size(), 160u * 5);
+    EXPECT_TRUE(besideLines == inPlaceLines);
+    const std::vector<std::pair<std::int64_t, std::int64_t>> expected = {
+        {1, 7}, {1, 57}, {1, 107}, {2, 7}};
+    EXPECT_EQ(besideFailed, expected);
+    EXPECT_EQ(inPlaceFailed, expected);
+    ASSERT_EQ(besideLog.size(), 4u);
+    EXPECT_EQ(besideLog, inPlaceLog);
+    EXPECT_NE(besideLog[1].find(W("dossier n°57")), std::string::npos);
 }
 
 }  // namespace

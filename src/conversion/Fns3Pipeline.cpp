@@ -1,0 +1,116 @@
+#include "conversion/Fns3Pipeline.h"
+
+#include <exception>
+#include <utility>
+
+#include "config/Cp1252.h"
+#include "config/RuntimeErrors.h"
+
+namespace trelvane {
+
+namespace {
+
+// Dossiers are handed over by the batch, so that the threads meet about a
+// thousand times for a big file rather than once a dossier; the queue is
+// bounded so that a slow second thread holds back the walk, not memory.
+constexpr std::size_t kBatchSize = 64;
+constexpr std::size_t kQueuedBatches = 16;
+
+}  // namespace
+
+Fns3Pipeline::Fns3Pipeline(bool secondThread) : secondThread_(secondThread) {
+    if (!secondThread_) return;
+    filling_.reserve(kBatchSize);
+    try {
+        worker_ = std::thread([this] { Work(); });
+    } catch (const std::exception&) {
+        secondThread_ = false;  // no thread to be had: in place
+    }
+}
+
+Fns3Pipeline::~Fns3Pipeline() {
+    Stop();
+}
+
+void Fns3Pipeline::Convert(std::int64_t dossierNumber, std::int64_t interchangeNumber) {
+    if (!secondThread_) {
+        ConvertDossierToFNS3(dossierNumber, interchangeNumber);
+        return;
+    }
+    Job& job = filling_.emplace_back();
+    job.dossier = dossierNumber;
+    job.interchange = interchangeNumber;
+    job.context = TakeDossierContext(dossierNumber, interchangeNumber);
+    TakeDossierSnapshot(job.stores);
+    if (dossierNumber == 1) TakeInterchangeSnapshot(job.interchangeStore);
+    if (filling_.size() >= kBatchSize) HandOver();
+}
+
+void Fns3Pipeline::HandOver() {
+    if (filling_.empty()) return;
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return queue_.size() < kQueuedBatches; });
+    queue_.push_back(std::move(filling_));
+    lock.unlock();
+    changed_.notify_all();
+    filling_ = Batch();
+    filling_.reserve(kBatchSize);
+}
+
+void Fns3Pipeline::Work() {
+    for (;;) {
+        Batch batch;
+        {
+            std::unique_lock lock(mutex_);
+            changed_.wait(lock, [this] { return done_ || !queue_.empty(); });
+            if (queue_.empty()) return;
+            batch = std::move(queue_.front());
+            queue_.pop_front();
+        }
+        changed_.notify_all();
+        for (const Job& job : batch) {
+            int number = 0;
+            std::string description;
+            bool built = false;
+            try {
+                if (!job.interchangeStore.empty()) LoadInterchangeSnapshot(job.interchangeStore);
+                LoadDossierSnapshot(job.stores);
+                built = BuildDossierRecords(job.dossier, job.context, number, description);
+            } catch (const std::bad_alloc&) {
+                number = 7;
+                description = "Mémoire insuffisante"_cp;
+            } catch (...) {
+                number = kErrInvalidCall;
+                description = ErrorDescription(number);
+            }
+            if (!built)
+                failures_.push_back({job.dossier, job.interchange, number, std::move(description)});
+        }
+    }
+}
+
+void Fns3Pipeline::Stop() {
+    if (!worker_.joinable()) return;
+    try {
+        HandOver();
+    } catch (const std::exception&) {
+        // Out of memory for the queue: those records are lost, and the walk
+        // that called us is failing anyway.
+    }
+    {
+        std::lock_guard lock(mutex_);
+        done_ = true;
+    }
+    changed_.notify_all();
+    worker_.join();
+}
+
+void Fns3Pipeline::Finish() {
+    if (!secondThread_) return;
+    Stop();
+    for (const Failure& f : failures_)
+        ReportFailedConversion(f.dossier, f.interchange, f.number, f.description);
+    failures_.clear();
+}
+
+}  // namespace trelvane
