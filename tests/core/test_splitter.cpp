@@ -118,15 +118,12 @@ TEST(Splitter, FileLevelCutMatchesTheGeneralCut) {
 // rest: a few long segments then a crowd of short ones, and the reverse.
 TEST(Splitter, FileLevelCutOfBigTextsWhateverTheirBeginning) {
     UsualDelimiters();
-    const std::string longFirst = std::string(3u << 19, 'L') + "'" + [] {
-        std::string s;
-        for (int i = 0; i < 900000; ++i)
-            s += i % 97 == 0 ? "A?'B'" : "S'";
-        return s;
-    }();
+    std::string longFirst = std::string(3u << 19, 'L') + "'";
+    for (int i = 0; i < 300000; ++i)
+        longFirst += i % 97 == 0 ? "A?'B'" : "S'";
     std::string shortFirst;
-    for (int i = 0; i < 700000; ++i)
-        shortFirst += "'";
+    for (int i = 0; i < 400000; ++i)
+        shortFirst += "AB'";
     shortFirst += std::string(2u << 20, 'X') + "'tail";
     for (const std::string& text : {longFirst, shortFirst}) {
         std::string copy = text, sep = "'", rel = "?";
