@@ -48,6 +48,7 @@ std::string ConversionYear() {
 bool ConversionFacisOnly() {
     return t_context ? t_context->facisOnly : FacisOnlyDossier();
 }
+
 std::string g_lastFns3Path;
 
 // One record line, reused from record to record.
