@@ -20,7 +20,6 @@ constexpr std::size_t kQueuedBatches = 16;
 
 Fns3Pipeline::Fns3Pipeline(bool secondThread) : secondThread_(secondThread) {
     if (!secondThread_) return;
-    filling_.reserve(kBatchSize);
     try {
         worker_ = std::thread([this] { Work(); });
     } catch (const std::exception&) {
@@ -37,24 +36,32 @@ void Fns3Pipeline::Convert(std::int64_t dossierNumber, std::int64_t interchangeN
         ConvertDossierToFNS3(dossierNumber, interchangeNumber);
         return;
     }
-    Job& job = filling_.emplace_back();
+    if (filling_.count == filling_.jobs.size()) filling_.jobs.emplace_back();
+    Job& job = filling_.jobs[filling_.count++];
     job.dossier = dossierNumber;
     job.interchange = interchangeNumber;
     job.context = TakeDossierContext(dossierNumber, interchangeNumber);
     TakeDossierSnapshot(job.stores);
-    if (dossierNumber == 1) TakeInterchangeSnapshot(job.interchangeStore);
-    if (filling_.size() >= kBatchSize) HandOver();
+    if (dossierNumber == 1)
+        TakeInterchangeSnapshot(job.interchangeStore);
+    else
+        job.interchangeStore.clear();
+    if (filling_.count >= kBatchSize) HandOver();
 }
 
 void Fns3Pipeline::HandOver() {
-    if (filling_.empty()) return;
+    if (filling_.count == 0) return;
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this] { return queue_.size() < kQueuedBatches; });
     queue_.push_back(std::move(filling_));
+    filling_ = Batch();
+    if (!spare_.empty()) {
+        filling_ = std::move(spare_.back());
+        spare_.pop_back();
+    }
     lock.unlock();
     changed_.notify_all();
-    filling_ = Batch();
-    filling_.reserve(kBatchSize);
+    filling_.count = 0;
 }
 
 void Fns3Pipeline::Work() {
@@ -68,7 +75,8 @@ void Fns3Pipeline::Work() {
             queue_.pop_front();
         }
         changed_.notify_all();
-        for (const Job& job : batch) {
+        for (std::size_t k = 0; k < batch.count; ++k) {
+            const Job& job = batch.jobs[k];
             int number = 0;
             std::string description;
             bool built = false;
@@ -85,6 +93,12 @@ void Fns3Pipeline::Work() {
             }
             if (!built)
                 failures_.push_back({job.dossier, job.interchange, number, std::move(description)});
+        }
+        try {
+            std::lock_guard lock(mutex_);
+            spare_.push_back(std::move(batch));
+        } catch (const std::exception&) {
+            // No room to keep it: the next batch is simply made anew.
         }
     }
 }

@@ -46,7 +46,12 @@ class Fns3Pipeline {
         int number;
         std::string description;
     };
-    using Batch = std::vector<Job>;
+    // Batches go back and forth between the threads, their jobs keeping the
+    // room their copies took: a big file costs no allocation per dossier.
+    struct Batch {
+        std::vector<Job> jobs;
+        std::size_t count = 0;  // jobs in use
+    };
 
     void HandOver();
     void Work();
@@ -57,6 +62,7 @@ class Fns3Pipeline {
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<Batch> queue_;
+    std::vector<Batch> spare_;  // handled batches, for the next jobs
     bool done_ = false;
     std::vector<Failure> failures_;  // written by the second thread until it ends
     std::thread worker_;
