@@ -487,6 +487,7 @@ StringList ManageCContentKTV(SegmentList& segments) {
         if (row->rule == Rule::UNT) conversion.Convert(counters.message, unaCounter);
     }
     conversion.Finish();
+    ClearDuplicateIdentifierRegistry();
     return errors;
 }
 

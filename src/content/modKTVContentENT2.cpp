@@ -50,8 +50,10 @@ struct RegistryEntry {
 class DuplicateIdentifierRegistry {
   public:
     void Clear() {
-        entries_.clear();
-        slots_.assign(kInitialSlots, Slot{});
+        // Given back, not only emptied: a big file's registry holds one entry
+        // per dossier, and nothing reads it once the walk is over.
+        std::vector<RegistryEntry>().swap(entries_);
+        std::vector<Slot>(kInitialSlots).swap(slots_);
         used_ = 0;
         duplicates = 0;
     }

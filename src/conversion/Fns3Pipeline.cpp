@@ -14,7 +14,7 @@ namespace {
 // thousand times for a big file rather than once a dossier; the queue is
 // bounded so that a slow second thread holds back the walk, not memory.
 constexpr std::size_t kBatchSize = 64;
-constexpr std::size_t kQueuedBatches = 16;
+constexpr std::size_t kQueuedBatches = 4;
 
 }  // namespace
 

@@ -1,7 +1,10 @@
 #include "conversion/modKTVConversionFunctions.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <vector>
 
 #include "config/Cp1252.h"
@@ -26,12 +29,21 @@ thread_local std::vector<std::string> g_inte(kInteSegments* kInteElements* kInte
 // cell holds the number of its span (0: empty); a span names where the text
 // lies in one arena that the dossier's texts are appended to. The grid costs
 // 1.6 MB rather than 13 MB of strings, saving a text is an append, and a
-// reset empties only the cells written since the last one.
+// reset empties only the cells written since the last one. The grid comes
+// zeroed from the system, so only the pages of the groups a dossier reaches
+// are ever touched.
 struct DossierStore {
     using Span = DossierSnapshot::Span;
-    std::vector<std::uint32_t> cells =
-        std::vector<std::uint32_t>(static_cast<std::size_t>(kDossGroups) * kDossKinds *
-                                   kDossOccurrences * kDossElements * kDossComponents);
+    static constexpr std::size_t kCells = static_cast<std::size_t>(kDossGroups) * kDossKinds *
+                                          kDossOccurrences * kDossElements * kDossComponents;
+    struct Free {
+        void operator()(std::uint32_t* p) const { std::free(p); }
+    };
+    std::unique_ptr<std::uint32_t[], Free> cells{[] {
+        auto* grid = static_cast<std::uint32_t*>(std::calloc(kCells, sizeof(std::uint32_t)));
+        if (!grid) throw std::bad_alloc();
+        return grid;
+    }()};
     std::vector<Span> spans;
     std::string arena;  // a text saved again is appended again: the arena only grows until reset
     std::vector<std::size_t> written;  // the cell of each span, in order
