@@ -1,6 +1,7 @@
 #include "conversion/Fns3Pipeline.h"
 
 #include <exception>
+#include <new>
 #include <utility>
 
 #include "config/Cp1252.h"
@@ -40,12 +41,19 @@ void Fns3Pipeline::Convert(std::int64_t dossierNumber, std::int64_t interchangeN
     Job& job = filling_.jobs[filling_.count++];
     job.dossier = dossierNumber;
     job.interchange = interchangeNumber;
-    job.context = TakeDossierContext(dossierNumber, interchangeNumber);
-    TakeDossierSnapshot(job.stores);
-    if (dossierNumber == 1)
-        TakeInterchangeSnapshot(job.interchangeStore);
-    else
-        job.interchangeStore.clear();
+    job.copied = false;
+    try {
+        job.context = TakeDossierContext(dossierNumber, interchangeNumber);
+        TakeDossierSnapshot(job.stores);
+        if (dossierNumber == 1)
+            TakeInterchangeSnapshot(job.interchangeStore);
+        else
+            job.interchangeStore.clear();
+        job.copied = true;
+    } catch (const std::bad_alloc&) {
+        // Reported in its place among the other dossiers, as a failure to
+        // convert in place would be.
+    }
     if (filling_.count >= kBatchSize) HandOver();
 }
 
@@ -81,6 +89,7 @@ void Fns3Pipeline::Work() {
             std::string description;
             bool built = false;
             try {
+                if (!job.copied) throw std::bad_alloc();
                 if (!job.interchangeStore.empty()) LoadInterchangeSnapshot(job.interchangeStore);
                 LoadDossierSnapshot(job.stores);
                 built = BuildDossierRecords(job.dossier, job.context, number, description);

@@ -39,6 +39,7 @@ class Fns3Pipeline {
         DossierContext context;
         DossierSnapshot stores;
         std::vector<std::string> interchangeStore;  // for the first dossier of an interchange
+        bool copied = false;                        // false: no memory for the copies
     };
     struct Failure {
         std::int64_t dossier;
