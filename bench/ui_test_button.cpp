@@ -14,31 +14,14 @@
 #include "frmAccueil.h"
 #include "frmTests.h"
 
-namespace {
-
-// The results window is shown without a modal loop so the clock can stop.
-class BenchServices final : public trelvane::ui::UiServices {
-  public:
-    trelvane::MsgAnswer Message(QWidget*, const QString&, const QString&, trelvane::MsgIcon,
-                                trelvane::MsgButtons buttons) override {
-        return buttons == trelvane::MsgButtons::YesNo ? trelvane::MsgAnswer::Yes
-                                                      : trelvane::MsgAnswer::Ok;
-    }
-    std::optional<QString> OpenFileName(QWidget*, const QString&) override { return std::nullopt; }
-    bool ChoosePrinter(QWidget*, QPrinter&) override { return false; }
-    void ShowModal(QDialog& window) override { window.show(); }
-    void Quit() override {}
-};
-
-}  // namespace
-
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc < 2) {
         std::fprintf(stderr, "usage: bench_test_button FILE\n");
         return 2;
     }
-    BenchServices services;
+    // The results window is shown without a modal loop so the clock can stop.
+    trelvane::ui::UnattendedUiServices services(false);
     trelvane::ui::SetUiServices(&services);
     frmAccueil home;
     trelvane::ui::QtPlatform platform(home);

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <cstdio>
 
 namespace trelvane::ui {
 
@@ -35,6 +36,23 @@ UiServices& Ui() {
 }
 void SetUiServices(UiServices* services) {
     g_services = services ? services : &g_qt;
+}
+
+MsgAnswer UnattendedUiServices::Message(QWidget*, const QString& title, const QString& text,
+                                        MsgIcon, MsgButtons buttons) {
+    if (printMessages_) std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
+    return buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::Ok;
+}
+
+void UnattendedUiServices::ShowModal(QDialog& window) {
+    window.show();
+}
+
+WaitCursor::WaitCursor() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+WaitCursor::~WaitCursor() {
+    QApplication::restoreOverrideCursor();
 }
 
 MsgAnswer QtUiServices::Message(QWidget* parent, const QString& title, const QString& text,

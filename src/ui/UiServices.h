@@ -43,6 +43,33 @@ class QtUiServices final : public UiServices {
     void Quit() override;
 };
 
+// For programs that drive the windows without anyone at the screen (the
+// benchmark, the screenshots): windows are shown without waiting, every
+// question is answered Yes and every other box Ok, no file or printer is
+// chosen; messages are printed on standard error when asked.
+class UnattendedUiServices final : public UiServices {
+  public:
+    explicit UnattendedUiServices(bool printMessages) : printMessages_(printMessages) {}
+    MsgAnswer Message(QWidget* parent, const QString& title, const QString& text, MsgIcon icon,
+                      MsgButtons buttons) override;
+    std::optional<QString> OpenFileName(QWidget*, const QString&) override { return std::nullopt; }
+    bool ChoosePrinter(QWidget*, QPrinter&) override { return false; }
+    void ShowModal(QDialog& window) override;
+    void Quit() override {}
+
+  private:
+    bool printMessages_;
+};
+
+// The hourglass for the length of a scope.
+class WaitCursor {
+  public:
+    WaitCursor();
+    ~WaitCursor();
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
 // The services in use (the Qt ones until another is set); no ownership.
 UiServices& Ui();
 void SetUiServices(UiServices* services);

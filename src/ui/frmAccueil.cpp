@@ -31,6 +31,7 @@ using trelvane::MsgIcon;
 using trelvane::ui::FromCp;
 using trelvane::ui::ToCp;
 using trelvane::ui::Ui;
+using trelvane::ui::WaitCursor;
 
 namespace {
 
@@ -41,15 +42,6 @@ std::uintmax_t FileLength(const std::string& path) {
     const std::uintmax_t size = std::filesystem::file_size(std::filesystem::path(path), ec);
     return ec ? 0 : size;
 }
-
-// The hourglass for the length of a scope.
-class WaitCursor {
-  public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 constexpr std::uintmax_t kViewerQuestionSize = 1500000;
 

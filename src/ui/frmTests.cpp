@@ -36,6 +36,7 @@ using trelvane::ui::FromCp;
 using trelvane::ui::QtRichTextSink;
 using trelvane::ui::ToCp;
 using trelvane::ui::Ui;
+using trelvane::ui::WaitCursor;
 
 namespace {
 
@@ -43,14 +44,6 @@ constexpr int kMaxNirEntries = 255;
 constexpr std::int64_t kDisplayedSegments = 19999;
 // The runtime error number of a failed print job.
 constexpr int kErrPrinter = 482;
-
-class WaitCursor {
-  public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 QTextEdit* Pane(QWidget* parent, const char* name) {
     auto* pane = new QTextEdit(parent);

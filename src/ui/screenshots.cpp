@@ -18,21 +18,6 @@
 
 namespace {
 
-// Windows are shown without waiting; every question is answered Yes.
-class CaptureServices final : public trelvane::ui::UiServices {
-  public:
-    trelvane::MsgAnswer Message(QWidget*, const QString& title, const QString& text,
-                                trelvane::MsgIcon, trelvane::MsgButtons buttons) override {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
-        return buttons == trelvane::MsgButtons::YesNo ? trelvane::MsgAnswer::Yes
-                                                      : trelvane::MsgAnswer::Ok;
-    }
-    std::optional<QString> OpenFileName(QWidget*, const QString&) override { return std::nullopt; }
-    bool ChoosePrinter(QWidget*, QPrinter&) override { return false; }
-    void ShowModal(QDialog& window) override { window.show(); }
-    void Quit() override {}
-};
-
 bool Save(QWidget& window, const QString& path) {
     for (int i = 0; i < 20; ++i)
         QApplication::processEvents();
@@ -55,7 +40,8 @@ int main(int argc, char** argv) {
     const QString sample = QString::fromLocal8Bit(argv[1]);
     const QDir out(QString::fromLocal8Bit(argv[2]));
 
-    CaptureServices services;
+    // Windows are shown without waiting; every question is answered Yes.
+    trelvane::ui::UnattendedUiServices services(true);
     trelvane::ui::SetUiServices(&services);
     frmAccueil home;
     trelvane::ui::QtPlatform platform(home);
