@@ -175,9 +175,9 @@ int main(int argc, char** argv) {
 
     // As ticking "Mode trace" in the home window does: the log directory is
     // made first, then trace mode is on.
-    if (choices.trace && !FileExists(ProgramPath("logs"))) {
+    if (choices.trace && !FileExists(OutputPath("logs"))) {
         platform.SetTraceMode(false);
-        MakeDir(ProgramPath("logs"), "de traces");
+        MakeDir(OutputPath("logs"), "de traces");
         platform.SetTraceMode(true);
     }
 

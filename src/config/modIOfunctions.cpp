@@ -73,11 +73,18 @@ std::string NativePath(std::string_view path) {
     return Cp1252ToUtf8(path);
 }
 
+std::string JoinPath(std::string directory, std::string_view name) {
+    if (!directory.empty() && directory.back() != '/') directory += '/';
+    directory += name;
+    return directory;
+}
+
 std::string ProgramPath(std::string_view name) {
-    std::string dir = CurrentPlatform().ProgramDirectory();
-    if (!dir.empty() && dir.back() != '/') dir += '/';
-    dir += name;
-    return dir;
+    return JoinPath(CurrentPlatform().ProgramDirectory(), name);
+}
+
+std::string OutputPath(std::string_view name) {
+    return JoinPath(CurrentPlatform().OutputDirectory(), name);
 }
 
 std::string RetrieveInINIFile(std::string_view key) {
@@ -139,7 +146,7 @@ std::string CurrentTraceFilePath() {
     const LocalDateTime now = CurrentPlatform().Now();
     char name[64];
     std::snprintf(name, sizeof name, "logs/%02d%02d%04d_trace.log", now.day, now.month, now.year);
-    return ProgramPath(name);
+    return OutputPath(name);
 }
 
 std::string FormatTraceLine(std::string_view message, std::string_view module,
@@ -164,10 +171,12 @@ void WriteTrace(std::string_view message, std::string_view module, std::string_v
     std::string line = FormatTraceLine(message, module, procedure);
     line += kCrLf;
     if (int err = AppendAll(CurrentTraceFilePath(), line); err != 0) {
-        Warn("Erreur en écriture"_cp,
-             std::to_string(err) + " - Ecriture dans fichier trace impossible." +
-                 std::string(kCrLf) +
-                 std::string("Les droit d'accès sont peut-être insuffisants."_cp));
+        // Every step of a run traces: one box per run says it, not one per line.
+        ShowRepeatedMessage(RepeatedMessage::TraceWrite, "Erreur en écriture"_cp,
+                            std::to_string(err) + " - Ecriture dans fichier trace impossible." +
+                                std::string(kCrLf) +
+                                std::string("Les droit d'accès sont peut-être insuffisants."_cp),
+                            MsgIcon::Exclamation);
     }
 }
 
@@ -240,6 +249,17 @@ bool FileExists(const std::string& path) {
              std::string("Chemin de fichier invalide : ") + std::string(kCrLf) + path);
     }
     return false;
+}
+
+FileFacts GetFileFacts(const std::string& path) {
+    FileFacts facts;
+    struct stat st {};
+    if (path.empty() || ::stat(NativePath(path).c_str(), &st) != 0) return facts;
+    facts.exists = true;
+    facts.directory = S_ISDIR(st.st_mode);
+    facts.size = static_cast<std::uint64_t>(st.st_size);
+    facts.modified = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    return facts;
 }
 
 void MakeDir(const std::string& path, std::string_view label) {

@@ -3,6 +3,7 @@
 // never stops the application (but for a missing parameter file).
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -31,6 +32,18 @@ std::string CurrentTraceFilePath();
 std::string ImportFileContent(const std::string& path);
 
 bool FileExists(const std::string& path);
+
+// What a front end checks before it uses a path: whether it names anything,
+// a directory or a file, and the file's size and time of last change (to
+// tell when it was rewritten).
+struct FileFacts {
+    bool exists = false;
+    bool directory = false;
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;  // nanoseconds since the epoch
+    friend bool operator==(const FileFacts&, const FileFacts&) = default;
+};
+FileFacts GetFileFacts(const std::string& path);
 // Creates one directory level; label names it in the failure message.
 void MakeDir(const std::string& path, std::string_view label);
 // Appends text and CR LF; a failed write leaves the file as it was. Returns
@@ -42,8 +55,12 @@ void SetStatus(std::string_view text);
 // the system names files in UTF-8.
 std::string NativePath(std::string_view path);
 
-// The program's directory joined with a name ("parametres.ini", "logs"...).
+// A directory joined with a name, one separator between them.
+std::string JoinPath(std::string directory, std::string_view name);
+// The program's directory joined with a name ("parametres.ini"...).
 std::string ProgramPath(std::string_view name);
+// The output directory joined with a name ("logs", "FNS3", "CR_Erreurs").
+std::string OutputPath(std::string_view name);
 
 // Writes a whole file under a temporary name in the same directory, then
 // renames it into place, so the file is complete or absent. Returns 0 or the

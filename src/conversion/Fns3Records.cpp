@@ -443,7 +443,7 @@ void ReportFailedConversion(std::int64_t dossierNumber, std::int64_t interchange
     // log directory, writing it would show a failure box for every such
     // dossier; the failure is kept above and reported when the conversion is
     // asked for, so the line is left out instead.
-    if (!CurrentPlatform().TraceMode() && !FileExists(ProgramPath("logs"))) return;
+    if (!CurrentPlatform().TraceMode() && !FileExists(OutputPath("logs"))) return;
     WriteTrace(std::to_string(number) + " : " + description + " : dossier n°"_cp +
                    std::to_string(dossierNumber),
                kModConversion, "ConvertDossierToFNS3");
@@ -470,7 +470,7 @@ std::string Fns3FileName(const LocalDateTime& t) {
 
 std::string WriteFNS3File(const std::string& directory) {
     Trace("Ecriture du fichier FNS3.", kModIO, "WriteFNS3File");
-    std::string dir = directory.empty() ? ProgramPath("FNS3") : directory;
+    std::string dir = directory.empty() ? OutputPath("FNS3") : directory;
     if (!dir.empty() && dir.back() != '/') dir += '/';
     const std::string path = dir + Fns3FileName(CurrentPlatform().Now());
 

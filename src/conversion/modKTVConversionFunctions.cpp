@@ -83,11 +83,10 @@ void SaveInterchData(int segment, int element, int component, std::string_view v
         Trace(std::to_string(kErrSubscript) +
                   ": Une dimension du tableau parrKTVInteData a sans doute été dépassée."_cp,
               kModConversion, "SaveInterchData");
-        CurrentPlatform().ShowMessage(
-            "Erreur non gérée"_cp,
-            std::to_string(kErrSubscript) +
-                " : Une dimension du tableau de stockage a été dépassée."_cp,
-            MsgIcon::Critical, MsgButtons::Ok);
+        ShowRepeatedMessage(RepeatedMessage::StoreOverflow, "Erreur non gérée"_cp,
+                            std::to_string(kErrSubscript) +
+                                " : Une dimension du tableau de stockage a été dépassée."_cp,
+                            MsgIcon::Critical);
         return;
     }
     g_inte[at].assign(value);

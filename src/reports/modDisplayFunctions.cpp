@@ -91,6 +91,45 @@ bool AskLongReport(std::int64_t count, std::string_view titleTail) {
            MsgAnswer::Yes;
 }
 
+std::string SyntaxHeading(std::int64_t n) {
+    return n == 1 ? std::string("1 ERREUR SYNTAXIQUE TROUVEE !")
+                  : std::to_string(n) + " ERREURS SYNTAXIQUES TROUVEES !";
+}
+
+std::string ContentHeading(std::int64_t n) {
+    if (n == 0) return "CONTROLES DE CONTENU OK";
+    return n == 1 ? std::string("1 ERREUR DE CONTENU TROUVEE !")
+                  : std::to_string(n) + " ERREURS DE CONTENU TROUVEES !";
+}
+
+std::int64_t RecordCount(const StringList& errors) {
+    return errors.empty() ? 0 : static_cast<std::int64_t>(errors.size()) - 1;
+}
+
+// A pane whose report was not built: its heading (red when it counts
+// errors) and a note saying why the rest is missing.
+void WriteNotBuilt(RichTextSink& pane, std::string_view heading, bool errors,
+                   std::string_view note) {
+    pane.Clear();
+    pane.SetIndent(1500);
+    pane.SetBold(true);
+    pane.SetColor(kDarkGrey);
+    pane.InsertText(kCrLf);
+    if (!heading.empty()) {
+        if (errors) pane.SetColor(kRed);
+        pane.InsertText(std::string(heading) + "\r\n\r\n");
+        pane.SetColor(kDarkGrey);
+    }
+    pane.InsertText(note);
+    pane.SetCaret(0);
+}
+
+constexpr std::string_view kDeclinedNote = "Rapport non affiché à votre demande."_cp;
+
+// Reports walk their records in batches of this many between two questions
+// to the platform whether the run goes on.
+constexpr std::size_t kStopPollMask = 1023;
+
 int ErrorNumberOf(const std::exception& e) {
     if (auto* r = dynamic_cast<const RuntimeError*>(&e)) return r->Number();
     if (dynamic_cast<const std::bad_alloc*>(&e)) return 7;
@@ -191,11 +230,35 @@ ReportPanes CurrentReportPanes() {
     return g_panes;
 }
 
-bool Display_Syntax_Errors() {
+bool ConfirmSyntaxReport() {
+    const StringList& errors = State().SyntaxErrors;
+    const std::int64_t n = RecordCount(errors);
+    return errors.empty() || errors[0] != "[Branchement]" || n < kLongReportRecords ||
+           AskLongReport(n, " erreurs de syntaxe");
+}
+
+bool ConfirmContentReport() {
+    const std::int64_t n = RecordCount(State().ContentErrors);
+    if (n < kLongReportRecords || AskLongReport(n, " erreurs sur dossiers")) return true;
+    CurrentPlatform().ShowMessage(
+        kProgramTitle,
+        "Le rapport d'erreur sur contenu ne sera pas affiché dans la fenêtre résultat."_cp + kCrLf +
+            "Note : un fichier contenant des années erronées entraîne souvent un nombre "
+            "important d'erreurs."_cp,
+        MsgIcon::Information, MsgButtons::Ok);
+    return false;
+}
+
+bool Display_Syntax_Errors(bool ask) {
     Trace("Génération du compte-rendu de syntaxe"_cp, kModDisplay, "Display_Syntax_Errors");
     const StringList& errors = State().SyntaxErrors;
     RichTextSink& pane = *g_panes.syntax;
 
+    const std::int64_t n = RecordCount(errors);
+    if (ask && !ConfirmSyntaxReport()) {
+        WriteNotBuilt(pane, SyntaxHeading(n), true, kDeclinedNote);
+        return false;
+    }
     pane.Clear();
     SetStatus("Préparation de l'affichage...(syntaxe)"_cp);
     pane.SetIndent(1500);
@@ -203,22 +266,18 @@ bool Display_Syntax_Errors() {
     pane.SetColor(kDarkGrey);
     pane.InsertText(kCrLf);
 
-    const std::int64_t n = static_cast<std::int64_t>(errors.size()) - 1;
     if (!errors.empty() && errors[0] == "[Branchement]") {
-        if (n >= kLongReportRecords && !AskLongReport(n, " erreurs de syntaxe")) return false;
         if (n == 0) {
             pane.InsertText("CONTROLES DE SYNTAXE OK");
-        } else if (n == 1) {
-            pane.SetColor(kRed);
-            pane.InsertText("1 ERREUR SYNTAXIQUE TROUVEE !\r\n\r\n\r\n");
         } else {
             pane.SetColor(kRed);
-            pane.InsertText(std::to_string(n) + " ERREURS SYNTAXIQUES TROUVEES !\r\n\r\n\r\n");
+            pane.InsertText(SyntaxHeading(n) + "\r\n\r\n\r\n");
         }
         LabelCache labels;
         std::vector<std::string_view> fields;
         std::string line;
         for (std::size_t k = 1; k < errors.size(); ++k) {
+            if ((k & kStopPollMask) == 0 && RunStopRequested()) return false;
             SplitRecord(errors[k], fields);
             const std::string_view index = fields[0];
             const std::string_view word = fields.size() > 1 ? fields[1] : std::string_view{};
@@ -262,7 +321,7 @@ bool Display_Syntax_Errors() {
     return true;
 }
 
-bool Display_Content_Errors() {
+bool Display_Content_Errors(bool ask) {
     Trace("Génération du compte-rendu de contenu"_cp, kModDisplay, "Display_Content_Errors");
     const StringList& errors = State().ContentErrors;
     RichTextSink& pane = *g_panes.content;
@@ -273,15 +332,9 @@ bool Display_Content_Errors() {
     SetWarningCount(0);
     SetStatus("Préparation de l'affichage...(contenu)"_cp);
 
-    const std::int64_t n = errors.empty() ? 0 : static_cast<std::int64_t>(errors.size()) - 1;
-    if (n >= kLongReportRecords && !AskLongReport(n, " erreurs sur dossiers")) {
-        platform.ShowMessage(kProgramTitle,
-                             "Le rapport d'erreur sur contenu ne sera pas affiché dans la "
-                             "fenêtre résultat."_cp +
-                                 kCrLf +
-                                 "Note : un fichier contenant des années erronées entraîne "
-                                 "souvent un nombre important d'erreurs."_cp,
-                             MsgIcon::Information, MsgButtons::Ok);
+    const std::int64_t n = RecordCount(errors);
+    if (ask && !ConfirmContentReport()) {
+        WriteNotBuilt(pane, ContentHeading(n), true, kDeclinedNote);
         return false;
     }
 
@@ -294,10 +347,7 @@ bool Display_Content_Errors() {
             pane.InsertText("CONTROLES DE CONTENU OK\r\n");
         } else {
             pane.SetColor(kRed);
-            if (n == 1)
-                pane.InsertText("1 ERREUR DE CONTENU TROUVEE !\r\n");
-            else
-                pane.InsertText(std::to_string(n) + " ERREURS DE CONTENU TROUVEES !\r\n");
+            pane.InsertText(ContentHeading(n) + "\r\n");
             pane.InsertText(platform.ShowWarnings() ? "(Rejets en noir, Signalements en vert)"
                                                     : "(Signalements non visibles)");
             pane.InsertText("\r\n\r\n\r\n");
@@ -307,6 +357,7 @@ bool Display_Content_Errors() {
         std::vector<std::string_view> fields;
         std::string line;
         for (std::size_t k = 1; k < errors.size(); ++k) {
+            if ((k & kStopPollMask) == 0 && RunStopRequested()) return false;
             SplitRecord(errors[k], fields);
             // Five fields; should a detail text ever hold a comma, the fields
             // at both ends still stand where they belong.
@@ -400,10 +451,12 @@ void DisplayColouredFile(bool errorsOnly, std::int64_t first, std::int64_t last)
 
     const std::int64_t upper = segments.UpperBound();
     if (upper >= kDisplayedSegments && !errorsOnly && first == 0) {
-        CurrentPlatform().ShowMessage(
-            "Fichier volumineux",
-            "Seuls les 20 000 premiers segments du fichier seront affichés."_cp,
-            MsgIcon::Information, MsgButtons::Ok);
+        // Said at the head of the display itself: a box would stop the run
+        // in its middle until someone clicks it.
+        pane.SetColor(kDarkGrey);
+        pane.SetBold(true);
+        pane.InsertText(
+            "Seuls les 20 000 premiers segments du fichier seront affichés.\r\n\r\n"_cp);
     }
     if (last == -1 || last > upper) last = upper;
     if (first < 0) first = 0;
@@ -415,6 +468,7 @@ void DisplayColouredFile(bool errorsOnly, std::int64_t first, std::int64_t last)
 
     for (std::int64_t k = first; k <= last; ++k) {
         if (k > first + threshold) {
+            if (RunStopRequested()) break;
             threshold += 500;
             const double share =
                 static_cast<double>(k - first) / static_cast<double>(last - first) * 100.0;
@@ -502,6 +556,29 @@ void DisplayColouredFile(bool errorsOnly, std::int64_t first, std::int64_t last)
     }
     out.Flush();
     pane.SetCaret(0);
+}
+
+void ClearReportPanes() {
+    for (RichTextSink* pane : {g_panes.syntax, g_panes.content, g_panes.coloured})
+        pane->Clear();
+}
+
+void ShowDeclinedReports(bool syntaxDeclined) {
+    const RunState& state = State();
+    if (syntaxDeclined) {
+        WriteNotBuilt(*g_panes.syntax, SyntaxHeading(RecordCount(state.SyntaxErrors)), true,
+                      kDeclinedNote);
+    }
+    const std::int64_t n = RecordCount(state.ContentErrors);
+    WriteNotBuilt(*g_panes.content, ContentHeading(n), n > 0, n > 0 ? kDeclinedNote : "");
+    WriteNotBuilt(*g_panes.coloured, "", false,
+                  "Fichier non affiché : un rapport d'erreur n'a pas été affiché à votre "
+                  "demande."_cp);
+}
+
+void ShowUncheckedReports() {
+    for (RichTextSink* pane : {g_panes.syntax, g_panes.content, g_panes.coloured})
+        WriteNotBuilt(*pane, "", false, "Aucun contrôle n'est fait avec ce profil de test."_cp);
 }
 
 void WriteLegend(RichTextSink& sink) {

@@ -38,12 +38,28 @@ struct ReportPanes {
 void SetReportPanes(const ReportPanes& panes);
 ReportPanes CurrentReportPanes();
 
-// True when written, false when the user declined a long report.
-bool Display_Syntax_Errors();
-// True when written; false when declined or stopped by an unexpected error.
-bool Display_Content_Errors();
+// The question a long report raises: true when there is none or the user
+// wants the report. Declining the content report is followed by a note
+// saying it will not be shown. A run asks both before building anything.
+bool ConfirmSyntaxReport();
+bool ConfirmContentReport();
+
+// True when written; false when the user declined a long report (the pane
+// then says so) or stopped the run. ask false: the question was already put.
+bool Display_Syntax_Errors(bool ask = true);
+// The same, and false when an unexpected error stopped the report.
+bool Display_Content_Errors(bool ask = true);
 // Segments first..last (last -1 or beyond the end: to the last segment).
 void DisplayColouredFile(bool errorsOnly, std::int64_t first, std::int64_t last);
+
+// What the panes show after a run that built no report of its own, so that
+// none of them ever shows an earlier run's: every pane emptied
+// (ClearReportPanes), the reports the user declined (their heading and a
+// note; the coloured pane says why it is empty), or a profile that checks
+// nothing.
+void ClearReportPanes();
+void ShowDeclinedReports(bool syntaxDeclined);
+void ShowUncheckedReports();
 
 // The legend of the colours: five bullets in the symbol font with their texts.
 void WriteLegend(RichTextSink& sink);

@@ -10,6 +10,7 @@
 #include "config/modIOfunctions.h"
 #include "content/ReferenceTables.h"
 #include "content/modKTVContentChecker.h"
+#include "conversion/modKTVConversionFunctions.h"
 #include "reports/modDisplayFunctions.h"
 #include "run/Summaries.h"
 #include "run/modToolsFunctions.h"
@@ -23,6 +24,37 @@ RunState g_state;
 
 constexpr std::string_view kSeparatorLine =
     "-----------------------------------------------------------";
+
+// Nothing of an earlier run may pass for this one's: every result is emptied
+// before the checks fill them again.
+void ClearResults() {
+    g_state.SyntaxErrors.clear();
+    g_state.ContentErrors.clear();
+    g_state.DossierInfo.clear();
+    g_state.ErrorsBySegment.Reset(0);
+    SetWarningCount(0);
+    InitFNS3Lines();
+    ClearFailedConversions();
+}
+
+// The three reports, the long ones asked for together first: once the user
+// has answered, the reports are built without another question.
+void BuildReports(bool errorsOnly) {
+    Initialise_Table_Erreurs_Lib();
+    CreateArray_InfoDoss();
+    const bool syntaxWanted = ConfirmSyntaxReport();
+    const bool contentWanted = syntaxWanted && ConfirmContentReport();
+    if (!syntaxWanted || !contentWanted) {
+        if (syntaxWanted) Display_Syntax_Errors(false);
+        ShowDeclinedReports(!syntaxWanted);
+        g_state.ResultsWithheld = Withheld::Declined;
+        return;
+    }
+    if (Display_Syntax_Errors(false) && Display_Content_Errors(false)) {
+        CreateArray_ErrorsBySeg();
+        DisplayColouredFile(errorsOnly, 0, 19999);
+    }
+}
 
 }  // namespace
 
@@ -100,9 +132,19 @@ std::string GetReleaseCharacter() {
     return g_state.Delimiters[3];
 }
 
+bool RunStopRequested() {
+    if (g_state.ResultsWithheld == Withheld::Stopped) return true;
+    if (!CurrentPlatform().StopRequested()) return false;
+    g_state.ResultsWithheld = Withheld::Stopped;
+    return true;
+}
+
 void MainTest() {
     Platform& platform = CurrentPlatform();
     const std::string path = platform.FilePath();
+    // A box that could come once per segment or per dossier comes once.
+    GatheredMessages gathered;
+    g_state.ResultsWithheld = Withheld::None;
     Trace(kSeparatorLine, kModMain, "MainTest");
     Trace("DEBUT DES TESTS DE " + path, kModMain, "MainTest");
 
@@ -119,26 +161,29 @@ void MainTest() {
     g_state.Segments = SegmentList();
     g_state.Segments =
         SplitFileIntoSegments(std::move(text), g_state.Delimiters[0], g_state.Delimiters[3]);
+    ClearResults();
+    ClearReportPanes();
 
-    bool fullRun = false;
     const int profile = platform.ProfileIndex();
-    if (profile == -1 || profile == 0) {
+    const bool checked = profile == -1 || profile == 0;
+    if (checked && !RunStopRequested()) {
         SetStatus("Tests de syntaxe en cours...");
         g_state.SyntaxErrors = ManageCSyntaxKTV(g_state.Segments);
         SetStatus("Tests de contenu en cours...");
         g_state.ContentErrors = ManageCContentKTV(g_state.Segments);
-        fullRun = true;
     }
+    // What went wrong during the checks is said once, before any question.
+    ShowGatheredMessages();
 
     SetStatus("Préparation de l'affichage..."_cp);
-    if (fullRun) {
-        Initialise_Table_Erreurs_Lib();
-        CreateArray_InfoDoss();
-        if (Display_Syntax_Errors() && Display_Content_Errors()) {
-            CreateArray_ErrorsBySeg();
-            DisplayColouredFile(platform.ErrorsOnly(), 0, 19999);
-        }
+    if (!checked) {
+        ShowUncheckedReports();
+        g_state.ResultsWithheld = Withheld::NotChecked;
+    } else if (!RunStopRequested()) {
+        BuildReports(platform.ErrorsOnly());
     }
+    // A stopped run leaves half-built panes: none of them is the file's.
+    if (g_state.ResultsWithheld == Withheld::Stopped) ClearReportPanes();
 
     Trace("FIN DES TESTS OK POUR " + path, kModMain, "MainTest");
     Trace(kSeparatorLine, kModMain, "MainTest");

@@ -48,6 +48,16 @@ class SegmentErrorTable {
 using DossierRow = std::array<std::string, 4>;
 using DossierTable = std::vector<DossierRow>;
 
+// Why the results of the last run must not be shown, printed or converted:
+// every front end refuses them unless the mark is None.
+enum class Withheld {
+    None,         // a complete run: the lists and the panes are the file's
+    NotChecked,   // a profile that runs no check: there are no results
+    Declined,     // the user declined a long report: not every pane was built
+    Stopped,      // the user stopped the run
+    OutOfMemory,  // the run could not finish for lack of memory
+};
+
 struct RunState {
     SegmentList Segments;
     std::array<std::string, 4> Delimiters;  // terminator, element, component, release
@@ -55,6 +65,7 @@ struct RunState {
     StringList ContentErrors;
     SegmentErrorTable ErrorsBySegment;
     DossierTable DossierInfo;
+    Withheld ResultsWithheld = Withheld::None;
 };
 
 // The module data. Stages of a run write it directly; everything else reads
@@ -74,7 +85,14 @@ std::string GetElementSeparator();
 std::string GetComponentSeparator();
 std::string GetReleaseCharacter();
 
-// One complete test of the file named in the home window.
+// True once the user has asked the current run to stop (the platform is
+// asked, and the answer kept in the run state): long loops call it between
+// two pieces of work and end early.
+bool RunStopRequested();
+
+// One complete test of the file named in the home window. Nothing of an
+// earlier run is left in the lists or the panes: what a run did not build
+// is empty or says why.
 void MainTest();
 
 }  // namespace trelvane

@@ -5,8 +5,12 @@
 namespace trelvane::ui {
 
 QString FromCp(std::string_view cp1252) {
-    const std::string utf8 = Cp1252ToUtf8(cp1252);
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    // One UTF-16 unit per byte: the reports hand over megabytes of text.
+    QString text(static_cast<qsizetype>(cp1252.size()), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const char c : cp1252)
+        *out++ = QChar(Cp1252CodeUnit(static_cast<unsigned char>(c)));
+    return text;
 }
 
 std::string ToCp(const QString& text) {
@@ -18,6 +22,14 @@ QString FromCpLines(std::string_view cp1252) {
     QString text = FromCp(cp1252);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return text;
+}
+
+std::string CorePath(const QString& path) {
+    return ToCp(path);
+}
+
+QString PathFromCore(std::string_view path) {
+    return FromCp(path);
 }
 
 }  // namespace trelvane::ui

@@ -180,17 +180,14 @@ TEST_F(ColouredFile, LargeFileWarningFromTwentyThousandAndOneSegments) {
     table[20000] = "SOK,d1";
     SetTable(table);
     DisplayColouredFile(false, 0, 19999);
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].title, "Fichier volumineux");
-    EXPECT_EQ(U(platform.messages[0].text),
-              "Seuls les 20 000 premiers segments du fichier seront affichés.");
-    EXPECT_EQ(platform.messages[0].icon, MsgIcon::Information);
-    EXPECT_EQ(platform.messages[0].buttons, MsgButtons::Ok);
-    const std::string all = coloured.PlainText();
+    // Said in the display, not in a box that would hold the run up.
+    EXPECT_TRUE(platform.messages.empty());
+    const std::string all = U(coloured.PlainText());
+    EXPECT_TRUE(all.starts_with(
+        "Seuls les 20 000 premiers segments du fichier seront affichés.\r\n\r\n1  MOA+203:1\r\n"));
     EXPECT_TRUE(all.ends_with("20000  MOA+203:1\r\n"));
 
     DisplayColouredFile(true, 0, -1);
-    EXPECT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(U(coloured.PlainText()), "20001 MOA+203:1\r\n");
 }
 

@@ -108,9 +108,9 @@ TEST_F(ContentDriver, StatusAtEachUnhAndNumberingPerInterchange) {
     for (const auto& s : platform.statuses)
         if (s.rfind("Tests de contenu", 0) == 0) progress.push_back(s);
     ASSERT_EQ(progress.size(), 3u);
-    EXPECT_EQ(progress[0], W("Tests de contenu en cours...(dossier n°1)"));
-    EXPECT_EQ(progress[1], W("Tests de contenu en cours...(dossier n°2)"));
-    EXPECT_EQ(progress[2], W("Tests de contenu en cours...(dossier n°1)"));
+    EXPECT_EQ(progress[0], "Tests de contenu en cours... dossier 1 / 3");
+    EXPECT_EQ(progress[1], "Tests de contenu en cours... dossier 2 / 3");
+    EXPECT_EQ(progress[2], "Tests de contenu en cours... dossier 3 / 3");
     // Every UNH, UNT and UNZ lacks its elements: the records carry the dossier.
     ASSERT_EQ(errors.size(), 9u);
     EXPECT_EQ(errors[1], "1,2 attendue(s).,ERR,1,402");

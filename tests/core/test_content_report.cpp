@@ -179,7 +179,8 @@ TEST_F(ContentReport, FourThousandRecordsAskAndExplainWhenDeclined) {
               "important d'erreurs.");
     EXPECT_EQ(platform.messages[1].icon, MsgIcon::Information);
     EXPECT_EQ(platform.messages[1].buttons, MsgButtons::Ok);
-    EXPECT_TRUE(content.PlainText().empty());
+    EXPECT_EQ(U(content.PlainText()),
+              "\r\n4000 ERREURS DE CONTENU TROUVEES !\r\n\r\nRapport non affiché à votre demande.");
 
     platform.answers = {MsgAnswer::Yes};
     EXPECT_TRUE(Display_Content_Errors());

@@ -197,7 +197,7 @@ TEST_F(ConversionCommand, AFileWithWarningsOnlyIsConvertedIntoTheFns3Directory) 
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].title, "Conversion");
     EXPECT_EQ(platform.messages[0].text,
-              W("Le fichier converti va être produit dans le dossier 'FNS3'"));
+              W("Le fichier converti va être produit dans le dossier 'FNS3'\r\n") + outcome.path);
     EXPECT_EQ(platform.messages[0].icon, MsgIcon::Information);
     EXPECT_EQ(SplitCrLf(test::ReadBytes(outcome.path)).size(), 8u);
     EXPECT_FALSE(fs::exists(base + "/CR_Erreurs"));
@@ -225,7 +225,7 @@ TEST_F(ConversionCommand, ErrorsLeftGiveAnErrorReportFile) {
     EXPECT_EQ(outcome.path, base + "/CR_Erreurs/174538_05122026_CRErreur.txt");
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].title, "Conversion impossible");
-    EXPECT_EQ(platform.messages[0].text, expectedText);
+    EXPECT_EQ(platform.messages[0].text, expectedText + "\r\n" + outcome.path);
     EXPECT_EQ(platform.messages[0].icon, MsgIcon::Information);
     EXPECT_EQ(test::ReadBytes(outcome.path), report + "\r\n");
 
@@ -237,7 +237,7 @@ TEST_F(ConversionCommand, ErrorsLeftGiveAnErrorReportFile) {
     outcome = RunConversionCommand(report, base);
     EXPECT_EQ(outcome.result, ConversionResult::ReportWritten);
     EXPECT_EQ(test::ReadBytes(outcome.path), report + "\r\n" + report + "\r\n");
-    EXPECT_EQ(platform.messages.back().text, expectedText);
+    EXPECT_EQ(platform.messages.back().text, expectedText + "\r\n" + outcome.path);
     EXPECT_FALSE(fs::exists(base + "/FNS3"));
 }
 

@@ -110,7 +110,9 @@ TEST_F(SyntaxReport, FourThousandErrorsAskFirstAndStopOnNo) {
               "durer plusieurs minutes.\r\nContinuer tout de même ?");
     EXPECT_EQ(m.icon, MsgIcon::None);
     EXPECT_EQ(m.buttons, MsgButtons::YesNo);
-    EXPECT_EQ(syntax.PlainText(), "\r\n");
+    EXPECT_EQ(
+        U(syntax.PlainText()),
+        "\r\n4000 ERREURS SYNTAXIQUES TROUVEES !\r\n\r\nRapport non affiché à votre demande.");
 
     platform.answers = {MsgAnswer::Yes};
     EXPECT_TRUE(Display_Syntax_Errors());

@@ -12,6 +12,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <cstdio>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -47,6 +48,9 @@ class ScriptedUi final : public ui::UiServices {
     // queue is a cancel.
     std::deque<QString> files;
     std::vector<QString> fileFilters;
+    std::vector<QString> fileFolders;
+    // Folder of the last file written, as the box offers to open it.
+    QString writtenFolder;
     // The printer the print dialog chooses: a PDF file, or a cancel.
     QString pdfPath;
     bool printerAccepted = true;
@@ -63,8 +67,15 @@ class ScriptedUi final : public ui::UiServices {
         answers.pop_front();
         return a;
     }
-    std::optional<QString> OpenFileName(QWidget*, const QString& filter) override {
+    void FileWritten(QWidget* parent, const QString& title, const QString& text,
+                     const QString& folder) override {
+        writtenFolder = folder;
+        Message(parent, title, text, MsgIcon::Information, MsgButtons::Ok);
+    }
+    std::optional<QString> OpenFileName(QWidget*, const QString& filter,
+                                        const QString& folder) override {
         fileFilters.push_back(filter);
+        fileFolders.push_back(folder);
         if (files.empty()) return std::nullopt;
         const QString answer = files.front();
         files.pop_front();
@@ -175,6 +186,41 @@ inline std::string SampleFor(int year) {
     replaceAll("+251215:", "+" + yy + "1215:");
     replaceAll("KTVECE  25", "KTVECE  " + yy);
     return text;
+}
+
+inline std::string ReplaceOnce(std::string text, const std::string& from, const std::string& to) {
+    const auto at = text.find(from);
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
+}
+
+// The sample's dossier count times over, each with its number and its NIR.
+inline std::string ManyDossiers(int year, int count) {
+    const std::string text = SampleFor(year);
+    const auto unh = text.find("UNH+");
+    const auto unz = text.find("UNZ+");
+    const std::string message = text.substr(unh, unz - unh);
+    std::string file = text.substr(0, unh);
+    for (int i = 1; i <= count; ++i) {
+        char nir[16];
+        std::snprintf(nir, sizeof nir, "2%012d", i);
+        std::string m = ReplaceOnce(message, "UNH+1+", "UNH+" + std::to_string(i) + "+");
+        m = ReplaceOnce(m, "UNT+14+1", "UNT+14+" + std::to_string(i));
+        file += ReplaceOnce(m, "1750175123456", nir);
+    }
+    return file + "UNZ+" + std::to_string(count) + "+REF00000001'\r\n";
+}
+
+// The sample's dossier with count detail groups, each declaring amount.
+inline std::string AmountGroups(int year, int count, const std::string& amount) {
+    const std::string text = SampleFor(year);
+    std::string file = text.substr(0, text.find("SEQ++1'"));
+    const std::string yy = std::to_string(year).substr(2);
+    for (int k = 1; k <= count; ++k) {
+        file += "SEQ++" + std::to_string(k) + "'\r\nIND++KTVECE  " + yy +
+                "0000000010MOA'\r\nMOA+203:" + amount + "'\r\n";
+    }
+    return file + "UNT+" + std::to_string(8 + 3 * count) + "+1'\r\nUNZ+1+REF00000001'\r\n";
 }
 
 // Text and character format at the first occurrence of needle.

@@ -1,19 +1,25 @@
 // The home window: what it loads, its buttons' states, every menu entry, the
-// Test button's refusals and the choices the core reads through the platform.
+// Test button's refusals, paths with accents, access keys, Qt's own texts in
+// French, the Stop button, and the choices the core reads through the
+// platform.
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 #include "ScriptedUi.h"
 #include "config/modIOfunctions.h"
 #include "frmAPropos.h"
 #include "frmTests.h"
+#include "frmVisualisation.h"
 #include "run/modMainFunctions.h"
 #include "run/modToolsFunctions.h"
 
@@ -32,13 +38,57 @@ class HomeWindowTest : public QObject {
     void campaignEntriesAreExclusive();
     void traceModeCreatesLogsAndTraces();
     void browseKeepsPathWhenCancelled();
-    void testRefusesMissingAndEmptyFiles();
+    void refusesWhatIsNotAFile();
+    void accentedPathsTypedOrChosen();
     void testRunsAndShowsResults();
     void platformAnswersFromTheControls();
     void testShowsProgressUnderHourglass();
+    void stopEndsALongRunCleanly();
+    void accessKeysAreDistinctAndWork();
+    void accessKeysOpenTheMenus();
+    void qtSpeaksFrench();
     void aboutWindowShowsVersion();
     void quitEndsTheProgram();
 };
+
+namespace {
+
+// Alt and a letter, as the user types it on the active window.
+void PressAlt(QWidget* window, char letter) {
+    QTest::keyClick(window, Qt::Key(Qt::Key_A + (letter - 'a')), Qt::AltModifier);
+}
+
+// Typed key by key, accented letters included.
+void Type(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+void Activate(QWidget* window) {
+    window->show();
+    window->windowHandle()->requestActivate();
+    QTRY_COMPARE(QApplication::activeWindow(), window);
+}
+
+// Every access key of a window's own buttons and menus, lower case, sorted.
+QString AccessKeys(QWidget* window) {
+    QStringList texts;
+    for (auto* b : window->findChildren<QAbstractButton*>())
+        if (b->window() == window) texts << b->text();
+    if (auto* bar = window->findChild<QMenuBar*>())
+        for (QAction* a : bar->actions())
+            texts << a->text();
+    QString keys;
+    for (const QString& t : texts) {
+        const qsizetype at = t.indexOf(QLatin1Char('&'));
+        if (at >= 0 && at + 1 < t.size()) keys += t.at(at + 1).toLower();
+    }
+    std::sort(keys.begin(), keys.end());
+    return keys;
+}
+
+}  // namespace
 
 void HomeWindowTest::loadsLastFileAndEnablesButtons() {
     UiFixture f(IniChanges{{"LastFileUsed", "/tmp/exemple.edi"}});
@@ -77,7 +127,8 @@ void HomeWindowTest::profileListFollowsProfilCr() {
         QCOMPARE(profiles->count(), 2);
         QCOMPARE(profiles->itemText(0), QStringLiteral(u"VRK Déclaration des revenus"));
         QCOMPARE(profiles->itemText(1), QStringLiteral("ZEPHA Compte-rendu EDI"));
-        QCOMPARE(f.platform->ProfileIndex(), -1);
+        // The first profile from the start, so that reports name it.
+        QCOMPARE(f.platform->ProfileIndex(), 0);
         profiles->setCurrentIndex(1);
         QCOMPARE(f.platform->ProfileIndex(), 1);
         QCOMPARE(QString::fromStdString(f.platform->ProfileText()),
@@ -189,34 +240,77 @@ void HomeWindowTest::traceModeCreatesLogsAndTraces() {
 void HomeWindowTest::browseKeepsPathWhenCancelled() {
     UiFixture f;
     auto* path = f.Home<QLineEdit>("txtFichier");
-    path->setText(QStringLiteral("/avant.edi"));
+    path->setText(QStringLiteral("/avant/fichier.edi"));
     f.ui.files.push_back(QString());
     f.Home<QPushButton>("cmdParcourir")->click();
-    QCOMPARE(path->text(), QStringLiteral("/avant.edi"));
-    QCOMPARE(f.ui.fileFilters.at(0), QStringLiteral("Tous (*.*)"));
+    QCOMPARE(path->text(), QStringLiteral("/avant/fichier.edi"));
+    // Files without an extension are files too; the dialog opens where the
+    // file in the box lies.
+    QCOMPARE(f.ui.fileFilters.at(0), QStringLiteral("Tous (*)"));
+    QCOMPARE(f.ui.fileFolders.at(0), QStringLiteral("/avant"));
     f.ui.files.push_back(QStringLiteral(u"/données/après.edi"));
     f.Home<QPushButton>("cmdParcourir")->click();
     QCOMPARE(path->text(), QStringLiteral(u"/données/après.edi"));
     QCOMPARE(f.platform->FilePath(), ui::ToCp(QStringLiteral(u"/données/après.edi")));
 }
 
-void HomeWindowTest::testRefusesMissingAndEmptyFiles() {
+void HomeWindowTest::refusesWhatIsNotAFile() {
     UiFixture f;
-    auto* path = f.Home<QLineEdit>("txtFichier");
-    path->setText(Q(f.dir) + QStringLiteral("/absent.edi"));
-    f.Home<QPushButton>("cmdTester")->click();
-    QCOMPARE(f.ui.boxes.size(), 1u);
-    QCOMPARE(f.ui.boxes[0].title, QStringLiteral("Erreur de saisie"));
-    QCOMPARE(f.ui.boxes[0].text, QStringLiteral(u"Le fichier indiqué est introuvable."));
-    QCOMPARE(f.ui.boxes[0].icon, MsgIcon::Exclamation);
-
-    path->setText(Q(f.Write("vide.edi", "")));
-    f.Home<QPushButton>("cmdTester")->click();
-    QCOMPARE(f.ui.boxes.size(), 2u);
-    QCOMPARE(f.ui.boxes[1].title, QStringLiteral("Fichier vide"));
-    QCOMPARE(f.ui.boxes[1].text, QStringLiteral(u"Le fichier indiqué est vide."));
-    QCOMPARE(f.ui.boxes[1].icon, MsgIcon::Exclamation);
+    QDir(Q(f.dir)).mkdir(QStringLiteral(u"Déclarations"));
+    const struct {
+        const char* button;
+        QString path;
+        QString title;
+        QString text;
+    } cases[] = {
+        {"cmdTester", Q(f.dir) + QStringLiteral("/absent.edi"), QStringLiteral("Erreur de saisie"),
+         QStringLiteral(u"Le fichier indiqué est introuvable.")},
+        {"cmdTester", Q(f.dir) + QStringLiteral(u"/Déclarations"),
+         QStringLiteral("Erreur de saisie"),
+         QStringLiteral(u"Le chemin indiqué est celui d'un répertoire, pas d'un fichier.")},
+        {"cmdTester", Q(f.Write("vide.edi", "")), QStringLiteral("Fichier vide"),
+         QStringLiteral(u"Le fichier indiqué est vide.")},
+        {"cmdVisualiser", Q(f.dir) + QStringLiteral("/absent.edi"),
+         QStringLiteral("Erreur de saisie"),
+         QStringLiteral(u"Le fichier indiqué est introuvable.")},
+        {"cmdVisualiser", Q(f.dir) + QStringLiteral(u"/Déclarations"),
+         QStringLiteral("Erreur de saisie"),
+         QStringLiteral(u"Le chemin indiqué est celui d'un répertoire, pas d'un fichier.")},
+    };
+    for (const auto& c : cases) {
+        f.ui.boxes.clear();
+        f.Home<QLineEdit>("txtFichier")->setText(c.path);
+        f.Home<QPushButton>(c.button)->click();
+        QCOMPARE(f.ui.Titles(), QStringList{c.title});
+        QCOMPARE(f.ui.Texts(), QStringList{c.text});
+        QCOMPARE(f.ui.boxes[0].icon, MsgIcon::Exclamation);
+    }
     QVERIFY(f.ui.shown.empty());
+}
+
+void HomeWindowTest::accentedPathsTypedOrChosen() {
+    UiFixture f;
+    QDir(Q(f.dir)).mkdir(QStringLiteral(u"Déclarations"));
+    const std::string sample = SampleFor(QDate::currentDate().year());
+    const QString typed = Q(f.Write("Déclarations/année.edi", sample));
+    auto* path = f.Home<QLineEdit>("txtFichier");
+    // Typed, then Enter: the test runs.
+    Type(path, typed);
+    QTest::keyClick(path, Qt::Key_Return);
+    QVERIFY2(f.ui.boxes.empty(), qPrintable(f.ui.Texts().join(QLatin1Char('|'))));
+    QCOMPARE(f.ui.shown.size(), 1u);
+    QVERIFY(f.Find<QTextEdit>(&f.home->Tests(), "rtbContent")
+                ->toPlainText()
+                .contains(QStringLiteral("CONTROLES DE CONTENU OK")));
+
+    // Chosen in the dialog, which opens in the folder of the file in the box.
+    f.ui.files.push_back(Q(f.Write("Déclarations/reçu.edi", sample)));
+    f.Home<QPushButton>("cmdParcourir")->click();
+    QCOMPARE(f.ui.fileFolders.at(0), Q(f.dir) + QStringLiteral(u"/Déclarations"));
+    f.Home<QPushButton>("cmdTester")->click();
+    QVERIFY(f.ui.boxes.empty());
+    QCOMPARE(f.ui.shown.size(), 2u);
+    QVERIFY(State().Segments.size() > 10);
 }
 
 void HomeWindowTest::testRunsAndShowsResults() {
@@ -287,6 +381,106 @@ void HomeWindowTest::testShowsProgressUnderHourglass() {
     QVERIFY(seen.contains(QStringLiteral(u"Préparation de l'affichage...(colorisation)")));
     QCOMPARE(seen.last(), QString());
     QVERIFY(QApplication::overrideCursor() == nullptr);
+}
+
+void HomeWindowTest::stopEndsALongRunCleanly() {
+    UiFixture f;
+    Activate(f.home.get());
+    auto* stop = f.Home<QPushButton>("cmdArreter");
+    auto* test = f.Home<QPushButton>("cmdTester");
+    QVERIFY(!stop->isEnabled());
+    f.Home<QLineEdit>("txtFichier")
+        ->setText(Q(f.Write("long.edi", ManyDossiers(QDate::currentDate().year(), 300))));
+
+    // The window handles its events during the run, and only Stop takes
+    // input: neither Test, the path, the menus nor closing start anything.
+    bool onlyStop = false;
+    QTimer::singleShot(0, f.home.get(), [&] {
+        onlyStop = stop->isEnabled() && !test->isEnabled() && !f.home->menuBar()->isEnabled() &&
+                   !f.Home<QLineEdit>("txtFichier")->isEnabled();
+    });
+    QStringList progress;
+    QObject::connect(f.Home<QLineEdit>("txtStatutAppli"), &QLineEdit::textChanged,
+                     [&](const QString& text) {
+                         if (!text.startsWith(QStringLiteral("Tests de contenu"))) return;
+                         progress << text;
+                         if (progress.size() == 10) stop->click();
+                     });
+    test->click();
+    QVERIFY(onlyStop);
+    QCOMPARE(progress.first(), QStringLiteral("Tests de contenu en cours..."));
+    QCOMPARE(progress.at(1), QStringLiteral("Tests de contenu en cours... dossier 1 / 300"));
+    // Stopped at the next dossier: no result shown, and none kept.
+    QCOMPARE(progress.size(), 10);
+    QVERIFY(f.ui.shown.empty());
+    QCOMPARE(f.Home<QLineEdit>("txtStatutAppli")->text(),
+             QStringLiteral(u"Test arrêté : aucun résultat."));
+    QCOMPARE(State().ResultsWithheld, Withheld::Stopped);
+    QVERIFY(f.home->Tests().ContentSink().PlainText().empty());
+    QVERIFY(!stop->isEnabled());
+    QVERIFY(test->isEnabled());
+    QVERIFY(!f.Home<QPushButton>("cmdResultat")->isEnabled());
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+}
+
+void HomeWindowTest::accessKeysAreDistinctAndWork() {
+    UiFixture f;
+    // A path that names nothing: each button answers with a box, and no
+    // window comes to take the keyboard away.
+    f.Home<QLineEdit>("txtFichier")->setText(Q(f.dir) + QStringLiteral("/absent.edi"));
+    Activate(f.home.get());
+    QCOMPARE(AccessKeys(f.home.get()), QStringLiteral("?acopqrtv"));
+    f.Home<QPushButton>("cmdArreter")->setEnabled(true);
+    for (const auto& [key, button] : {std::pair{'a', "cmdArreter"},
+                                      {'c', "cmdParcourir"},
+                                      {'v', "cmdVisualiser"},
+                                      {'q', "cmdQuitter"},
+                                      {'t', "cmdTester"}}) {
+        QSignalSpy clicked(f.Home<QPushButton>(button), &QPushButton::clicked);
+        PressAlt(f.home.get(), key);
+        QTRY_VERIFY2(clicked.count() == 1, button);
+    }
+
+    f.Home<QLineEdit>("txtFichier")
+        ->setText(Q(f.Write("t.edi", SampleFor(QDate::currentDate().year()))));
+    f.Home<QPushButton>("cmdTester")->click();
+    frmTests& results = f.home->Tests();
+    Activate(&results);
+    QCOMPARE(AccessKeys(&results), QStringLiteral("acfi"));
+    f.ui.printerAccepted = false;
+    for (const auto& [key, button] : {std::pair{'a', "cmdAfficher"},
+                                      {'i', "cmdImprimer"},
+                                      {'c', "cmdConvertir"},
+                                      {'f', "cmdFermer"}}) {
+        QSignalSpy clicked(f.Find<QPushButton>(&results, button), &QPushButton::clicked);
+        PressAlt(&results, key);
+        QTRY_VERIFY2(clicked.count() == 1, button);
+    }
+}
+
+void HomeWindowTest::accessKeysOpenTheMenus() {
+    for (const auto& [key, menu] : {std::pair{'o', "mnuOptions"}, {'p', "mnuParam"}}) {
+        // A window of its own each time: an open menu keeps the keyboard.
+        UiFixture f;
+        Activate(f.home.get());
+        PressAlt(f.home.get(), key);
+        QTRY_VERIFY2(f.Home<QMenu>(menu)->isVisible(), menu);
+    }
+}
+
+void HomeWindowTest::qtSpeaksFrench() {
+    QVERIFY(ui::LoadQtFrenchTranslation());
+    QMessageBox box(QMessageBox::NoIcon, QString(), QString(),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QCOMPARE(box.button(QMessageBox::Yes)->text(), QStringLiteral("&Oui"));
+    QCOMPARE(box.button(QMessageBox::No)->text(), QStringLiteral("&Non"));
+    QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Annuler"));
+    QLineEdit line;
+    const std::unique_ptr<QMenu> menu(line.createStandardContextMenu());
+    QStringList entries;
+    for (const QAction* a : menu->actions())
+        entries << a->text();
+    QVERIFY(entries.contains(QStringLiteral("Cop&ier\tCtrl+C")));
 }
 
 void HomeWindowTest::aboutWindowShowsVersion() {

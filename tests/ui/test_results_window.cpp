@@ -1,6 +1,7 @@
 // The results window after real test runs: the three panes and their
 // formats, the criteria and their saved displays, a NIR's dossier, the NIR
-// pick-up, printing, the conversion and the window's life between openings.
+// pick-up, printing, the conversion, the window's life between openings, and
+// never a result that is not the last run's.
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -8,8 +9,11 @@
 #include <QDir>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QSplitter>
 #include <QTextBlock>
 #include <QToolButton>
 #include <QtTest>
@@ -29,12 +33,6 @@ const QString kNir = QStringLiteral("1750175123456");
 
 int CampaignYear() {
     return QDate::currentDate().year() - 1;
-}
-
-std::string ReplaceOnce(std::string text, const std::string& from, const std::string& to) {
-    const auto at = text.find(from);
-    if (at != std::string::npos) text.replace(at, from.size(), to);
-    return text;
 }
 
 // One reject: a date in a thirteenth month.
@@ -89,6 +87,17 @@ QStringList Entries(const QString& dir) {
     return QDir(dir).entryList(QDir::Files);
 }
 
+// The text of a PDF file, or of one of its pages.
+QString PdfText(const QString& pdf, int page = 0) {
+    QStringList arguments;
+    if (page > 0) arguments << QStringLiteral("-f") << QString::number(page);
+    arguments << pdf << QStringLiteral("-");
+    QProcess tool;
+    tool.start(QStringLiteral("pdftotext"), arguments);
+    return tool.waitForFinished(120000) ? QString::fromUtf8(tool.readAllStandardOutput())
+                                        : QString();
+}
+
 }  // namespace
 
 class ResultsWindowTest : public QObject {
@@ -104,9 +113,12 @@ class ResultsWindowTest : public QObject {
     void fileWithRejectsGivesErrorReport();
     void printsReportDocumentToPdf();
     void reopeningKeepsContentAndNewRunResets();
-    void conversionButtonFollowsParameterAndProfile();
     void nirListHoldsAtMost255Entries();
-    void secondProfileKeepsPreviousReports();
+    void secondProfileShowsNoEarlierResult();
+    void declinedReportIsShownAsDeclined();
+    void panesOpenAtTheirLeftAndTop();
+    void unexpectedFailuresGiveOneBox();
+    void printsALongReportWhole();
 };
 
 void ResultsWindowTest::panesShowTheReportsWithTheirFormats() {
@@ -135,7 +147,8 @@ void ResultsWindowTest::panesShowTheReportsWithTheirFormats() {
 
     // The coloured file: one numbered line per segment, the bad date in orange.
     QTextDocument* coloured = r.Pane("rtbColouredFile")->document();
-    QCOMPARE(coloured->findBlockByNumber(0).text(), QStringLiteral("1  UNA:+,? "));
+    const QStringList lines = r.Text("rtbColouredFile").split(QLatin1Char('\n'));
+    QCOMPARE(lines.first(), QStringLiteral("1  UNA:+,? "));
     const QString y = QString::number(CampaignYear());
     Found date = FindIn(coloured, y + QStringLiteral("1399"));
     QVERIFY(date.found);
@@ -143,7 +156,7 @@ void ResultsWindowTest::panesShowTheReportsWithTheirFormats() {
     QCOMPARE(date.format.fontWeight(), int(QFont::Bold));
     Found tag = FindIn(coloured, QStringLiteral("5 DTM"));
     QCOMPARE(tag.format.foreground().color(), kDarkGrey);
-    QCOMPARE(coloured->blockCount(), 18);  // 17 segments and the last line break
+    QCOMPARE(lines.size(), 18);  // 17 segments and the last line break
     QCOMPARE(r.Pane("rtbColouredFile")->textCursor().position(), 0);
 }
 
@@ -172,8 +185,11 @@ void ResultsWindowTest::legendAndLayout() {
     QCOMPARE(r.Option("opt1Tout")->toolTip(), QStringLiteral("(20 000 maximum)"));
     QCOMPARE(f.Find<QToolButton>(&r.Window(), "cmdPickUp")->toolTip(),
              QStringLiteral(u"Affiche le dossier du NIR sélectionné"));
-    for (const char* hidden : {"rtbRecepteur", "rtbTampTout", "rtbTampErr"})
-        QVERIFY2(r.Pane(hidden)->isHidden(), hidden);
+    QVERIFY(r.Pane("rtbRecepteur")->isHidden());
+    // The panes share the window as the user drags, and a small screen holds it.
+    for (const char* name : {"splitMain", "splitReports"})
+        QCOMPARE(f.Find<QSplitter>(&r.Window(), name)->count(), 2);
+    QVERIFY(r.Window().minimumSizeHint().width() <= 1024);
 }
 
 void ResultsWindowTest::criteriaReuseSavedDisplays() {
@@ -181,8 +197,6 @@ void ResultsWindowTest::criteriaReuseSavedDisplays() {
     RunTest(f, "rejet.edi", WithReject());
     Results r(f);
     QVERIFY(r.Option("opt1Tout")->isChecked());
-    QVERIFY(!r.Pane("rtbTampTout")->document()->isEmpty());
-    QVERIFY(r.Pane("rtbTampErr")->document()->isEmpty());
     const QString all = r.Text("rtbColouredFile");
     const int afterRun = r.Builds();
 
@@ -191,7 +205,6 @@ void ResultsWindowTest::criteriaReuseSavedDisplays() {
     const QString errors = r.Text("rtbColouredFile");
     QCOMPARE(errors.count(QLatin1Char('\n')), 1);
     QVERIFY(errors.startsWith(QStringLiteral("5 DTM+137:")));
-    QVERIFY(!r.Pane("rtbTampErr")->document()->isEmpty());
 
     r.Show("opt1Tout");
     QCOMPARE(r.Text("rtbColouredFile"), all);
@@ -215,8 +228,6 @@ void ResultsWindowTest::errorsOnlyOptionSelectsSecondCriterion() {
     Results r(f);
     QVERIFY(r.Option("opt2Erreurs")->isChecked());
     QVERIFY(r.Text("rtbColouredFile").startsWith(QStringLiteral("5 DTM+137:")));
-    QVERIFY(!r.Pane("rtbTampErr")->document()->isEmpty());
-    QVERIFY(r.Pane("rtbTampTout")->document()->isEmpty());
     const int builds = r.Builds();
     r.Show("opt2Erreurs");
     QCOMPARE(r.Builds(), builds);
@@ -310,13 +321,17 @@ void ResultsWindowTest::convertsWarningsOnlyFileToFns3() {
              qPrintable(r.Text("rtbContent")));
     QVERIFY(r.Text("rtbSyntax").contains(QStringLiteral("CONTROLES DE SYNTAXE OK")));
     r.Click("cmdConvertir");
-    QCOMPARE(f.ui.Titles(), QStringList{QStringLiteral("Conversion")});
-    QCOMPARE(
-        f.ui.Texts(),
-        QStringList{QStringLiteral("Le fichier converti va être produit dans le dossier 'FNS3'")});
-    const QStringList written = Entries(Q(f.dir) + QStringLiteral("/FNS3"));
+    const QString folder = Q(f.dir) + QStringLiteral("/FNS3");
+    const QStringList written = Entries(folder);
     QCOMPARE(written.size(), 1);
     QVERIFY(written[0].endsWith(QStringLiteral("_FNS3.oth")));
+    // Said once written, with its full path and its folder to open.
+    QCOMPARE(f.ui.Titles(), QStringList{QStringLiteral("Conversion")});
+    QCOMPARE(f.ui.Texts(),
+             QStringList{QStringLiteral("Le fichier converti va être produit dans le dossier "
+                                        "'FNS3'\r\n") +
+                         folder + QLatin1Char('/') + written[0]});
+    QCOMPARE(f.ui.writtenFolder, folder);
     QVERIFY(!QDir(Q(f.dir) + QStringLiteral("/CR_Erreurs")).exists());
 }
 
@@ -340,7 +355,7 @@ void ResultsWindowTest::fileWithRejectsGivesErrorReport() {
                                QStringLiteral("\r\n\r\n\r\nChemin du fichier testé : ")),
              qPrintable(report));
     QVERIFY(report.contains(QStringLiteral(u"Procédure utilisée : Procédure d'essai\r\n")));
-    QVERIFY(report.contains(QStringLiteral("Profil de test : \r\n")));
+    QVERIFY(report.contains(QStringLiteral(u"Profil de test : VRK Déclaration des revenus\r\n")));
     QVERIFY(
         report.contains(QStringLiteral(u"Généré par TOLVEX - Trelvane version 1 mars 2017\r\n")));
     QVERIFY(report.contains(QString(110, QLatin1Char('_')) + QStringLiteral("\r\n\r\n\r\n")));
@@ -363,11 +378,7 @@ void ResultsWindowTest::printsReportDocumentToPdf() {
     f.ui.printerAccepted = true;
     r.Click("cmdImprimer");
     QVERIFY(f.ui.boxes.empty());
-    QFile pdf(f.ui.pdfPath);
-    QVERIFY(pdf.open(QIODevice::ReadOnly));
-    QVERIFY(pdf.read(4) == "%PDF");
-    QVERIFY(pdf.size() > 1000);
-    const QString document = r.Text("rtbRecepteur");
+    const QString document = PdfText(f.ui.pdfPath);
     QVERIFY(document.contains(QStringLiteral("CONTROLES DE SYNTAXE OK")));
     QVERIFY(document.contains(QStringLiteral("1 ERREUR DE CONTENU TROUVEE !")));
 
@@ -403,44 +414,12 @@ void ResultsWindowTest::reopeningKeepsContentAndNewRunResets() {
     QVERIFY(r.Option("opt1Tout")->isChecked());
     QCOMPARE(r.Nir()->count(), 0);
     QCOMPARE(r.Nir()->currentText(), QStringLiteral("Code NIR"));
-    QVERIFY(r.Pane("rtbTampErr")->document()->isEmpty());
     QVERIFY(r.Text("rtbColouredFile").startsWith(QStringLiteral("1  UNA")));
 }
 
-void ResultsWindowTest::conversionButtonFollowsParameterAndProfile() {
-    {
-        UiFixture f;
-        RunTest(f, "rejet.edi", WithReject());
-        QVERIFY(f.Find<QPushButton>(&f.home->Tests(), "cmdConvertir")->isVisible());
-    }
-    {
-        UiFixture f(IniChanges{{"ConversionEnabled", "0"}});
-        RunTest(f, "rejet.edi", WithReject());
-        QVERIFY(!f.Find<QPushButton>(&f.home->Tests(), "cmdConvertir")->isVisible());
-    }
-    UiFixture f(IniChanges{{"Profil_CR", "1"}});
-    f.Home<QComboBox>("cmbProfil")->setCurrentIndex(1);
-    RunTest(f, "rejet.edi", WithReject());
-    QVERIFY(!f.Find<QPushButton>(&f.home->Tests(), "cmdConvertir")->isVisible());
-}
-
 void ResultsWindowTest::nirListHoldsAtMost255Entries() {
-    // 260 dossiers, each with its own declarant.
-    const std::string text = SampleFor(CampaignYear());
-    const auto unh = text.find("UNH+");
-    const auto unz = text.find("UNZ+");
-    const std::string message = text.substr(unh, unz - unh);
-    std::string file = text.substr(0, unh);
-    for (int i = 1; i <= 260; ++i) {
-        char nir[16];
-        std::snprintf(nir, sizeof nir, "2%012d", i);
-        std::string m = ReplaceOnce(message, "UNH+1+", "UNH+" + std::to_string(i) + "+");
-        m = ReplaceOnce(m, "UNT+14+1", "UNT+14+" + std::to_string(i));
-        file += ReplaceOnce(m, "1750175123456", nir);
-    }
-    file += "UNZ+260+REF00000001'\r\n";
     UiFixture f;
-    RunTest(f, "nirs.edi", file);
+    RunTest(f, "nirs.edi", ManyDossiers(CampaignYear(), 260));
     Results r(f);
     r.Option("opt3NIR")->click();
     for (int i = 1; i <= 260; ++i) {
@@ -452,18 +431,123 @@ void ResultsWindowTest::nirListHoldsAtMost255Entries() {
     QVERIFY(r.Text("rtbColouredFile").contains(QStringLiteral("NAD+DT+2000000000260:")));
 }
 
-void ResultsWindowTest::secondProfileKeepsPreviousReports() {
+void ResultsWindowTest::secondProfileShowsNoEarlierResult() {
     UiFixture f(IniChanges{{"Profil_CR", "1"}});
     RunTest(f, "rejet.edi", WithReject());
     Results r(f);
-    const QString content = r.Text("rtbContent");
+    auto* convert = f.Find<QPushButton>(&r.Window(), "cmdConvertir");
+    QVERIFY(convert->isVisible());
     r.Click("cmdFermer");
-    f.Home<QComboBox>("cmbProfil")->setCurrentIndex(1);
-    f.Home<QLineEdit>("txtFichier")->setText(Q(f.Write("autre.edi", SampleFor(CampaignYear()))));
-    f.Home<QPushButton>("cmdTester")->click();
-    QVERIFY(r.Window().isVisible());
-    QCOMPARE(r.Text("rtbContent"), content);
-    QVERIFY(r.Text("rtbColouredFile").contains(QStringLiteral("1399")));
+
+    // No checks with the second profile: nothing of the first file shows,
+    // and there is nothing to convert.
+    auto* profile = f.Home<QComboBox>("cmbProfil");
+    profile->setCurrentIndex(1);
+    RunTest(f, "autre.edi", SampleFor(CampaignYear()));
+    for (const char* pane : {"rtbSyntax", "rtbContent", "rtbColouredFile"}) {
+        QCOMPARE(r.Text(pane),
+                 QStringLiteral(u"\nAucun contrôle n'est fait avec ce profil de test."));
+    }
+    QVERIFY(!convert->isVisible());
+    QVERIFY(!f.Find<QPushButton>(&r.Window(), "cmdImprimer")->isEnabled());
+    r.Window().cmdConvertir_Click();
+    QVERIFY(!QDir(Q(f.dir) + QStringLiteral("/FNS3")).exists());
+    QCOMPARE(f.ui.Titles(), QStringList{QStringLiteral("Conversion impossible")});
+    r.Click("cmdFermer");
+
+    // The button follows each run's profile.
+    profile->setCurrentIndex(0);
+    RunTest(f, "autre.edi", SampleFor(CampaignYear()));
+    QVERIFY(convert->isVisible() && convert->isEnabled());
+    {
+        UiFixture off(IniChanges{{"ConversionEnabled", "0"}});
+        RunTest(off, "rejet.edi", WithReject());
+        QVERIFY(!off.Find<QPushButton>(&off.home->Tests(), "cmdConvertir")->isVisible());
+    }
+}
+
+void ResultsWindowTest::declinedReportIsShownAsDeclined() {
+    UiFixture f;
+    RunTest(f, "rejet.edi", WithReject());
+    Results r(f);
+    r.Click("cmdFermer");
+
+    // 4 000 unknown segments (and the count of UNT): the user declines the
+    // long syntax report.
+    std::string file = SampleFor(CampaignYear());
+    std::string unknown;
+    for (int i = 0; i < 4000; ++i)
+        unknown += "XYZ+1'\r\n";
+    file.insert(file.find("SEQ++2'"), unknown);
+    f.ui.answers = {MsgAnswer::No};
+    RunTest(f, "inconnus.edi", file);
+    QCOMPARE(f.ui.shown.size(), 2u);
+    QCOMPARE(f.ui.Titles(), QStringList{QStringLiteral("4001 erreurs de syntaxe")});
+    QCOMPARE(r.Text("rtbSyntax"), QStringLiteral(u"\n4001 ERREURS SYNTAXIQUES TROUVEES !\n\n"
+                                                 u"Rapport non affiché à votre demande."));
+    // Nothing of the first file is left anywhere.
+    QVERIFY(!r.Text("rtbContent").contains(QStringLiteral("415 - ")));
+    QCOMPARE(r.Text("rtbColouredFile"),
+             QStringLiteral(u"\nFichier non affiché : un rapport d'erreur n'a pas été affiché "
+                            u"à votre demande."));
+    for (const char* disabled : {"cmdImprimer", "cmdConvertir", "cmdAfficher"})
+        QVERIFY2(!f.Find<QPushButton>(&r.Window(), disabled)->isEnabled(), disabled);
+    // Even asked for, the conversion writes no CR file.
+    r.Window().cmdConvertir_Click();
+    QVERIFY(!QDir(Q(f.dir) + QStringLiteral("/CR_Erreurs")).exists());
+    QCOMPARE(f.ui.Titles().last(), QStringLiteral("Conversion impossible"));
+}
+
+void ResultsWindowTest::panesOpenAtTheirLeftAndTop() {
+    // The first test of the session finds errors.
+    UiFixture f;
+    RunTest(f, "rejet.edi", WithReject());
+    Results r(f);
+    QTest::qWait(50);
+    for (const char* name : {"rtbSyntax", "rtbContent", "rtbColouredFile"}) {
+        QCOMPARE(r.Pane(name)->horizontalScrollBar()->value(), 0);
+        QCOMPARE(r.Pane(name)->verticalScrollBar()->value(), 0);
+    }
+}
+
+void ResultsWindowTest::unexpectedFailuresGiveOneBox() {
+    UiFixture f;
+    // Amounts with a decimal point: 700 groups, 2 111 segments.
+    RunTest(f, "decimales.edi", AmountGroups(CampaignYear(), 700, "150.00"));
+    Results r(f);
+    QCOMPARE(f.ui.Titles(), QStringList{QStringLiteral(u"Erreur non gérée")});
+    QCOMPARE(f.ui.boxes[0].icon, MsgIcon::Critical);
+    QVERIFY2(f.ui.boxes[0].text.endsWith(
+                 QStringLiteral(u"En tout, 700 erreurs inattendues se sont produites pendant les "
+                                u"tests ; le rapport de contenu les liste sous le code 777.")),
+             qPrintable(f.ui.boxes[0].text));
+    // Every one of them is in the report, as before.
+    QCOMPARE(r.Text("rtbContent").count(QStringLiteral("777 - ")), 700);
+}
+
+void ResultsWindowTest::printsALongReportWhole() {
+    UiFixture f;
+    // 10 000 groups with a bad amount: 20 000 records and more.
+    RunTest(f, "long.edi", AmountGroups(CampaignYear(), 10000, "1X"));
+    Results r(f);
+    const QString content = r.Text("rtbContent");
+    const qsizetype records = content.count(QStringLiteral("Segment n°"));
+    QVERIFY2(records >= 20000, qPrintable(QString::number(records)));
+    f.ui.pdfPath = Q(f.dir) + QStringLiteral("/long.pdf");
+    r.Click("cmdImprimer");
+    QVERIFY(f.ui.boxes.size() <= 2);  // the long report questions only
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {f.ui.pdfPath});
+    QVERIFY(info.waitForFinished(60000));
+    const int pages = QRegularExpression(QStringLiteral("Pages: +(\\d+)"))
+                          .match(QString::fromUtf8(info.readAllStandardOutput()))
+                          .captured(1)
+                          .toInt();
+    QVERIFY2(pages > 100, qPrintable(QString::number(pages)));
+    // The last page ends with the last record.
+    const QString last = PdfText(f.ui.pdfPath, pages);
+    const QString lastRecord = content.trimmed().section(QLatin1Char('\n'), -1);
+    QVERIFY2(last.trimmed().endsWith(lastRecord), qPrintable(last.right(200)));
 }
 
 QTEST_MAIN(ResultsWindowTest)

@@ -46,25 +46,34 @@ void RichTextSinkTest::runsKeepTheirAttributes() {
     QCOMPARE(pane.textCursor().position(), 0);
 }
 
+// The indent of each line, as laid out: lines share a paragraph only with
+// lines of the same indent.
+QList<double> LineIndents(QTextDocument* doc) {
+    QList<double> out;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        const int lines = int(b.text().count(QChar::LineSeparator)) + 1;
+        for (int i = 0; i < lines; ++i)
+            out << b.blockFormat().leftMargin();
+    }
+    return out;
+}
+
 void RichTextSinkTest::indentBelongsToTheParagraph() {
     QTextEdit pane;
     QtRichTextSink sink(&pane);
     sink.Clear();
     sink.SetIndent(1500);
     sink.InsertText("\r\nTITRE");
-    sink.SetIndent(0);
+    sink.SetIndent(0);  // mid-line: the whole line, as in the boxes
     sink.InsertText("ligne\r\n");
     sink.SetIndent(300);
-    sink.InsertText("Segment\r\n");
+    sink.InsertText("Segment\r\nDossier\r\n");
+    sink.SetIndent(0);
+    sink.InsertText("code");
     sink.Attach();
     QTextDocument* doc = pane.document();
-    QCOMPARE(doc->blockCount(), 4);
-    QCOMPARE(doc->findBlockByNumber(0).blockFormat().leftMargin(), 100.0);
-    // Indent set mid-paragraph applies to the whole paragraph, as in the boxes.
-    QCOMPARE(doc->findBlockByNumber(1).text(), QStringLiteral("TITRElignes").chopped(1));
-    QCOMPARE(doc->findBlockByNumber(1).blockFormat().leftMargin(), 0.0);
-    QCOMPARE(doc->findBlockByNumber(2).blockFormat().leftMargin(), 20.0);
-    QCOMPARE(doc->findBlockByNumber(3).blockFormat().leftMargin(), 20.0);
+    QCOMPARE(LineIndents(doc), (QList<double>{100.0, 0.0, 20.0, 20.0, 0.0}));
+    QCOMPARE(doc->toPlainText(), QStringLiteral("\nTITREligne\nSegment\nDossier\ncode"));
 }
 
 void RichTextSinkTest::plainTextIsWindows1252WithCrLf() {
@@ -98,9 +107,8 @@ void RichTextSinkTest::documentIsShownOnlyWhenFinished() {
 
     QTextDocument saved;
     saved.setPlainText(QStringLiteral("copie"));
-    sink.ShowCopyOf(saved);
+    sink.Show(&saved);
     QCOMPARE(pane.toPlainText(), QStringLiteral("copie"));
-    QVERIFY(pane.document() != &saved);
     QCOMPARE(sink.PlainText(), std::string("copie"));
 }
 
@@ -118,8 +126,11 @@ void RichTextSinkTest::twentyThousandLines() {
         sink.InsertText("\r\n");
     }
     sink.SetCaret(0);
-    QCOMPARE(pane.document()->blockCount(), 20001);
-    QCOMPARE(pane.document()->findBlockByNumber(19999).text(), QStringLiteral("20000 SEQ++1"));
+    const QStringList lines = pane.toPlainText().split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 20001);
+    QCOMPARE(lines[19999], QStringLiteral("20000 SEQ++1"));
+    // Small paragraphs, laid out as they come into view.
+    QVERIFY(pane.document()->blockCount() > 500);
 }
 
 QTEST_MAIN(RichTextSinkTest)
