@@ -52,6 +52,7 @@ void QtRichTextSink::Clear() {
     blockIndent_ = 0;
     linesInBlock_ = 1;
     lineStart_ = 0;
+    caret_ = 0;
 }
 
 void QtRichTextSink::SetColor(Rgb color) {
@@ -159,6 +160,7 @@ void QtRichTextSink::Attach() {
     if (!pending_) return;
     pending_ = false;
     Replace(doc_);
+    PlaceCaret();
 }
 
 void QtRichTextSink::Replace(QTextDocument* doc) {
@@ -177,13 +179,19 @@ QTextDocument* QtRichTextSink::Document() const {
 }
 
 void QtRichTextSink::SetCaret(std::size_t position) {
-    Attach();
+    caret_ = position;
+    // A document still being built is laid out only once shown: showing it
+    // now would have it laid out while the rest of the run goes on.
+    if (!pending_) PlaceCaret();
+}
+
+void QtRichTextSink::PlaceCaret() {
+    Settle();
     const int last = std::max(0, doc_->characterCount() - 1);
     QTextCursor caret(doc_);
     caret.setPosition(
-        static_cast<int>(std::min<std::size_t>(position, static_cast<std::size_t>(last))));
+        static_cast<int>(std::min<std::size_t>(caret_, static_cast<std::size_t>(last))));
     pane_->setTextCursor(caret);
-    pane_->ensureCursorVisible();
 }
 
 std::string QtRichTextSink::PlainText() const {
@@ -207,7 +215,8 @@ void QtRichTextSink::Show(QTextDocument* doc) {
     blockIndent_ = static_cast<int>(cursor_.blockFormat().leftMargin() * kTwipsPerPixel);
     linesInBlock_ = 1;
     lineStart_ = written_;
-    pane_->setTextCursor(QTextCursor(doc_));
+    caret_ = 0;
+    PlaceCaret();
 }
 
 std::string DocumentPlainText(const QTextDocument& doc) {

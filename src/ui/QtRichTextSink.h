@@ -28,7 +28,7 @@ class QtRichTextSink final : public RichTextSink {
     void SetFontSize(int points) override;
     void SetIndent(int twips) override;
     void InsertText(std::string_view text) override;
-    // Shows the document and puts the pane's caret at position.
+    // Puts the pane's caret at position, once the document is shown.
     void SetCaret(std::size_t position) override;
     std::string PlainText() const override;
 
@@ -52,10 +52,12 @@ class QtRichTextSink final : public RichTextSink {
     void Flush() const;
     // Everything written so far is in the document.
     void Settle() const;
+    void PlaceCaret();
 
     QTextEdit* pane_;
     QTextDocument* doc_;
     bool pending_ = false;  // doc_ is built off screen, not yet shown
+    std::size_t caret_ = 0;
     int clears_ = 0;
 
     // The attributes set by the report, and the indent of the line being

@@ -101,10 +101,16 @@ void frmAccueil::BuildControls() {
 
     lblEtat_ = new QLabel(QStringLiteral("Etat"), central);
     named(lblEtat_, "lblEtat");
-    txtStatutAppli_ = new QLineEdit(central);
+    // A label drawn as a read-only box: a test sets it once per dossier, and
+    // a line edit would lay its text out at every change.
+    txtStatutAppli_ = new QLabel(central);
     named(txtStatutAppli_, "txtStatutAppli");
-    txtStatutAppli_->setReadOnly(true);
-    txtStatutAppli_->setFocusPolicy(Qt::NoFocus);
+    txtStatutAppli_->setTextFormat(Qt::PlainText);
+    txtStatutAppli_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    txtStatutAppli_->setBackgroundRole(QPalette::Base);
+    txtStatutAppli_->setAutoFillBackground(true);
+    txtStatutAppli_->setMargin(2);
+    txtStatutAppli_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
 
     imgLogo_ = new QLabel(central);
     named(imgLogo_, "imgLogo");
@@ -261,6 +267,7 @@ bool frmAccueil::SegmentsDistincts() const {
 
 void frmAccueil::SetStatus(const QString& text) {
     txtStatutAppli_->setText(text);
+    emit StatusChanged(text);
     KeepAlive();
 }
 

@@ -57,6 +57,10 @@ class frmAccueil : public QMainWindow {
     frmVisualisation& Viewer() { return *viewer_; }
     frmAPropos& About() { return *about_; }
 
+  signals:
+    // Every status text, as it is set.
+    void StatusChanged(const QString& text);
+
   public slots:
     void txtFichier_Change();
     void cmdParcourir_Click();
@@ -105,7 +109,7 @@ class frmAccueil : public QMainWindow {
     QPushButton* cmdQuitter_;
     QPushButton* cmdArreter_;
     QLabel* lblEtat_;
-    QLineEdit* txtStatutAppli_;
+    QLabel* txtStatutAppli_;
     QLabel* imgLogo_;
 
     QAction* mnuOpViNoseg_;

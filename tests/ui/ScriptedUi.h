@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QAction>
+#include <QLabel>
 #include <QDialog>
 #include <QFile>
 #include <QPrinter>

@@ -322,7 +322,7 @@ void HomeWindowTest::testRunsAndShowsResults() {
     QCOMPARE(f.ui.shown.size(), 1u);
     QCOMPARE(f.ui.shown[0], static_cast<QDialog*>(&f.home->Tests()));
     QVERIFY(f.home->GiveMeBlnForTest());
-    QVERIFY(f.Home<QLineEdit>("txtStatutAppli")->text().isEmpty());
+    QVERIFY(f.Home<QLabel>("txtStatutAppli")->text().isEmpty());
     QVERIFY(QApplication::overrideCursor() == nullptr);
     QVERIFY(State().Segments.size() > 10);
 
@@ -345,7 +345,7 @@ void HomeWindowTest::platformAnswersFromTheControls() {
     QCOMPARE(f.platform->ProgramDirectory(), f.dir);
 
     SetStatus("Pr\xe9paration de l'affichage...");
-    QCOMPARE(f.Home<QLineEdit>("txtStatutAppli")->text(),
+    QCOMPARE(f.Home<QLabel>("txtStatutAppli")->text(),
              QStringLiteral(u"Préparation de l'affichage..."));
 
     f.ui.answers.push_back(MsgAnswer::No);
@@ -362,10 +362,9 @@ void HomeWindowTest::platformAnswersFromTheControls() {
 
 void HomeWindowTest::testShowsProgressUnderHourglass() {
     UiFixture f;
-    auto* status = f.Home<QLineEdit>("txtStatutAppli");
     QStringList seen;
     bool waitingThroughout = true;
-    QObject::connect(status, &QLineEdit::textChanged, [&](const QString& text) {
+    QObject::connect(f.home.get(), &frmAccueil::StatusChanged, [&](const QString& text) {
         seen << text;
         const QCursor* cursor = QApplication::overrideCursor();
         if (!text.isEmpty() && (!cursor || cursor->shape() != Qt::WaitCursor))
@@ -400,12 +399,11 @@ void HomeWindowTest::stopEndsALongRunCleanly() {
                    !f.Home<QLineEdit>("txtFichier")->isEnabled();
     });
     QStringList progress;
-    QObject::connect(f.Home<QLineEdit>("txtStatutAppli"), &QLineEdit::textChanged,
-                     [&](const QString& text) {
-                         if (!text.startsWith(QStringLiteral("Tests de contenu"))) return;
-                         progress << text;
-                         if (progress.size() == 10) stop->click();
-                     });
+    QObject::connect(f.home.get(), &frmAccueil::StatusChanged, [&](const QString& text) {
+        if (!text.startsWith(QStringLiteral("Tests de contenu"))) return;
+        progress << text;
+        if (progress.size() == 10) stop->click();
+    });
     test->click();
     QVERIFY(onlyStop);
     QCOMPARE(progress.first(), QStringLiteral("Tests de contenu en cours..."));
@@ -413,7 +411,7 @@ void HomeWindowTest::stopEndsALongRunCleanly() {
     // Stopped at the next dossier: no result shown, and none kept.
     QCOMPARE(progress.size(), 10);
     QVERIFY(f.ui.shown.empty());
-    QCOMPARE(f.Home<QLineEdit>("txtStatutAppli")->text(),
+    QCOMPARE(f.Home<QLabel>("txtStatutAppli")->text(),
              QStringLiteral(u"Test arrêté : aucun résultat."));
     QCOMPARE(State().ResultsWithheld, Withheld::Stopped);
     QVERIFY(f.home->Tests().ContentSink().PlainText().empty());

@@ -218,7 +218,7 @@ void ResultsWindowTest::criteriaReuseSavedDisplays() {
              kOrange);
     r.Show("opt1Tout");
     QCOMPARE(r.Builds(), afterRun + 1);
-    QVERIFY(f.Home<QLineEdit>("txtStatutAppli")->text().isEmpty());
+    QVERIFY(f.Home<QLabel>("txtStatutAppli")->text().isEmpty());
 }
 
 void ResultsWindowTest::errorsOnlyOptionSelectsSecondCriterion() {

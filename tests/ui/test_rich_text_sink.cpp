@@ -32,6 +32,7 @@ void RichTextSinkTest::runsKeepTheirAttributes() {
     sink.SetFontName("DejaVu Sans");
     sink.InsertText("gris");
     sink.SetCaret(0);
+    sink.Attach();
 
     QTextCursor c(pane.document());
     c.setPosition(1);
@@ -97,7 +98,7 @@ void RichTextSinkTest::documentIsShownOnlyWhenFinished() {
     QtRichTextSink sink(&pane);
     sink.Clear();
     sink.InsertText("ancien");
-    sink.SetCaret(0);
+    sink.Attach();
     sink.Clear();
     sink.InsertText("nouveau");
     QCOMPARE(pane.toPlainText(), QStringLiteral("ancien"));
@@ -125,7 +126,7 @@ void RichTextSinkTest::twentyThousandLines() {
         sink.SetColor({50, 50, 50});
         sink.InsertText("\r\n");
     }
-    sink.SetCaret(0);
+    sink.Attach();
     const QStringList lines = pane.toPlainText().split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 20001);
     QCOMPARE(lines[19999], QStringLiteral("20000 SEQ++1"));

@@ -73,7 +73,7 @@ void ViewerTest::followsTheFile() {
     QCOMPARE(view(), QStringList{QStringLiteral("UNA:+,? 'UNB+A?'B'UNZ+1'")});
     QCOMPARE(f.ui.shown, std::vector<QDialog*>{&viewer});
     QCOMPARE(viewer.windowTitle(), QStringLiteral("Visualisation du fichier - a.edi"));
-    QVERIFY(f.Home<QLineEdit>("txtStatutAppli")->text().isEmpty());
+    QVERIFY(f.Home<QLabel>("txtStatutAppli")->text().isEmpty());
     f.Find<QPushButton>(&viewer, "cmdFermer")->click();
     QVERIFY(viewer.isHidden());
 
