@@ -1,6 +1,8 @@
 #include "DocumentPrinter.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QPainter>
 #include <QPrinter>
 #include <QTextBlock>
@@ -46,6 +48,10 @@ int PrintWholeDocument(QTextDocument& doc, QPrinter& printer) {
     if (!painter.begin(&printer)) return -1;
     const QSizeF body(printer.width(), printer.height());
     int pages = 0;
+    // Thousands of pages take a while: the windows are repainted meanwhile
+    // (the print dialog goes away), though they take no input.
+    QElapsedTimer sinceRepaint;
+    sinceRepaint.start();
     for (QTextBlock block = doc.begin(); block.isValid();) {
         QTextDocument slice;
         slice.setUndoRedoEnabled(false);
@@ -68,6 +74,10 @@ int PrintWholeDocument(QTextDocument& doc, QPrinter& printer) {
             context.palette.setColor(QPalette::Text, Qt::black);
             slice.documentLayout()->draw(&painter, context);
             painter.restore();
+            if (sinceRepaint.elapsed() > 100) {
+                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+                sinceRepaint.restart();
+            }
         }
     }
     if (!painter.end() || printer.printerState() == QPrinter::Error) return -1;

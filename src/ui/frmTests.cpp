@@ -172,8 +172,6 @@ frmTests::frmTests(frmAccueil& home) : QDialog(&home), home_(home) {
     splitReports_->setObjectName(QStringLiteral("splitReports"));
     splitReports_->addWidget(fraSyntax_);
     splitReports_->addWidget(fraContent_);
-    splitReports_->setStretchFactor(0, 1);
-    splitReports_->setStretchFactor(1, 2);
     auto* side = new QWidget(this);
     auto* sideLayout = new QVBoxLayout(side);
     sideLayout->setContentsMargins(0, 0, 0, 0);
@@ -192,8 +190,6 @@ frmTests::frmTests(frmAccueil& home) : QDialog(&home), home_(home) {
     splitMain_->setObjectName(QStringLiteral("splitMain"));
     splitMain_->addWidget(splitReports_);
     splitMain_->addWidget(lower);
-    splitMain_->setStretchFactor(0, 2);
-    splitMain_->setStretchFactor(1, 3);
     splitMain_->setChildrenCollapsible(false);
     splitReports_->setChildrenCollapsible(false);
     (new QVBoxLayout(this))->addWidget(splitMain_);
@@ -217,6 +213,9 @@ frmTests::frmTests(frmAccueil& home) : QDialog(&home), home_(home) {
     if (const QScreen* screen = home.screen())
         size = size.boundedTo(screen->availableGeometry().size() * 0.95);
     resize(size);
+    // The reports side by side over two fifths of the height, the file below.
+    splitReports_->setSizes({size.width() / 2, size.width() / 2});
+    splitMain_->setSizes({size.height() * 2 / 5, size.height() * 3 / 5});
 }
 
 frmTests::~frmTests() {
