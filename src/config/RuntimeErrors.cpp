@@ -1,7 +1,5 @@
 #include "config/RuntimeErrors.h"
 
-#include <cerrno>
-
 #include "config/Cp1252.h"
 
 namespace trelvane {
@@ -23,6 +21,10 @@ std::string ErrorDescription(int number) {
             return std::string("Nom ou numéro de fichier incorrect"_cp);
         case kErrFileNotFound:
             return std::string("Fichier introuvable"_cp);
+        case kErrNotRegularFile:
+            return std::string("Ce n'est pas un fichier ordinaire mais un périphérique"_cp);
+        case kErrFileAlreadyExists:
+            return std::string("Ce fichier existe déjà"_cp);
         case kErrDiskFull:
             return std::string("Disque plein"_cp);
         case kErrPermission:
@@ -31,29 +33,18 @@ std::string ErrorDescription(int number) {
             return std::string("Erreur d'accès au chemin ou au fichier"_cp);
         case kErrPathNotFound:
             return std::string("Chemin d'accès introuvable"_cp);
+        case kErrInputTooLarge:
+            return std::string(
+                "Le contenu reçu dépasse 1 Go : enregistrez-le dans un fichier pour le tester"_cp);
+        case kErrLinkRefused:
+            return std::string("Ce nom est celui d'un lien symbolique, qui n'est jamais suivi"_cp);
         default:
             return std::string("Erreur d'application"_cp);
     }
 }
 
-int ErrorNumberFromErrno(int err) {
-    switch (err) {
-        case ENOENT:
-            return kErrPathNotFound;
-        case EACCES:
-        case EPERM:
-        case EROFS:
-            return kErrPermission;
-        case ENOSPC:
-        case EDQUOT:
-        case EFBIG:
-            return kErrDiskFull;
-        case ENAMETOOLONG:
-        case EINVAL:
-            return kErrBadFileName;
-        default:
-            return kErrPathFileAccess;
-    }
+int ShownErrorNumber(int number) {
+    return number >= 1000 ? number - 1000 : number;
 }
 
 }  // namespace trelvane

@@ -16,10 +16,16 @@ enum ErrorNumber : int {
     kErrTypeMismatch = 13,
     kErrBadFileName = 52,
     kErrFileNotFound = 53,
+    kErrNotRegularFile = 54,
+    kErrFileAlreadyExists = 58,
     kErrDiskFull = 61,
     kErrPermission = 70,
     kErrPathFileAccess = 75,
     kErrPathNotFound = 76,
+    // Told apart from the failure they are shown as (the number less 1000),
+    // so that their message can say what happened.
+    kErrInputTooLarge = 1007,
+    kErrLinkRefused = 1075,
 };
 
 class RuntimeError : public std::runtime_error {
@@ -34,7 +40,7 @@ class RuntimeError : public std::runtime_error {
 // French description of an error number (Windows-1252).
 std::string ErrorDescription(int number);
 
-// Error number for a failed file operation, from errno.
-int ErrorNumberFromErrno(int err);
+// The number a message shows for an error.
+int ShownErrorNumber(int number);
 
 }  // namespace trelvane

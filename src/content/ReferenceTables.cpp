@@ -1,7 +1,6 @@
 #include "content/ReferenceTables.h"
 
 #include <array>
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -87,27 +86,6 @@ void WarnMissing(std::string_view first, std::string_view second) {
 
 void WarnReadFailure(int number, std::string_view what) {
     Warn("Erreur.", std::to_string(number) + std::string(what));
-}
-
-struct FileCloser {
-    void operator()(std::FILE* f) const {
-        if (f) std::fclose(f);
-    }
-};
-
-// The whole file, or the error number of the failure.
-int ReadWholeFile(const std::string& path, std::string& content) {
-    std::unique_ptr<std::FILE, FileCloser> f(std::fopen(NativePath(path).c_str(), "rb"));
-    if (!f) return ErrorNumberFromErrno(errno);
-    content.clear();
-    char buffer[65536];
-    for (;;) {
-        std::size_t n = std::fread(buffer, 1, sizeof buffer, f.get());
-        content.append(buffer, n);
-        if (n < sizeof buffer) break;
-    }
-    if (std::ferror(f.get())) return ErrorNumberFromErrno(errno != 0 ? errno : EIO);
-    return 0;
 }
 
 // Calls line(text) for every line; CR LF, LF and CR all end a line, and a

@@ -25,14 +25,6 @@ bool HasNoErrorLeft() {
            static_cast<std::int64_t>(s.ContentErrors.size()) - 1 == GetWarningCount();
 }
 
-std::string SubDirectory(const std::string& baseDirectory, std::string_view name) {
-    if (baseDirectory.empty()) return ProgramPath(name);
-    std::string dir = baseDirectory;
-    if (dir.back() != '/') dir += '/';
-    dir += name;
-    return dir;
-}
-
 std::string CrFileName(const LocalDateTime& t) {
     const std::string time = LongTime(t);
     char date[32];
@@ -41,7 +33,7 @@ std::string CrFileName(const LocalDateTime& t) {
 }
 
 ConversionOutcome WriteReport(std::string_view reportDocument, const std::string& baseDirectory) {
-    const std::string dir = SubDirectory(baseDirectory, "CR_Erreurs");
+    const std::string dir = OutputDirectory("CR_Erreurs", baseDirectory);
     if (!FileExists(dir)) MakeDir(dir, "d'erreurs");
     ConversionOutcome outcome;
     outcome.path = WriteCRFile(reportDocument, dir);
@@ -57,9 +49,8 @@ bool IsFileConvertible() {
 }
 
 std::string WriteCRFile(std::string_view reportDocument, const std::string& directory) {
-    std::string path = directory;
-    if (!path.empty() && path.back() != '/') path += '/';
-    path += CrFileName(CurrentPlatform().Now());
+    RemoveStalePartFiles(directory, {"999999_99999999_CRErreur.txt"});
+    const std::string path = JoinPath(directory, CrFileName(CurrentPlatform().Now()));
     if (!WriteInFile(reportDocument, path, "CRErreur")) return {};
     return path;
 }
@@ -91,7 +82,7 @@ ConversionOutcome RunConversionCommand(std::string_view reportDocument,
         platform.ShowMessage("Conversion",
                              "Le fichier converti va être produit dans le dossier 'FNS3'"_cp,
                              MsgIcon::Information, MsgButtons::Ok);
-        const std::string dir = SubDirectory(baseDirectory, "FNS3");
+        const std::string dir = OutputDirectory("FNS3", baseDirectory);
         if (!FileExists(dir)) MakeDir(dir, "FNS3");
         ConversionOutcome outcome;
         outcome.path = WriteFNS3File(dir);

@@ -106,8 +106,9 @@ const std::vector<FailedConversion>& FailedConversions();
 void ClearFailedConversions();
 
 // Writes the FNS3 line list (element 0 excepted) to a new file in directory
-// (the program's FNS3 directory when empty). Returns the path written, "" on
-// failure (after the message box).
+// (the program's FNS3 directory when empty), never over another file: a name
+// already taken gets "_2", "_3"... Returns the path written, "" on failure
+// (after the message box).
 std::string WriteFNS3File(const std::string& directory = {});
 
 }  // namespace trelvane

@@ -2,6 +2,7 @@
 
 #include "config/Cp1252.h"
 #include "config/Platform.h"
+#include "config/modIOfunctions.h"
 #include "reports/PlainTextSink.h"
 #include "reports/modDisplayFunctions.h"
 
@@ -25,7 +26,7 @@ void BuildReportDocumentHeader(RichTextSink& sink) {
     sink.SetIndent(0);
     sink.SetBold(false);
     sink.SetFontSize(9);
-    sink.InsertText("Chemin du fichier testé : "_cp + platform.FilePath() + kCrLf);
+    sink.InsertText("Chemin du fichier testé : "_cp + DisplayPath(platform.FilePath()) + kCrLf);
     sink.InsertText("Procédure utilisée : "_cp + platform.ProcedureText() + kCrLf);
     sink.InsertText("Profil de test : " + platform.ProfileText() + kCrLf);
     sink.InsertText("Généré par TOLVEX - Trelvane version "_cp + kVersionText + kCrLf);

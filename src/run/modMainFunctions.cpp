@@ -100,14 +100,14 @@ std::string GetReleaseCharacter() {
     return g_state.Delimiters[3];
 }
 
-void MainTest() {
+void MainTest(std::optional<std::string> fileText) {
     Platform& platform = CurrentPlatform();
-    const std::string path = platform.FilePath();
+    const std::string path = DisplayPath(platform.FilePath());
     Trace(kSeparatorLine, kModMain, "MainTest");
     Trace("DEBUT DES TESTS DE " + path, kModMain, "MainTest");
 
     SetStatus("Lecture du fichier EDI...");
-    std::string text = ImportFileContent(path);
+    std::string text = fileText ? std::move(*fileText) : ImportFileContent(platform.FilePath());
 
     g_state.Delimiters[0] = RetrieveInINIFile("delimiter1");
     g_state.Delimiters[1] = RetrieveInINIFile("delimiter2");

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,7 +75,9 @@ std::string GetElementSeparator();
 std::string GetComponentSeparator();
 std::string GetReleaseCharacter();
 
-// One complete test of the file named in the home window.
-void MainTest();
+// One complete test of the file named in the home window. An input that can
+// be read only once (a pipe) comes as fileText, read by the caller with
+// ImportFileContent.
+void MainTest(std::optional<std::string> fileText = std::nullopt);
 
 }  // namespace trelvane

@@ -37,7 +37,7 @@ std::string QtPlatform::YearCamp() {
     return ToCp(home_.YearCamp());
 }
 std::string QtPlatform::FilePath() {
-    return ToCp(home_.FilePath());
+    return CorePath(home_.FilePath());
 }
 std::string QtPlatform::ProcedureText() {
     return ToCp(home_.ProcedureText());
@@ -57,8 +57,8 @@ LocalDateTime QtPlatform::Now() {
 }
 
 std::string QtPlatform::ProgramDirectory() {
-    if (!programDirectory_.isEmpty()) return ToCp(programDirectory_);
-    return ToCp(QCoreApplication::applicationDirPath());
+    if (!programDirectory_.isEmpty()) return CorePath(programDirectory_);
+    return CorePath(QCoreApplication::applicationDirPath());
 }
 
 void QtPlatform::EndApplication() {

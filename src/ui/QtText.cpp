@@ -1,5 +1,7 @@
 #include "QtText.h"
 
+#include <QFile>
+
 #include "config/Cp1252.h"
 
 namespace trelvane::ui {
@@ -18,6 +20,24 @@ QString FromCpLines(std::string_view cp1252) {
     QString text = FromCp(cp1252);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return text;
+}
+
+std::string CorePath(const QString& path) {
+#if defined(Q_OS_WIN)
+    const QByteArray bytes = path.toUtf8();
+#else
+    const QByteArray bytes = QFile::encodeName(path);
+#endif
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+QString FromCorePath(std::string_view path) {
+    const QByteArray bytes(path.data(), static_cast<qsizetype>(path.size()));
+#if defined(Q_OS_WIN)
+    return QString::fromUtf8(bytes);
+#else
+    return QFile::decodeName(bytes);
+#endif
 }
 
 }  // namespace trelvane::ui

@@ -11,13 +11,13 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <filesystem>
 #include <system_error>
 
 #include "Logo.h"
 #include "QtText.h"
 #include "UiServices.h"
 #include "config/Cp1252.h"
+#include "config/FileSystem.h"
 #include "config/modIOfunctions.h"
 #include "frmAPropos.h"
 #include "frmTests.h"
@@ -28,8 +28,8 @@
 using trelvane::MsgAnswer;
 using trelvane::MsgButtons;
 using trelvane::MsgIcon;
+using trelvane::ui::CorePath;
 using trelvane::ui::FromCp;
-using trelvane::ui::ToCp;
 using trelvane::ui::Ui;
 using trelvane::ui::WaitCursor;
 
@@ -38,9 +38,7 @@ namespace {
 // Size in bytes as the core's paths name it; a directory or an unreadable
 // entry counts as empty.
 std::uintmax_t FileLength(const std::string& path) {
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(std::filesystem::path(path), ec);
-    return ec ? 0 : size;
+    return trelvane::os::StatusOf(path).size;
 }
 
 constexpr std::uintmax_t kViewerQuestionSize = 1500000;
@@ -281,7 +279,7 @@ void frmAccueil::cmdParcourir_Click() {
 }
 
 void frmAccueil::cmdTester_Click() {
-    const std::string path = ToCp(txtFichier_->text());
+    const std::string path = CorePath(txtFichier_->text());
     if (!trelvane::FileExists(path)) {
         Ui().Message(this, QStringLiteral("Erreur de saisie"),
                      QStringLiteral(u"Le fichier indiqué est introuvable."), MsgIcon::Exclamation,
@@ -312,7 +310,7 @@ void frmAccueil::cmdResultat_Click() {
 }
 
 void frmAccueil::cmdVisualiser_Click() {
-    const std::string path = ToCp(txtFichier_->text());
+    const std::string path = CorePath(txtFichier_->text());
     if (!trelvane::FileExists(path)) {
         Ui().Message(this, QStringLiteral("Erreur de saisie"),
                      QStringLiteral(u"Le fichier indiqué est introuvable."), MsgIcon::Exclamation,
@@ -362,7 +360,7 @@ void frmAccueil::mnuOpErSignalements_Click() {
 
 void frmAccueil::mnuOpTrace_Click() {
     // Looked for at every click, on and off.
-    const std::string logs = trelvane::ProgramPath("logs");
+    const std::string logs = trelvane::OutputDirectory("logs");
     if (!trelvane::FileExists(logs)) trelvane::MakeDir(logs, "de traces");
     mnuOpTrace_->setChecked(!mnuOpTrace_->isChecked());
 }

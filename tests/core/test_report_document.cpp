@@ -12,7 +12,7 @@ using ReportDocument = ReportTest;
 const std::string kRule(110, '_');
 
 TEST_F(ReportDocument, HeaderThenBothPanesAsShown) {
-    platform.filePath = W("C:\\Déclarations\\test.edi");
+    platform.filePath = "C:\\Déclarations\\test.edi";  // a path, in UTF-8
     platform.procedureText = "EDI KTV Tome 2";
     platform.profileText = W("VRK Déclaration des revenus");
     platform.now = {2026, 12, 5, 17, 45, 38};
