@@ -73,6 +73,7 @@ void Fns3Pipeline::HandOver() {
 }
 
 void Fns3Pipeline::Work() {
+    ThreadConversionStores stores;
     for (;;) {
         Batch batch;
         {

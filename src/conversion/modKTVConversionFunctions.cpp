@@ -20,10 +20,6 @@ constexpr int kInteSegments = 3, kInteElements = 12, kInteComponents = 3;
 constexpr int kDossGroups = 100, kDossKinds = 13, kDossOccurrences = 5, kDossElements = 9,
               kDossComponents = 7;
 
-// Each thread has its own stores: the thread that checks fills them, and the
-// thread that builds the FNS3 records loads a copy of each dossier's.
-thread_local std::vector<std::string> g_inte(kInteSegments* kInteElements* kInteComponents);
-
 // The dossier store is re-created at every UNH, tens of thousands of times
 // in a big file, and a dossier fills a few dozen of its 409 500 cells. Each
 // cell holds the number of its span (0: empty); a span names where the text
@@ -48,7 +44,32 @@ struct DossierStore {
     std::string arena;  // a text saved again is appended again: the arena only grows until reset
     std::vector<std::size_t> written;  // the cell of each span, in order
 };
-thread_local DossierStore g_doss;
+
+}  // namespace
+
+struct ConversionStores {
+    std::vector<std::string> inte =
+        std::vector<std::string>(kInteSegments * kInteElements * kInteComponents);
+    DossierStore doss;
+};
+
+namespace {
+
+// Each thread has its own stores: the thread that checks fills these, and
+// the thread that builds the FNS3 records loads a copy of each dossier's
+// into its own (ThreadConversionStores). A thread reaches them through a
+// plain pointer, for objects with destructors held per thread are destroyed
+// after their storage is freed by some runtimes (MinGW-w64): a crash at the
+// end of every such thread.
+ConversionStores g_checkingStores;
+thread_local ConversionStores* t_stores = &g_checkingStores;
+
+std::vector<std::string>& InteStore() {
+    return t_stores->inte;
+}
+DossierStore& DossStore() {
+    return t_stores->doss;
+}
 
 Fns3LineList g_fns3Lines;
 
@@ -77,6 +98,15 @@ bool DossIndex(std::int64_t g, int k, int o, int e, int c, std::size_t& at) {
 
 }  // namespace
 
+ThreadConversionStores::ThreadConversionStores()
+    : own_(std::make_unique<ConversionStores>()), previous_(t_stores) {
+    t_stores = own_.get();
+}
+
+ThreadConversionStores::~ThreadConversionStores() {
+    t_stores = previous_;
+}
+
 void SaveInterchData(int segment, int element, int component, std::string_view value) {
     std::size_t at = 0;
     if (!InteIndex(segment, element, component, at)) {
@@ -90,7 +120,7 @@ void SaveInterchData(int segment, int element, int component, std::string_view v
             MsgIcon::Critical, MsgButtons::Ok);
         return;
     }
-    g_inte[at].assign(value);
+    InteStore()[at].assign(value);
 }
 
 void SaveDossData(std::int64_t group, int kind, int occurrence, int element, int component,
@@ -102,63 +132,63 @@ void SaveDossData(std::int64_t group, int kind, int occurrence, int element, int
               kModConversion, "SaveDossData");
         return;
     }
-    std::uint32_t& cell = g_doss.cells[at];
+    std::uint32_t& cell = DossStore().cells[at];
     if (cell == 0) {
-        g_doss.spans.emplace_back();
-        cell = static_cast<std::uint32_t>(g_doss.spans.size());
-        g_doss.written.push_back(at);
+        DossStore().spans.emplace_back();
+        cell = static_cast<std::uint32_t>(DossStore().spans.size());
+        DossStore().written.push_back(at);
     }
     // The span is taken before the append: value may lie in the arena.
-    g_doss.spans[cell - 1] = {g_doss.arena.size(), value.size()};
-    g_doss.arena.append(value);
+    DossStore().spans[cell - 1] = {DossStore().arena.size(), value.size()};
+    DossStore().arena.append(value);
 }
 
 const std::string& Inte(int segment, int element, int component) {
     std::size_t at = 0;
     if (!InteIndex(segment, element, component, at)) throw RuntimeError(kErrSubscript);
-    return g_inte[at];
+    return InteStore()[at];
 }
 
 std::string_view Doss(std::int64_t group, int kind, int occurrence, int element, int component) {
     std::size_t at = 0;
     if (!DossIndex(group, kind, occurrence, element, component, at))
         throw RuntimeError(kErrSubscript);
-    const std::uint32_t cell = g_doss.cells[at];
+    const std::uint32_t cell = DossStore().cells[at];
     if (cell == 0) return {};
-    const DossierStore::Span span = g_doss.spans[cell - 1];
-    return {g_doss.arena.data() + span.offset, span.length};
+    const DossierStore::Span span = DossStore().spans[cell - 1];
+    return {DossStore().arena.data() + span.offset, span.length};
 }
 
 void ResetDossData() {
-    for (std::size_t at : g_doss.written)
-        g_doss.cells[at] = 0;
-    g_doss.written.clear();
-    g_doss.spans.clear();
-    g_doss.arena.clear();
+    for (std::size_t at : DossStore().written)
+        DossStore().cells[at] = 0;
+    DossStore().written.clear();
+    DossStore().spans.clear();
+    DossStore().arena.clear();
 }
 
 void TakeDossierSnapshot(DossierSnapshot& out) {
-    out.cells.assign(g_doss.written.begin(), g_doss.written.end());
-    out.spans.assign(g_doss.spans.begin(), g_doss.spans.end());
-    out.arena.assign(g_doss.arena);
+    out.cells.assign(DossStore().written.begin(), DossStore().written.end());
+    out.spans.assign(DossStore().spans.begin(), DossStore().spans.end());
+    out.arena.assign(DossStore().arena);
 }
 
 void LoadDossierSnapshot(const DossierSnapshot& snapshot) {
     ResetDossData();
     for (std::size_t k = 0; k < snapshot.cells.size(); ++k) {
-        g_doss.cells[snapshot.cells[k]] = static_cast<std::uint32_t>(k + 1);
-        g_doss.written.push_back(snapshot.cells[k]);
+        DossStore().cells[snapshot.cells[k]] = static_cast<std::uint32_t>(k + 1);
+        DossStore().written.push_back(snapshot.cells[k]);
     }
-    g_doss.spans.assign(snapshot.spans.begin(), snapshot.spans.end());
-    g_doss.arena.assign(snapshot.arena);
+    DossStore().spans.assign(snapshot.spans.begin(), snapshot.spans.end());
+    DossStore().arena.assign(snapshot.arena);
 }
 
 void TakeInterchangeSnapshot(std::vector<std::string>& out) {
-    out = g_inte;
+    out = InteStore();
 }
 
 void LoadInterchangeSnapshot(const std::vector<std::string>& snapshot) {
-    if (snapshot.size() == g_inte.size()) g_inte = snapshot;
+    if (snapshot.size() == InteStore().size()) InteStore() = snapshot;
 }
 
 std::string Fns3LineList::operator[](std::size_t i) const {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +42,22 @@ void TakeDossierSnapshot(DossierSnapshot& out);
 void LoadDossierSnapshot(const DossierSnapshot& snapshot);
 void TakeInterchangeSnapshot(std::vector<std::string>& out);
 void LoadInterchangeSnapshot(const std::vector<std::string>& snapshot);
+
+// Gives the calling thread stores of its own while it lives: a thread that
+// builds FNS3 records beside the checks. Without one, a thread uses the
+// checking thread's stores.
+struct ConversionStores;
+class ThreadConversionStores {
+  public:
+    ThreadConversionStores();
+    ~ThreadConversionStores();
+    ThreadConversionStores(const ThreadConversionStores&) = delete;
+    ThreadConversionStores& operator=(const ThreadConversionStores&) = delete;
+
+  private:
+    std::unique_ptr<ConversionStores> own_;
+    ConversionStores* previous_;
+};
 
 // FNS3 lines held without the spaces that pad most of them to the full
 // record width, with the width they had: for a big file they are the largest

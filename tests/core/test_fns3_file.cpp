@@ -44,7 +44,7 @@ std::vector<std::string> SplitCrLf(const std::string& text) {
 std::vector<std::string> FilesIn(const std::string& dir) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir))
-        names.push_back(entry.path().filename());
+        names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -98,7 +98,7 @@ TEST_F(Fns3File, WritesEveryRecordAsOneWindows1252LineEndedByCrLf) {
     ConvertDossier(1);
     ConvertDossier(2);
     const std::string path = WriteFNS3File(fns3Dir);
-    EXPECT_EQ(path, fns3Dir + "/20261205_174538_FNS3.oth");
+    EXPECT_EQ(path, JoinPath(fns3Dir, "20261205_174538_FNS3.oth"));
     EXPECT_TRUE(platform.messages.empty());
 
     const std::string bytes = test::ReadBytes(path);
@@ -185,7 +185,7 @@ TEST_F(ConversionCommand, AFileWithWarningsOnlyIsConvertedIntoTheFns3Directory) 
 
     const ConversionOutcome outcome = RunConversionCommand("rapport", base);
     EXPECT_EQ(outcome.result, ConversionResult::Fns3Written);
-    EXPECT_EQ(outcome.path, JoinPath(base + "/FNS3", "20261205_174538_FNS3.oth"));
+    EXPECT_EQ(outcome.path, JoinPath(OutputDirectory("FNS3", base), "20261205_174538_FNS3.oth"));
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].title, "Conversion");
     EXPECT_EQ(platform.messages[0].text,
@@ -214,7 +214,8 @@ TEST_F(ConversionCommand, ErrorsLeftGiveAnErrorReportFile) {
     EXPECT_FALSE(IsFileConvertible());
     ConversionOutcome outcome = RunConversionCommand(report, base);
     EXPECT_EQ(outcome.result, ConversionResult::ReportWritten);
-    EXPECT_EQ(outcome.path, base + "/CR_Erreurs/174538_05122026_CRErreur.txt");
+    EXPECT_EQ(outcome.path,
+              JoinPath(OutputDirectory("CR_Erreurs", base), "174538_05122026_CRErreur.txt"));
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].title, "Conversion impossible");
     EXPECT_EQ(platform.messages[0].text, expectedText);
@@ -247,7 +248,8 @@ TEST_F(ConversionCommand, ADossierWhoseConversionFailedBlocksTheFns3File) {
     EXPECT_NE(platform.messages[0].text.find(W("a échoué pour les dossiers n° 2\r\n")),
               std::string::npos);
     EXPECT_FALSE(fs::exists(base + "/FNS3"));
-    EXPECT_TRUE(fs::exists(base + "/CR_Erreurs/174538_05122026_CRErreur.txt"));
+    EXPECT_TRUE(
+        fs::exists(JoinPath(OutputDirectory("CR_Erreurs", base), "174538_05122026_CRErreur.txt")));
 
     // A new check starts from a clean slate.
     ClearFailedConversions();
