@@ -3,7 +3,8 @@
 # through sudo). Does nothing when everything is already there.
 set -euo pipefail
 packages=(build-essential cmake g++ clang libclang-rt-14-dev googletest libgtest-dev
-          libbenchmark-dev qt6-base-dev qt6-qpa-plugins xvfb xauth fonts-dejavu-core)
+          libbenchmark-dev qt6-base-dev qt6-qpa-plugins xvfb xauth fonts-dejavu-core
+          g++-mingw-w64-x86-64-posix wine wine64 unzip)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
