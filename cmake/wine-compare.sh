@@ -48,6 +48,13 @@ for f in "$work/répertoire é/déclaration ü.edi" "$work/gen/valide.edi" "$src
     done
 done
 
+# Parallel conversions in the same second keep every FNS3 file.
+for i in 1 2 3 4 5; do
+    $wine -q -a 2025 --convertir="$work/lot" "$work/répertoire é/déclaration ü.edi" >/dev/null 2>&1 &
+done
+wait
+[ "$(ls "$work/lot/FNS3" | wc -l)" = 5 ] || fail "parallel conversions: $(ls "$work/lot/FNS3")"
+
 # Killed while writing: the page is the old one or the new one, and no FNS3
 # file but a whole one.
 $gen -o "$work/gen/gros.edi" --size-mb 40 --seed 5 --year 2025

@@ -96,12 +96,12 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 // One call moves at most this much, whatever the size asked for.
 constexpr std::size_t kMaxTransfer = std::size_t{1} << 30;
 
-int WriteAll(HANDLE h, std::string_view data, OVERLAPPED* atEnd) {
+int WriteAll(HANDLE h, std::string_view data) {
     std::size_t done = 0;
     while (done < data.size()) {
         DWORD n = 0;
         const auto chunk = static_cast<DWORD>(std::min(data.size() - done, kMaxTransfer));
-        if (!::WriteFile(h, data.data() + done, chunk, &n, atEnd)) return LastError();
+        if (!::WriteFile(h, data.data() + done, chunk, &n, nullptr)) return LastError();
         done += n;
     }
     return 0;
@@ -227,7 +227,7 @@ int OutputFile::CreateNew(const std::string& path) {
 }
 
 int OutputFile::Write(std::string_view data) {
-    if (const int err = WriteAll(H(handle_), data, nullptr); err != 0) return err;
+    if (const int err = WriteAll(H(handle_), data); err != 0) return err;
     written_ += data.size();
     return 0;
 }
@@ -245,9 +245,13 @@ int Rename(const std::string& from, const std::string& to, bool replace) {
 }
 
 int AppendToFile(const std::string& path, std::string_view data, bool create) {
-    // A link at the name is opened as itself, then refused.
-    HANDLE h = ::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, kShareAll, nullptr,
-                             create ? OPEN_ALWAYS : OPEN_EXISTING,
+    // Opened to append only, every write goes to the end of the file as it
+    // is at that moment, as with POSIX's O_APPEND; a link at the name is
+    // opened as itself, then refused.
+    const std::wstring name = Wide(path);
+    HANDLE h = ::CreateFileW(name.c_str(),
+                             FILE_APPEND_DATA | FILE_READ_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+                             kShareAll, nullptr, create ? OPEN_ALWAYS : OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (h == INVALID_HANDLE_VALUE) return LastError();
     BY_HANDLE_FILE_INFORMATION info{};
@@ -257,19 +261,28 @@ int AppendToFile(const std::string& path, std::string_view data, bool create) {
     else if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
         err = kErrLinkRefused;
     if (err == 0) {
-        // An offset of all ones writes at the end of the file as it is at
-        // that moment, like an append of POSIX.
-        OVERLAPPED atEnd{};
-        atEnd.Offset = atEnd.OffsetHigh = 0xFFFFFFFFu;
-        err = WriteAll(h, data, &atEnd);
-        if (err != 0) {
-            LARGE_INTEGER before{};
-            before.QuadPart = static_cast<LONGLONG>(Join(info.nFileSizeHigh, info.nFileSizeLow));
-            ::SetFilePointerEx(h, before, nullptr, FILE_BEGIN);
-            ::SetEndOfFile(h);
-        }
+        // Appenders also take turns on a lock far past any end of file, for
+        // Wine appends in more than one step.
+        OVERLAPPED beyondEnd{};
+        beyondEnd.Offset = 0xFFFFFFFEu;
+        beyondEnd.OffsetHigh = 0x7FFFFFFFu;
+        const bool locked = ::LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &beyondEnd);
+        err = WriteAll(h, data);
+        if (locked) ::UnlockFileEx(h, 0, 1, 0, &beyondEnd);
     }
     if (!::CloseHandle(h) && err == 0) err = LastError();
+    if (err != 0 && err != kErrLinkRefused && err != kErrNotRegularFile) {
+        // Cut back to the former length (nothing more can be done if that
+        // fails too: the write's error is reported).
+        HANDLE cut = ::CreateFileW(name.c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        if (cut != INVALID_HANDLE_VALUE) {
+            LARGE_INTEGER before{};
+            before.QuadPart = static_cast<LONGLONG>(Join(info.nFileSizeHigh, info.nFileSizeLow));
+            if (::SetFilePointerEx(cut, before, nullptr, FILE_BEGIN)) ::SetEndOfFile(cut);
+            ::CloseHandle(cut);
+        }
+    }
     return err;
 }
 
