@@ -55,26 +55,30 @@ done
 wait
 [ "$(ls "$work/lot/FNS3" | wc -l)" = 5 ] || fail "parallel conversions: $(ls "$work/lot/FNS3")"
 
-# Killed while writing: the page is the old one or the new one, and no FNS3
-# file but a whole one.
+# Killed while writing: the page is the old one or the new one, and an FNS3
+# or CR file is whole or absent.
 $gen -o "$work/gen/gros.edi" --size-mb 40 --seed 5 --year 2025
 $gen -o "$work/gen/gros-fautes.edi" --size-mb 8 --seed 6 --year 2025 --fault-rate 0.05
 $linux --html "$work/new.html" -a 2025 "$work/gen/gros-fautes.edi" >/dev/null 2>&1
+$linux -q -a 2025 --convertir="$work/ref" "$work/gen/gros-fautes.edi" >/dev/null 2>&1
+killed() {  # DIRECTORY: kills the last program started once a temporary file is there
+    while kill -0 $! 2>/dev/null && ! ls "$1" 2>/dev/null | grep -q part; do sleep 0.01; done
+    kill -9 $! 2>/dev/null
+    wait $! 2>/dev/null
+}
 for run in "$linux" "$wine"; do
-    out="$work/kill"; rm -rf "$out"; mkdir -p "$out/FNS3"; echo ancienne >"$out/page.html"
+    out="$work/kill"; rm -rf "$out"; mkdir -p "$out"; echo ancienne >"$out/page.html"
     $run -a 2025 --html "$out/page.html" "$work/gen/gros-fautes.edi" >/dev/null 2>&1 &
-    pid=$!
-    while kill -0 $pid 2>/dev/null && ! ls "$out" | grep -q part; do :; done
-    kill -9 $pid 2>/dev/null; wait $pid 2>/dev/null
+    killed "$out"
     [ "$(cat "$out/page.html")" = ancienne ] || cmp -s "$out/page.html" "$work/new.html" ||
         fail "page cut by a kill ($run)"
     $run -q -a 2025 --convertir="$out" "$work/gen/gros.edi" >/dev/null 2>&1 &
-    pid=$!
-    while kill -0 $pid 2>/dev/null && ! ls "$out/FNS3" | grep -q part; do :; done
-    kill -9 $pid 2>/dev/null; wait $pid 2>/dev/null
-    for f in "$out"/FNS3/*.oth; do
-        [ -f "$f" ] || continue
-        [ $(($(wc -c <"$f") % 257)) = 0 ] || fail "FNS3 file cut by a kill ($run)"
+    killed "$out/FNS3"
+    $run -q -a 2025 --convertir="$out" "$work/gen/gros-fautes.edi" >/dev/null 2>&1 &
+    killed "$out/CR_Erreurs"
+    for f in "$out"/FNS3/*.oth "$out"/CR_Erreurs/*.txt; do
+        [ ! -f "$f" ] || [ $(($(wc -c <"$f") % 257)) = 0 ] || cmp -s "$f" "$work"/ref/CR*/* ||
+            fail "$f cut by a kill ($run)"
     done
 done
 [ $failures = 0 ] && echo "Windows and Linux agree" || exit 1

@@ -54,13 +54,15 @@ constexpr const char* kHelp =
     "  -c, --convertir[=RÉP]     conversion : fichier FNS3 si le fichier est\n"
     "                            convertible, compte-rendu d'erreurs sinon, dans\n"
     "                            FNS3/ ou CR_Erreurs/ du répertoire du programme\n"
-    "                            (ou de RÉP) ; un fichier FNS3 ne remplace jamais\n"
-    "                            un autre : le nom pris reçoit _2, _3...\n"
+    "                            (ou de RÉP) ; un fichier FNS3 n'en remplace\n"
+    "                            jamais un autre : si son nom est pris, il\n"
+    "                            reçoit _2, _3...\n"
     "  -h, --help                cette aide\n"
     "\n"
     "Codes de sortie : 0 fichier convertible, 1 erreurs trouvées, 2 usage\n"
-    "incorrect ou fichier illisible, 3 fichier parametres.ini introuvable,\n"
-    "4 conversion demandée mais fichier FNS3 ou compte-rendu non écrit.\n";
+    "incorrect ou fichier illisible ou refusé, 3 fichier parametres.ini\n"
+    "introuvable, 4 conversion demandée mais fichier FNS3 ou compte-rendu non\n"
+    "écrit.\n";
 
 std::string ToConsole(std::string_view cp1252) {
     std::string out = Cp1252ToUtf8(cp1252);

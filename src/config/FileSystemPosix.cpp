@@ -51,6 +51,14 @@ int Fd(std::intptr_t handle) {
     return static_cast<int>(handle);
 }
 
+int Describe(int fd, FileKind& kind, std::uint64_t& size) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return FromErrno(errno);
+    kind = KindOf(st);
+    size = static_cast<std::uint64_t>(st.st_size);
+    return 0;
+}
+
 // Writes everything, going on after a write cut short by a signal.
 int WriteAll(int fd, std::string_view data) {
     std::size_t done = 0;
@@ -117,20 +125,12 @@ int InputFile::Open(const std::string& path) {
     if (fd < 0) return errno == ENOENT ? kErrFileNotFound : FromErrno(errno);
     handle_ = fd;
     owned_ = true;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) return FromErrno(errno);
-    kind_ = KindOf(st);
-    size_ = static_cast<std::uint64_t>(st.st_size);
-    return 0;
+    return Describe(fd, kind_, size_);
 }
 
 int InputFile::OpenStandardInput() {
     handle_ = STDIN_FILENO;
-    struct stat st {};
-    if (::fstat(STDIN_FILENO, &st) != 0) return FromErrno(errno);
-    kind_ = KindOf(st);
-    size_ = static_cast<std::uint64_t>(st.st_size);
-    return 0;
+    return Describe(STDIN_FILENO, kind_, size_);
 }
 
 std::size_t InputFile::Read(char* buffer, std::size_t size, int& error) {

@@ -55,32 +55,6 @@ TEST_F(OutputFiles, AnFns3FileNeverReplacesAnother) {
     EXPECT_EQ(WriteFNS3File(dir), JoinPath(dir, "20261205_174538_FNS3_3.oth"));
     EXPECT_EQ(ReadBytes(JoinPath(dir, "20261205_174538_FNS3.oth")), "premier");
     EXPECT_EQ(ReadBytes(JoinPath(dir, "20261205_174538_FNS3_3.oth")), "ANS310\r\n");
-
-    // Ten writers at once: ten names, each file whole and its writer's own.
-    std::vector<std::string> written(10);
-    std::vector<int> errors(10);
-    std::vector<std::thread> writers;
-    for (std::size_t i = 0; i < 10; ++i) {
-        writers.emplace_back([&, i] {
-            const std::string piece(100000, static_cast<char>('a' + i));
-            int left = 5;
-            errors[i] = WriteFileUnderFreeName(
-                JoinPath(dir, "lot.oth"),
-                [&]() -> std::string_view {
-                    return left-- > 0 ? std::string_view(piece) : std::string_view();
-                },
-                written[i]);
-        });
-    }
-    for (auto& w : writers)
-        w.join();
-    for (std::size_t i = 0; i < 10; ++i) {
-        EXPECT_EQ(errors[i], 0);
-        EXPECT_EQ(ReadBytes(written[i]), std::string(500000, static_cast<char>('a' + i)));
-    }
-    std::sort(written.begin(), written.end());
-    EXPECT_EQ(std::unique(written.begin(), written.end()), written.end());
-    EXPECT_EQ(NamesIn(dir).size(), 13u);  // no temporary file left
 }
 
 // Reports of one second share one file: each is appended in one write, so

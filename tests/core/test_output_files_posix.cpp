@@ -1,10 +1,7 @@
-// Output files on a POSIX system: modes, links, kills, and names that are
-// not UTF-8.
+// Output files on a POSIX system: modes, links, and names that are not
+// UTF-8.
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -63,36 +60,6 @@ TEST_F(PosixOutputFiles, ALinkAtAnOutputNameIsNeverFollowed) {
               "75 - Ecriture du fichier CRErreur impossible.\r\n"
               "Ce nom est celui d'un lien symbolique, qui n'est jamais suivi.");
     EXPECT_TRUE(U(platform.messages[1].text).ends_with("qui n'est jamais suivi."));
-}
-
-// Killed while writing, a program leaves the old file or the new one, never
-// a part, and never an empty report.
-TEST_F(PosixOutputFiles, AKillDuringAWriteLeavesNoPartialFile) {
-    const std::string page = dir + "/page.html";
-    WriteBytes(page, "ancienne");
-    const std::string block(1 << 20, 'n');
-    const pid_t child = ::fork();
-    if (child == 0) {
-        int left = 200;
-        WriteFileAtomically(page, [&]() -> std::string_view {
-            return left-- > 0 ? std::string_view(block) : std::string_view();
-        });
-        WriteCRFile(std::string(64 << 20, 'c'), dir);
-        ::_exit(0);
-    }
-    auto partFileThere = [&] {
-        for (const auto& e : fs::directory_iterator(dir))
-            if (e.path().string().find(".part-") != std::string::npos) return true;
-        return false;
-    };
-    while (!partFileThere()) {
-    }
-    ::kill(child, SIGKILL);
-    ::waitpid(child, nullptr, 0);
-    const std::string after = ReadBytes(page);
-    EXPECT_TRUE(after == "ancienne" || after.size() == 200u * block.size()) << after.size();
-    const std::string cr = dir + "/174538_05122026_CRErreur.txt";
-    EXPECT_TRUE(!fs::exists(cr) || fs::file_size(cr) == (64u << 20) + 2);
 }
 
 TEST_F(PosixOutputFiles, ANameThatIsNotUtf8IsTested) {
