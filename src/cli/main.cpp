@@ -204,13 +204,13 @@ int main(int argc, char** argv) {
         platform.SetTraceMode(true);
     }
 
-    std::optional<std::string> fileText;
+    std::optional<TestInput> readFirst;
     if (readOnce) {
-        fileText.emplace();
-        if (!ImportFileContent(file, *fileText)) return kBadUsage;
-        if (fileText->empty()) return Refuse("Le fichier indiqué est vide."_cp);
+        readFirst.emplace();
+        if (!ReadTestedFile(file, readFirst->text, readFirst->file)) return kBadUsage;
+        if (readFirst->text.empty()) return Refuse("Le fichier indiqué est vide."_cp);
     }
-    MainTest(std::move(fileText));
+    MainTest(std::move(readFirst));
 
     const bool convertible = IsFileConvertible();
     ConversionOutcome outcome;

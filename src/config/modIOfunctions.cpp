@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 #include <random>
+#include <span>
 
 #include "config/Cp1252.h"
 #include "config/FileSystem.h"
@@ -42,23 +43,27 @@ constexpr std::string_view kAccessReason = "Les droit d'accès sont peut-être i
 // asked for a file instead of memory running out.
 constexpr std::uint64_t kMaxPipeInput = std::uint64_t{1} << 30;
 
-// Reads an opened input to its end, a piece at a time; directories and
-// devices are refused, a pipe is cut off past kMaxPipeInput.
+// Reads an opened input to its end, a piece at a time, into the observer's
+// buffers when there is one; directories and devices are refused, a pipe is
+// cut off past kMaxPipeInput.
 template <typename Take>
-int ReadPieces(os::InputFile& in, Take&& take) {
+int ReadPieces(os::InputFile& in, FileReadObserver* observer, Take&& take) {
     if (in.Kind() == os::FileKind::Directory) return kErrPathFileAccess;
     if (in.Kind() == os::FileKind::Device) return kErrNotRegularFile;
     constexpr std::size_t kChunk = std::size_t{256} << 10;
-    const std::unique_ptr<char[]> chunk(new char[kChunk]);
+    const std::unique_ptr<char[]> chunk(observer ? nullptr : new char[kChunk]);
     std::uint64_t total = 0;
     for (;;) {
+        const std::span<char> buffer =
+            observer ? observer->Lend() : std::span<char>(chunk.get(), kChunk);
         int err = 0;
-        const std::size_t got = in.Read(chunk.get(), kChunk, err);
+        const std::size_t got = in.Read(buffer.data(), buffer.size(), err);
         if (err != 0) return err;
-        if (got == 0) return 0;
         total += got;
         if (in.Kind() == os::FileKind::Pipe && total > kMaxPipeInput) return kErrInputTooLarge;
-        take(chunk.get(), got);
+        if (observer) observer->Read(got);
+        if (got == 0) return 0;
+        take(buffer.data(), got);
     }
 }
 
@@ -243,7 +248,7 @@ std::string ImportFileContent(const std::string& path) {
     return text;
 }
 
-bool ImportFileContent(const std::string& path, std::string& text) {
+bool ImportFileContent(const std::string& path, std::string& text, FileReadObserver* observer) {
     Trace("Importation du contenu du fichier " + DisplayPath(path), kModIO, "ImportFileContent");
     text.clear();
     os::InputFile in;
@@ -257,7 +262,7 @@ bool ImportFileContent(const std::string& path, std::string& text) {
         text.reserve(static_cast<std::size_t>(in.Size()));
     bool afterCr = false;  // the last chunk ended with a CR
     if (err == 0) {
-        err = ReadPieces(in, [&](const char* p, std::size_t size) {
+        err = ReadPieces(in, observer, [&](const char* p, std::size_t size) {
             const char* const end = p + size;
             if (afterCr && *p == '\n') ++p;
             afterCr = false;
@@ -292,7 +297,8 @@ int ReadWholeFile(const std::string& path, std::string& content) {
     int err = in.Open(path);
     if (err == 0 && in.Kind() == os::FileKind::Pipe) err = kErrNotRegularFile;
     if (err == 0)
-        err = ReadPieces(in, [&](const char* p, std::size_t size) { content.append(p, size); });
+        err = ReadPieces(in, nullptr,
+                         [&](const char* p, std::size_t size) { content.append(p, size); });
     return err;
 }
 

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -27,13 +28,27 @@ std::string FormatTraceLine(std::string_view message, std::string_view module,
 // Path of the trace file of the current day (recomputed at every write).
 std::string CurrentTraceFilePath();
 
+// Sees the bytes of a file as ImportFileContent reads them, line ends and
+// all. The file is read straight into the buffers it lends, so nothing is
+// copied for it.
+class FileReadObserver {
+  public:
+    virtual ~FileReadObserver() = default;
+    // Where the next piece is read; the same buffer until Read is called.
+    virtual std::span<char> Lend() = 0;
+    // The lent buffer now holds n bytes of the file, which the reader only
+    // reads from then on. n = 0: the end of the file, reached without failure.
+    virtual void Read(std::size_t n) = 0;
+};
+
 // The whole file, its lines joined with nothing between them: CR and CR LF
 // end a line, a lone LF stays in the text. "" on failure (after a message).
 std::string ImportFileContent(const std::string& path);
 // The same, telling a failure (after its message) from an empty file. "-" is
 // the standard input. Pipes are read once, up to 1 GB; devices and
 // directories are refused.
-bool ImportFileContent(const std::string& path, std::string& text);
+bool ImportFileContent(const std::string& path, std::string& text,
+                       FileReadObserver* observer = nullptr);
 // The bytes of a regular file as they are; 0 or the error number.
 int ReadWholeFile(const std::string& path, std::string& content);
 

@@ -14,6 +14,7 @@
 #include "config/Cp1252.h"
 #include "config/Platform.h"
 #include "config/RuntimeErrors.h"
+#include "config/Sha256.h"
 #include "config/modIOfunctions.h"
 #include "run/TextValues.h"
 
@@ -73,8 +74,18 @@ struct Tables {
     std::array<std::string, kLabelEntries> labels{};
     TextIndex labelIndex;  // first three characters -> first entry
     std::array<std::string, kSegmentCodeEntries> segmentCodes{};
+    std::array<ReferenceTableVersion, 3> versions{
+        {{kFormatFile, {}}, {kLabelFile, {}}, {kSegmentCodeFile, {}}}};
 };
 Tables g_tables;
+
+// The whole table, or the error number of the failure; the digest of what
+// was read becomes the table's version.
+int ReadTable(const std::string& path, std::string& content, std::string& digest) {
+    const int err = ReadWholeFile(path, content);
+    if (err == 0) digest = Sha256Hex(content);
+    return err;
+}
 
 void Warn(std::string_view title, std::string_view text) {
     CurrentPlatform().ShowMessage(title, text, MsgIcon::Exclamation, MsgButtons::Ok);
@@ -206,6 +217,7 @@ void IndexLabels() {
 void Initialise_Table_Formats() {
     Trace("Chargement du fichier de formats.", kModIO, "Initialise_Table_Formats");
     g_tables.formats.fill(DataFormat{});
+    g_tables.versions[0].sha256.clear();
     struct Reindex {
         ~Reindex() { IndexFormats(); }
     } reindex;
@@ -218,7 +230,8 @@ void Initialise_Table_Formats() {
     }
     try {
         std::string content;
-        if (int err = ReadWholeFile(path, content); err != 0) throw RuntimeError(err);
+        if (int err = ReadTable(path, content, g_tables.versions[0].sha256); err != 0)
+            throw RuntimeError(err);
         std::size_t row = 0;
         ForEachLine(content, [&](std::string_view line) {
             if (TrimSpaces(line).empty()) return;
@@ -242,6 +255,7 @@ void Initialise_Table_Formats() {
 void Initialise_Table_Erreurs_Lib() {
     Trace("Chargement du fichier des erreur/libellé."_cp, kModIO, "Initialise_Table_Erreurs_Lib");
     g_tables.labels.fill(std::string());
+    g_tables.versions[1].sha256.clear();
     struct Reindex {
         ~Reindex() { IndexLabels(); }
     } reindex;
@@ -254,7 +268,8 @@ void Initialise_Table_Erreurs_Lib() {
     }
     try {
         std::string content;
-        if (int err = ReadWholeFile(path, content); err != 0) throw RuntimeError(err);
+        if (int err = ReadTable(path, content, g_tables.versions[1].sha256); err != 0)
+            throw RuntimeError(err);
         std::size_t entry = 0;
         ForEachLine(content, [&](std::string_view line) {
             if (entry >= g_tables.labels.size()) throw RuntimeError(kErrSubscript);
@@ -268,6 +283,7 @@ void Initialise_Table_Erreurs_Lib() {
 void Initialise_Table_Codes_Segments_Lib() {
     Trace("Chargement du fichier des code/segment.", kModIO, "Initialise_Table_Codes_Segments_Lib");
     g_tables.segmentCodes.fill(std::string());
+    g_tables.versions[2].sha256.clear();
 
     const std::string path = ProgramPath(kSegmentCodeFile);
     if (!FileExists(path)) {
@@ -277,7 +293,8 @@ void Initialise_Table_Codes_Segments_Lib() {
     }
     try {
         std::string content;
-        if (int err = ReadWholeFile(path, content); err != 0) throw RuntimeError(err);
+        if (int err = ReadTable(path, content, g_tables.versions[2].sha256); err != 0)
+            throw RuntimeError(err);
         ForEachLine(content, [&](std::string_view line) {
             const int index = ByteValue(line.substr(0, 4));
             if (index > kMaxSegmentCodeIndex) throw RuntimeError(kErrOverflow);
@@ -287,6 +304,10 @@ void Initialise_Table_Codes_Segments_Lib() {
     } catch (const RuntimeError& e) {
         WarnReadFailure(e.Number(), " - Lecture fichier Codes impossible.");
     }
+}
+
+std::array<ReferenceTableVersion, 3> ReferenceTableVersions() {
+    return g_tables.versions;
 }
 
 const DataFormat* FindDataFormat(std::string_view key) {

@@ -3,6 +3,7 @@
 // They carry the rules that change from one campaign to the next.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -39,5 +40,15 @@ std::string GetErrorLabel(std::string_view code);
 // Segment code of an information number written as text; "" if none. The
 // reference stays valid until the tables are loaded again.
 const std::string& GetSegmentCode(std::string_view informationNumber);
+
+// Which tables a run used, for the report header: each table's file name and
+// the SHA-256 of the bytes last loaded from it ("" when it was missing or
+// unreadable). The digest says more than a version line would, and the
+// tables keep their format.
+struct ReferenceTableVersion {
+    std::string_view file;
+    std::string sha256;
+};
+std::array<ReferenceTableVersion, 3> ReferenceTableVersions();
 
 }  // namespace trelvane

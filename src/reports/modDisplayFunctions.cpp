@@ -179,6 +179,36 @@ void ReadPositions(std::string_view tail, std::vector<Position>& out) {
     }
 }
 
+// One line for each sign that the file was written for another system: the
+// checks then report its segments one by one without saying why.
+std::vector<std::string> FileHints(const TestedFile& file) {
+    std::vector<std::string> hints;
+    if (file.terminatorsBeforeLineFeed * 2 > file.terminators) {
+        hints.emplace_back(
+            "Les fins de ligne du fichier sont au format Unix (LF) : le saut de ligne qui suit "
+            "chaque segment est lu comme le début du segment suivant, qui est alors rejeté. "
+            "Enregistrez le fichier avec des fins de ligne Windows (CR LF), ou sans fin de "
+            "ligne."_cp);
+    }
+    if (file.utf8Bom || file.utf8Accents) {
+        std::string hint(
+            file.utf8Bom && !file.utf8Accents
+                ? "Le fichier commence par une marque d'ordre des octets UTF-8 (BOM)"_cp
+                : "Le fichier est codé en UTF-8"_cp);
+        if (file.utf8Bom && file.utf8Accents)
+            hint += " et commence par une marque d'ordre des octets (BOM)"_cp;
+        hint += " : la procédure attend du Windows-1252 (ANSI)"_cp;
+        if (file.utf8Bom) hint += " sans cette marque, qui empêche de lire le premier segment"_cp;
+        if (file.utf8Accents)
+            hint +=
+                ", et les lettres accentuées seraient transmises déformées (« JÃ‰RÃ”ME » "
+                "pour « JÉRÔME »)"_cp;
+        hint += ". Enregistrez le fichier en Windows-1252."_cp;
+        hints.push_back(std::move(hint));
+    }
+    return hints;
+}
+
 }  // namespace
 
 // A pane left unset keeps a plain-text pane of its own.
@@ -198,6 +228,12 @@ bool Display_Syntax_Errors() {
 
     pane.Clear();
     SetStatus("Préparation de l'affichage...(syntaxe)"_cp);
+    for (const std::string& hint : FileHints(State().File)) {
+        pane.SetIndent(0);
+        pane.SetBold(true);
+        pane.SetColor(kDarkOrange);
+        pane.InsertText(hint + kCrLf);
+    }
     pane.SetIndent(1500);
     pane.SetBold(true);
     pane.SetColor(kDarkGrey);

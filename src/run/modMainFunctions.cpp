@@ -100,14 +100,24 @@ std::string GetReleaseCharacter() {
     return g_state.Delimiters[3];
 }
 
-void MainTest(std::optional<std::string> fileText) {
+void MainTest(std::optional<TestInput> input) {
     Platform& platform = CurrentPlatform();
     const std::string path = DisplayPath(platform.FilePath());
     Trace(kSeparatorLine, kModMain, "MainTest");
     Trace("DEBUT DES TESTS DE " + path, kModMain, "MainTest");
 
     SetStatus("Lecture du fichier EDI...");
-    std::string text = fileText ? std::move(*fileText) : ImportFileContent(platform.FilePath());
+    TestedFile file;
+    std::optional<TestedFileReader> reader;  // when the file is read here
+    std::string text;
+    if (input) {
+        text = std::move(input->text);
+        file = std::move(input->file);
+    } else {
+        reader.emplace();
+        ImportFileContent(platform.FilePath(), text, &*reader);
+    }
+    file.yearCamp = platform.YearCamp();
 
     g_state.Delimiters[0] = RetrieveInINIFile("delimiter1");
     g_state.Delimiters[1] = RetrieveInINIFile("delimiter2");
@@ -117,12 +127,19 @@ void MainTest(std::optional<std::string> fileText) {
     SetStatus("Extraction des segments du fichier EDI...");
     // The previous run's segments go first, so two files are never held at once.
     g_state.Segments = SegmentList();
-    g_state.Segments =
-        SplitFileIntoSegments(std::move(text), g_state.Delimiters[0], g_state.Delimiters[3]);
+    TerminatorCount terminators;
+    g_state.Segments = SplitFileIntoSegments(std::move(text), g_state.Delimiters[0],
+                                             g_state.Delimiters[3], &terminators);
+    file.terminators = terminators.total;
+    file.terminatorsBeforeLineFeed = terminators.beforeLineFeed;
+    if (reader) reader->Finish(file);
 
     bool fullRun = false;
     const int profile = platform.ProfileIndex();
     if (profile == -1 || profile == 0) {
+        // The reports describe this file now; a run that only cuts the file
+        // leaves them, and what they say of their file, as they were.
+        g_state.File = std::move(file);
         SetStatus("Tests de syntaxe en cours...");
         g_state.SyntaxErrors = ManageCSyntaxKTV(g_state.Segments);
         SetStatus("Tests de contenu en cours...");

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "run/SegmentList.h"
+#include "run/TestedFile.h"
 
 namespace trelvane {
 
@@ -56,6 +57,7 @@ struct RunState {
     StringList ContentErrors;
     SegmentErrorTable ErrorsBySegment;
     DossierTable DossierInfo;
+    TestedFile File;
 };
 
 // The module data. Stages of a run write it directly; everything else reads
@@ -75,9 +77,15 @@ std::string GetElementSeparator();
 std::string GetComponentSeparator();
 std::string GetReleaseCharacter();
 
-// One complete test of the file named in the home window. An input that can
-// be read only once (a pipe) comes as fileText, read by the caller with
-// ImportFileContent.
-void MainTest(std::optional<std::string> fileText = std::nullopt);
+// A file read before the test because it can be read only once (a pipe):
+// its text, lines joined, and what was seen of its bytes (ReadTestedFile).
+struct TestInput {
+    std::string text;
+    TestedFile file;
+};
+
+// One complete test of the file named in the home window, or of the input
+// already read.
+void MainTest(std::optional<TestInput> input = std::nullopt);
 
 }  // namespace trelvane
