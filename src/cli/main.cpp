@@ -16,11 +16,13 @@
 #include "config/modIOfunctions.h"
 #include "conversion/ConversionCommand.h"
 #include "conversion/modKTVConversionFunctions.h"
+#include "reports/DossierList.h"
 #include "reports/HtmlSink.h"
 #include "reports/NullSink.h"
 #include "reports/PlainTextSink.h"
 #include "reports/ReportDocument.h"
 #include "reports/modDisplayFunctions.h"
+#include "run/Summaries.h"
 #include "run/modMainFunctions.h"
 #include "run/modToolsFunctions.h"
 
@@ -51,6 +53,8 @@ constexpr const char* kHelp =
     "  -q, --resume              une ligne de résumé au lieu des rapports\n"
     "      --json                l'état complet du test en JSON\n"
     "      --html FICHIER        les trois rapports en couleur dans une page HTML\n"
+    "      --dossiers FICHIER    la liste des dossiers (NIR, nom, rejets,\n"
+    "                            signalements, verdict) pour un tableur (CSV)\n"
     "  -c, --convertir[=RÉP]     conversion : fichier FNS3 si le fichier est\n"
     "                            convertible, compte-rendu d'erreurs sinon, dans\n"
     "                            FNS3/ ou CR_Erreurs/ du répertoire du programme\n"
@@ -104,7 +108,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args = os::Arguments(argc, argv);
     ConsoleChoices choices;
     bool json = false, quiet = false, convert = false;
-    std::string htmlPath, convertDir, file;
+    std::string htmlPath, dossiersPath, convertDir, file;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string_view a = args[i];
         auto value = [&](const char* what) -> const char* {
@@ -135,6 +139,10 @@ int main(int argc, char** argv) {
             const char* v = value("fichier");
             if (!v) return Usage("--html attend un nom de fichier");
             htmlPath = v;
+        } else if (a == "--dossiers") {
+            const char* v = value("fichier");
+            if (!v) return Usage("--dossiers attend un nom de fichier");
+            dossiersPath = v;
         } else if (a == "-c" || a == "--convertir" || a == "--convert") {
             convert = true;
         } else if (a.rfind("--convertir=", 0) == 0 || a.rfind("--convert=", 0) == 0) {
@@ -165,6 +173,13 @@ int main(int argc, char** argv) {
     const os::FileStatus input = standardInput ? os::FileStatus{} : os::StatusOf(file);
     const bool readOnce = input.kind != os::FileKind::Regular;
     if (!readOnce && input.size == 0) return Refuse("Le fichier indiqué est vide."_cp);
+    if (!dossiersPath.empty()) {
+        // The list must never take the place of the file it describes.
+        const os::FileStatus list = os::StatusOf(dossiersPath);
+        if (!standardInput && list.kind != os::FileKind::Missing && list.volume == input.volume &&
+            list.index == input.index)
+            return Usage("--dossiers ne peut pas écrire sur le fichier testé");
+    }
     if (!FileExists(ProgramPath("parametres.ini"))) {
         // The desktop program stops at the first read of the parameter file.
         RetrieveInINIFile("delimiter1");
@@ -246,6 +261,15 @@ int main(int argc, char** argv) {
         std::fputs("\n\n", stdout);
         std::fputs(ToConsole(panes.content->PlainText()).c_str(), stdout);
         std::fputs("\n", stdout);
+    }
+    if (!dossiersPath.empty()) {
+        // Whole or not at all, like the page below.
+        const std::string list = DossierListCsv(BuildDossierList());
+        if (const int err = WriteFileAtomically(dossiersPath, list); err != 0) {
+            std::fprintf(stderr, "trelvane-check : %s : %s\n", dossiersPath.c_str(),
+                         ToConsole(ErrorDescription(err)).c_str());
+            return kBadUsage;
+        }
     }
     if (html) {
         HtmlSink legend;

@@ -31,6 +31,9 @@ struct FileStatus {
     FileKind kind = FileKind::Missing;
     std::uint64_t size = 0;  // of a regular file
     int error = 0;           // why a Missing entry could not be looked at
+    // Which file it is: two names of one file have the same pair (device and
+    // inode, or volume serial number and file index).
+    std::uint64_t volume = 0, index = 0;
 };
 // What the path names, links followed.
 FileStatus StatusOf(const std::string& path);

@@ -90,6 +90,8 @@ FileStatus StatusOf(const std::string& path) {
     }
     status.kind = KindOf(st);
     status.size = static_cast<std::uint64_t>(st.st_size);
+    status.volume = static_cast<std::uint64_t>(st.st_dev);
+    status.index = static_cast<std::uint64_t>(st.st_ino);
     return status;
 }
 

@@ -133,6 +133,11 @@ FileStatus StatusOf(const std::string& path) {
         return status;
     }
     status.kind = KindOf(h, status.size);
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (::GetFileInformationByHandle(h, &info)) {
+        status.volume = info.dwVolumeSerialNumber;
+        status.index = Join(info.nFileIndexHigh, info.nFileIndexLow);
+    }
     ::CloseHandle(h);
     return status;
 }
