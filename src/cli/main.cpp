@@ -21,6 +21,7 @@
 #include "reports/NullSink.h"
 #include "reports/PlainTextSink.h"
 #include "reports/ReportDocument.h"
+#include "reports/ResultsPage.h"
 #include "reports/modDisplayFunctions.h"
 #include "run/Summaries.h"
 #include "run/modMainFunctions.h"
@@ -272,20 +273,7 @@ int main(int argc, char** argv) {
         }
     }
     if (html) {
-        HtmlSink legend;
-        WriteLegend(legend);
-        std::vector<HtmlSection> sections;
-        sections.push_back({std::string("Erreurs de syntaxe EDI      (1 erreur entraîne le rejet "
-                                        "complet du fichier par le CSE)"_cp),
-                            &htmlSyntax,
-                            {255, 255, 255}});
-        sections.push_back({std::string("Erreurs sur dossiers       (chaque dossier en rejet sera "
-                                        "exclu de l'envoi à la VRK) "_cp),
-                            &htmlContent,
-                            {255, 255, 255}});
-        sections.push_back({DisplayPath(choices.filePath), &htmlColoured, kIvory});
-        sections.push_back({std::string("Légende"_cp), &legend, {255, 255, 255}});
-        const std::string page = HtmlPage("Résultats de l'analyse"_cp, sections);
+        const std::string page = ResultsPage(htmlSyntax, htmlContent, htmlColoured);
         // Whole or not at all: a page opened in a browser meanwhile is the
         // old one or the new one.
         if (const int err = WriteFileAtomically(htmlPath, page); err != 0) {

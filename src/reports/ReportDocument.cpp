@@ -43,7 +43,7 @@ std::string TestedFileLines() {
 
 }  // namespace
 
-void BuildReportDocumentHeader(RichTextSink& sink) {
+void BuildReportDocumentHeader(RichTextSink& sink, bool rule) {
     Platform& platform = CurrentPlatform();
     sink.Clear();
     sink.SetColor(kDarkGrey);
@@ -60,7 +60,7 @@ void BuildReportDocumentHeader(RichTextSink& sink) {
     sink.InsertText("Profil de test : " + platform.ProfileText() + kCrLf);
     sink.InsertText("Généré par TOLVEX - Trelvane version "_cp + kVersionText + kCrLf);
     sink.InsertText(TestedFileLines());
-    sink.InsertText(std::string(110, '_') + "\r\n\r\n");
+    if (rule) sink.InsertText(std::string(110, '_') + "\r\n\r\n");
 }
 
 std::string ReportDocumentHeaderText() {

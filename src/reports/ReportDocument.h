@@ -18,8 +18,8 @@ inline constexpr std::string_view kVersionText = "1 mars 2017";
 // tested (campaign year, the file's size and SHA-256, the reference tables'
 // SHA-256), and a rule followed by two line breaks. The caller then appends
 // the formatted syntax pane, a line break, the formatted content pane and a
-// line break.
-void BuildReportDocumentHeader(RichTextSink& sink);
+// line break. A page with sections of its own does without the rule.
+void BuildReportDocumentHeader(RichTextSink& sink, bool rule = true);
 // The plain text of that header.
 std::string ReportDocumentHeaderText();
 

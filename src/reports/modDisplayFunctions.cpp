@@ -221,13 +221,16 @@ ReportPanes CurrentReportPanes() {
     return g_panes;
 }
 
-bool Display_Syntax_Errors() {
-    Trace("Génération du compte-rendu de syntaxe"_cp, kModDisplay, "Display_Syntax_Errors");
+namespace {
+
+// The reports proper. Interactive for the run's own panes: status line,
+// questions before a long report and WarningCount; otherwise the same text
+// is written silently (a page rendered again from the run).
+bool SyntaxReport(RichTextSink& pane, bool interactive) {
     const StringList& errors = State().SyntaxErrors;
-    RichTextSink& pane = *g_panes.syntax;
 
     pane.Clear();
-    SetStatus("Préparation de l'affichage...(syntaxe)"_cp);
+    if (interactive) SetStatus("Préparation de l'affichage...(syntaxe)"_cp);
     for (const std::string& hint : FileHints(State().File)) {
         pane.SetIndent(0);
         pane.SetBold(true);
@@ -241,7 +244,8 @@ bool Display_Syntax_Errors() {
 
     const std::int64_t n = static_cast<std::int64_t>(errors.size()) - 1;
     if (!errors.empty() && errors[0] == "[Branchement]") {
-        if (n >= kLongReportRecords && !AskLongReport(n, " erreurs de syntaxe")) return false;
+        if (interactive && n >= kLongReportRecords && !AskLongReport(n, " erreurs de syntaxe"))
+            return false;
         if (n == 0) {
             pane.InsertText("CONTROLES DE SYNTAXE OK");
         } else if (n == 1) {
@@ -298,19 +302,19 @@ bool Display_Syntax_Errors() {
     return true;
 }
 
-bool Display_Content_Errors() {
-    Trace("Génération du compte-rendu de contenu"_cp, kModDisplay, "Display_Content_Errors");
+bool ContentReport(RichTextSink& pane, bool interactive) {
     const StringList& errors = State().ContentErrors;
-    RichTextSink& pane = *g_panes.content;
     Platform& platform = CurrentPlatform();
 
     pane.Clear();
     std::int64_t warnings = 0;
-    SetWarningCount(0);
-    SetStatus("Préparation de l'affichage...(contenu)"_cp);
+    if (interactive) {
+        SetWarningCount(0);
+        SetStatus("Préparation de l'affichage...(contenu)"_cp);
+    }
 
     const std::int64_t n = errors.empty() ? 0 : static_cast<std::int64_t>(errors.size()) - 1;
-    if (n >= kLongReportRecords && !AskLongReport(n, " erreurs sur dossiers")) {
+    if (interactive && n >= kLongReportRecords && !AskLongReport(n, " erreurs sur dossiers")) {
         platform.ShowMessage(kProgramTitle,
                              "Le rapport d'erreur sur contenu ne sera pas affiché dans la "
                              "fenêtre résultat."_cp +
@@ -363,7 +367,7 @@ bool Display_Content_Errors() {
             const std::string& label = labels.Label(code);
             const std::string_view cls = std::string_view(label).substr(0, 3);
             const bool warning = label.starts_with("si");
-            if (warning) SetWarningCount(++warnings);
+            if (warning && interactive) SetWarningCount(++warnings);
 
             const bool showWarnings = platform.ShowWarnings();
             if (!(cls == "rej" || cls == "sir" || (cls == "sig" && showWarnings))) continue;
@@ -419,9 +423,8 @@ bool Display_Content_Errors() {
     return true;
 }
 
-void DisplayColouredFile(bool errorsOnly, std::int64_t first, std::int64_t last) {
-    Trace("Génération du compte-rendu en coloration syntaxique"_cp, kModDisplay,
-          "DisplayColouredFile");
+void ColouredFile(RichTextSink& pane, bool errorsOnly, std::int64_t first, std::int64_t last,
+                  bool interactive) {
     const RunState& state = State();
     const std::string elementSep = state.Delimiters[1];
     const std::string componentSep = state.Delimiters[2];
@@ -430,12 +433,11 @@ void DisplayColouredFile(bool errorsOnly, std::int64_t first, std::int64_t last)
     const SegmentList& segments = state.Segments;
     const SegmentErrorTable& bySegment = state.ErrorsBySegment;
 
-    RichTextSink& pane = *g_panes.coloured;
     pane.Clear();
-    SetStatus("Préparation de l'affichage...(colorisation)"_cp);
+    if (interactive) SetStatus("Préparation de l'affichage...(colorisation)"_cp);
 
     const std::int64_t upper = segments.UpperBound();
-    if (upper >= kDisplayedSegments && !errorsOnly && first == 0) {
+    if (interactive && upper >= kDisplayedSegments && !errorsOnly && first == 0) {
         CurrentPlatform().ShowMessage(
             "Fichier volumineux",
             "Seuls les 20 000 premiers segments du fichier seront affichés."_cp,
@@ -450,7 +452,7 @@ void DisplayColouredFile(bool errorsOnly, std::int64_t first, std::int64_t last)
     std::string number;
 
     for (std::int64_t k = first; k <= last; ++k) {
-        if (k > first + threshold) {
+        if (interactive && k > first + threshold) {
             threshold += 500;
             const double share =
                 static_cast<double>(k - first) / static_cast<double>(last - first) * 100.0;
@@ -538,6 +540,36 @@ void DisplayColouredFile(bool errorsOnly, std::int64_t first, std::int64_t last)
     }
     out.Flush();
     pane.SetCaret(0);
+}
+
+}  // namespace
+
+bool Display_Syntax_Errors() {
+    Trace("Génération du compte-rendu de syntaxe"_cp, kModDisplay, "Display_Syntax_Errors");
+    return SyntaxReport(*g_panes.syntax, true);
+}
+
+bool Display_Content_Errors() {
+    Trace("Génération du compte-rendu de contenu"_cp, kModDisplay, "Display_Content_Errors");
+    return ContentReport(*g_panes.content, true);
+}
+
+void DisplayColouredFile(bool errorsOnly, std::int64_t first, std::int64_t last) {
+    Trace("Génération du compte-rendu en coloration syntaxique"_cp, kModDisplay,
+          "DisplayColouredFile");
+    ColouredFile(*g_panes.coloured, errorsOnly, first, last, true);
+}
+
+void WriteSyntaxReport(RichTextSink& sink) {
+    SyntaxReport(sink, false);
+}
+
+void WriteContentReport(RichTextSink& sink) {
+    ContentReport(sink, false);
+}
+
+void WriteColouredFile(RichTextSink& sink, bool errorsOnly, std::int64_t first, std::int64_t last) {
+    ColouredFile(sink, errorsOnly, first, last, false);
 }
 
 void WriteLegend(RichTextSink& sink) {

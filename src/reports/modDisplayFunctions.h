@@ -45,6 +45,13 @@ bool Display_Content_Errors();
 // Segments first..last (last -1 or beyond the end: to the last segment).
 void DisplayColouredFile(bool errorsOnly, std::int64_t first, std::int64_t last);
 
+// The same three reports of the current run into any sink, asking nothing,
+// showing no status and leaving WarningCount as it is: for a copy made after
+// the run (the results page of an export).
+void WriteSyntaxReport(RichTextSink& sink);
+void WriteContentReport(RichTextSink& sink);
+void WriteColouredFile(RichTextSink& sink, bool errorsOnly, std::int64_t first, std::int64_t last);
+
 // The legend of the colours: five bullets in the symbol font with their texts.
 void WriteLegend(RichTextSink& sink);
 
