@@ -2,6 +2,7 @@
 // scripts. It runs the same test as the Test button, with the first profile.
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,8 +36,9 @@ enum ExitCode {
     kConvertible = 0,
     kErrorsFound = 1,
     kBadUsage = 2,
-    kMissingParameters = 3,
+    kConfigurationFault = 3,
     kConversionFailed = 4,
+    kOutOfMemory = 5,
 };
 
 constexpr const char* kHelp =
@@ -64,10 +66,15 @@ constexpr const char* kHelp =
     "                            reçoit _2, _3...\n"
     "  -h, --help                cette aide\n"
     "\n"
-    "Codes de sortie : 0 fichier convertible, 1 erreurs trouvées, 2 usage\n"
-    "incorrect ou fichier illisible ou refusé, 3 fichier parametres.ini\n"
-    "introuvable, 4 conversion demandée mais fichier FNS3 ou compte-rendu non\n"
-    "écrit.\n";
+    "Codes de sortie :\n"
+    "  0  fichier convertible\n"
+    "  1  erreurs trouvées\n"
+    "  2  usage incorrect, fichier introuvable, illisible ou refusé (dont --html\n"
+    "     sur le fichier testé)\n"
+    "  3  configuration inutilisable : parametres.ini ou une table de référence\n"
+    "     absent, vide, illisible ou endommagé\n"
+    "  4  conversion demandée mais fichier FNS3 ou compte-rendu non écrit\n"
+    "  5  mémoire insuffisante\n";
 
 std::string ToConsole(std::string_view cp1252) {
     std::string out = Cp1252ToUtf8(cp1252);
@@ -102,9 +109,40 @@ int MakeDirectories(const std::string& path) {
     return 0;
 }
 
+int Withheld(WithheldReason reason) {
+    switch (reason) {
+        case WithheldReason::ConfigurationFault:
+            return kConfigurationFault;
+        case WithheldReason::InputRefused:
+            return kBadUsage;
+        default:
+            return kOutOfMemory;
+    }
+}
+
+// Written without allocating: there may be no memory left for it.
+int OutOfMemory() {
+    std::fputs("trelvane-check : 7 - Mémoire insuffisante\n", stderr);
+    return kOutOfMemory;
+}
+
+int Run(int argc, char** argv);
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Whatever runs out of memory after the test (the JSON state, the page,
+    // the CR file) ends the same way as the test itself.
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        return OutOfMemory();
+    }
+}
+
+namespace {
+
+int Run(int argc, char** argv) {
     os::PrepareConsole();
     const std::vector<std::string> args = os::Arguments(argc, argv);
     ConsoleChoices choices;
@@ -158,6 +196,10 @@ int main(int argc, char** argv) {
         }
     }
     if (file.empty()) return Usage("aucun fichier indiqué");
+    // The page would overwrite the file under test (under another name or
+    // through a link as well).
+    if (!htmlPath.empty() && file != "-" && os::SameFile(htmlPath, file))
+        return Usage("--html ne doit pas désigner le fichier testé");
     if (choices.yearCamp.empty()) choices.yearCamp = std::to_string(os::LocalNow().year);
     choices.filePath = file;
 
@@ -184,7 +226,7 @@ int main(int argc, char** argv) {
     if (!FileExists(ProgramPath("parametres.ini"))) {
         // The desktop program stops at the first read of the parameter file.
         RetrieveInINIFile("delimiter1");
-        return kMissingParameters;
+        return kConfigurationFault;
     }
 
     // The syntax and content panes keep their text whenever something reads
@@ -227,6 +269,8 @@ int main(int argc, char** argv) {
         if (readFirst->text.empty()) return Refuse("Le fichier indiqué est vide."_cp);
     }
     MainTest(std::move(readFirst));
+    // Nothing of a withheld run is printed nor written: its message said why.
+    if (State().Withheld != WithheldReason::None) return Withheld(State().Withheld);
 
     const bool convertible = IsFileConvertible();
     ConversionOutcome outcome;
@@ -286,3 +330,5 @@ int main(int argc, char** argv) {
     if (conversionFailed) return kConversionFailed;
     return convertible ? kConvertible : kErrorsFound;
 }
+
+}  // namespace

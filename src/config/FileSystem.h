@@ -37,6 +37,8 @@ struct FileStatus {
 };
 // What the path names, links followed.
 FileStatus StatusOf(const std::string& path);
+// Both paths name one existing file (under two names, or through a link).
+bool SameFile(const std::string& a, const std::string& b);
 
 // One directory level, open to all less the user's mask.
 int MakeDirectory(const std::string& path);

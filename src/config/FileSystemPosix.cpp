@@ -95,6 +95,13 @@ FileStatus StatusOf(const std::string& path) {
     return status;
 }
 
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat sa {
+    }, sb{};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
 int MakeDirectory(const std::string& path) {
     return ::mkdir(path.c_str(), 0777) == 0 ? 0 : FromErrno(errno);
 }

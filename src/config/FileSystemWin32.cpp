@@ -142,6 +142,22 @@ FileStatus StatusOf(const std::string& path) {
     return status;
 }
 
+bool SameFile(const std::string& a, const std::string& b) {
+    // A file is told by its volume and its index on that volume.
+    auto identify = [](const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+        const HANDLE h = ::CreateFileW(Wide(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                                       FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (h == INVALID_HANDLE_VALUE) return false;
+        const bool known = ::GetFileInformationByHandle(h, &info) != 0;
+        ::CloseHandle(h);
+        return known;
+    };
+    BY_HANDLE_FILE_INFORMATION ia{}, ib{};
+    return identify(a, ia) && identify(b, ib) &&
+           ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
+           ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
+}
+
 int MakeDirectory(const std::string& path) {
     return ::CreateDirectoryW(Wide(path).c_str(), nullptr) ? 0 : LastError();
 }

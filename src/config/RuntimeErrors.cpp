@@ -1,5 +1,7 @@
 #include "config/RuntimeErrors.h"
 
+#include <atomic>
+
 #include "config/Cp1252.h"
 
 namespace trelvane {
@@ -13,6 +15,8 @@ std::string ErrorDescription(int number) {
             return std::string("Argument ou appel de procédure incorrect"_cp);
         case kErrOverflow:
             return std::string("Dépassement de capacité"_cp);
+        case kErrOutOfMemory:
+            return std::string("Mémoire insuffisante"_cp);
         case kErrSubscript:
             return std::string("L'indice n'appartient pas à la sélection"_cp);
         case kErrTypeMismatch:
@@ -29,6 +33,8 @@ std::string ErrorDescription(int number) {
             return std::string("Disque plein"_cp);
         case kErrPermission:
             return std::string("Permission refusée"_cp);
+        case kErrInputPastEnd:
+            return std::string("L'entrée dépasse la fin de fichier"_cp);
         case kErrPathFileAccess:
             return std::string("Erreur d'accès au chemin ou au fichier"_cp);
         case kErrPathNotFound:
@@ -45,6 +51,20 @@ std::string ErrorDescription(int number) {
 
 int ShownErrorNumber(int number) {
     return number >= 1000 ? number - 1000 : number;
+}
+
+namespace {
+std::atomic<bool> g_outOfMemory{false};
+}  // namespace
+
+void NoteOutOfMemory() {
+    g_outOfMemory.store(true, std::memory_order_relaxed);
+}
+bool OutOfMemoryNoted() {
+    return g_outOfMemory.load(std::memory_order_relaxed);
+}
+void ClearOutOfMemoryNote() {
+    g_outOfMemory.store(false, std::memory_order_relaxed);
 }
 
 }  // namespace trelvane

@@ -12,6 +12,7 @@ namespace trelvane {
 enum ErrorNumber : int {
     kErrInvalidCall = 5,
     kErrOverflow = 6,
+    kErrOutOfMemory = 7,
     kErrSubscript = 9,
     kErrTypeMismatch = 13,
     kErrBadFileName = 52,
@@ -19,6 +20,7 @@ enum ErrorNumber : int {
     kErrNotRegularFile = 54,
     kErrFileAlreadyExists = 58,
     kErrDiskFull = 61,
+    kErrInputPastEnd = 62,
     kErrPermission = 70,
     kErrPathFileAccess = 75,
     kErrPathNotFound = 76,
@@ -42,5 +44,12 @@ std::string ErrorDescription(int number);
 
 // The number a message shows for an error.
 int ShownErrorNumber(int number);
+
+// Memory ran out where the failure is caught and the work goes on (a
+// dossier's FNS3 records, a summary, a report, on either thread): the run
+// driver ends the run all the same, since what it built is incomplete.
+void NoteOutOfMemory();
+bool OutOfMemoryNoted();
+void ClearOutOfMemoryNote();
 
 }  // namespace trelvane

@@ -90,8 +90,15 @@ int WriteTemporary(const std::string& path, const std::function<std::string_view
     os::OutputFile file;
     int err = CreateTemporary(path, file, temp);
     if (err != 0) return err;
-    for (std::string_view piece = next(); err == 0 && !piece.empty(); piece = next())
-        err = file.Write(piece);
+    try {
+        for (std::string_view piece = next(); err == 0 && !piece.empty(); piece = next())
+            err = file.Write(piece);
+    } catch (...) {
+        // A piece that cannot be made (no memory left for it) leaves no part file.
+        file.Finish();
+        os::RemoveFile(temp);
+        throw;
+    }
     const int finished = file.Finish();
     if (err == 0) err = finished;
     if (err != 0) os::RemoveFile(temp);
@@ -157,7 +164,7 @@ std::string OutputDirectory(std::string_view name, const std::string& base) {
     return JoinPath(base.empty() ? CurrentPlatform().ProgramDirectory() : base, name);
 }
 
-std::string RetrieveInINIFile(std::string_view key) {
+std::string RetrieveInINIFile(std::string_view key, bool* unreadable) {
     Trace(std::string("Recherche du champ ") + std::string(key) + " dans parametres.ini", kModIO,
           "RetrieveInINIFile");
     const std::string path = ProgramPath("parametres.ini");
@@ -165,13 +172,19 @@ std::string RetrieveInINIFile(std::string_view key) {
         Warn("Erreur critique",
              std::string("Le fichier de paramétrage INI est introuvable."_cp) + std::string(kCrLf) +
                  std::string("L'application va s'arrêter car elle ne peut pas fonctionner "
-                             "correctement."_cp));
+                             "correctement."_cp) +
+                 std::string(kCrLf) + "Fichier attendu : " + DisplayPath(path));
+        if (unreadable) *unreadable = true;
         CurrentPlatform().EndApplication();
         return {};
     }
     std::string content;
-    if (const int err = ReadWholeFile(path, content); err != 0)
-        Warn("Erreur.", std::to_string(err) + " - Lecture du fichier ini impossible.");
+    if (const int err = ReadWholeFile(path, content); err != 0) {
+        Warn("Erreur.", std::to_string(ShownErrorNumber(err)) +
+                            " - Lecture du fichier ini impossible." + std::string(kCrLf) +
+                            DisplayPath(path) + " : " + ErrorDescription(err));
+        if (unreadable) *unreadable = true;
+    }
     // Our own file may have been edited anywhere: CR LF, LF and CR all end a
     // line. What was read before a failure still counts.
     std::string line;

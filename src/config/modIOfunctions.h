@@ -15,8 +15,9 @@ inline constexpr std::string_view kModIO = "modIOfunctions";
 
 // Value of the first line of parametres.ini that begins with the key (case-
 // sensitive), after its first "=", trimmed of spaces; "" when absent. A
-// missing parameter file ends the application.
-std::string RetrieveInINIFile(std::string_view key);
+// missing parameter file ends the application. When the file is missing or
+// cannot be read the message names it, and *unreadable (if given) turns true.
+std::string RetrieveInINIFile(std::string_view key, bool* unreadable = nullptr);
 
 // Appends one line to the daily trace log logs/DDMMYYYY_trace.log.
 void WriteTrace(std::string_view message, std::string_view module, std::string_view procedure);

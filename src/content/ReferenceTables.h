@@ -13,9 +13,16 @@ inline constexpr int kFormatRows = 101;
 inline constexpr int kLabelEntries = 201;
 inline constexpr int kSegmentCodeEntries = 301;
 
-void Initialise_Table_Formats();
-void Initialise_Table_Erreurs_Lib();
-void Initialise_Table_Codes_Segments_Lib();
+// Each loader starts from an empty table and returns false, after a message
+// naming the file and what is wrong with it, when the table cannot be used:
+// missing, unreadable, without any row, or with a line that cannot be read
+// (the rows before that line stay loaded).
+bool Initialise_Table_Formats();
+bool Initialise_Table_Erreurs_Lib();
+bool Initialise_Table_Codes_Segments_Lib();
+// The three tables loaded at once, without trace lines, before a test runs:
+// false at the first one that cannot be used.
+bool LoadReferenceTables();
 
 struct DataFormat {
     std::string key;

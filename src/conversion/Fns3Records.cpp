@@ -400,8 +400,9 @@ bool BuildRecords(std::int64_t dossierNumber, std::int64_t interchangeNumber, in
         number = e.Number();
         description = ErrorDescription(number);
     } catch (const std::bad_alloc&) {
-        number = 7;
-        description = "Mémoire insuffisante"_cp;
+        NoteOutOfMemory();
+        number = kErrOutOfMemory;
+        description = ErrorDescription(number);
     } catch (const std::exception&) {
         number = kErrInvalidCall;
         description = ErrorDescription(number);

@@ -93,7 +93,7 @@ bool AskLongReport(std::int64_t count, std::string_view titleTail) {
 
 int ErrorNumberOf(const std::exception& e) {
     if (auto* r = dynamic_cast<const RuntimeError*>(&e)) return r->Number();
-    if (dynamic_cast<const std::bad_alloc*>(&e)) return 7;
+    if (dynamic_cast<const std::bad_alloc*>(&e)) return kErrOutOfMemory;
     return kErrInvalidCall;
 }
 
@@ -415,6 +415,7 @@ bool ContentReport(RichTextSink& pane, bool interactive) {
         }
     } catch (const std::exception& e) {
         const int number = ErrorNumberOf(e);
+        if (number == kErrOutOfMemory) NoteOutOfMemory();
         Trace(std::to_string(number) + " - " + ErrorDescription(number), kModDisplay,
               "Display_Content_Errors");
         return false;

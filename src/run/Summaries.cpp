@@ -355,7 +355,8 @@ void CreateArray_InfoDoss() {
     } catch (const RuntimeError& e) {
         Trace(std::to_string(e.Number()) + " - " + e.what(), kModMain, "CreateArray_InfoDoss");
     } catch (const std::bad_alloc&) {
-        Trace("7 - " + ErrorDescription(7), kModMain, "CreateArray_InfoDoss");
+        NoteOutOfMemory();
+        Trace("7 - " + ErrorDescription(kErrOutOfMemory), kModMain, "CreateArray_InfoDoss");
     }
 }
 

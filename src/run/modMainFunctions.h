@@ -50,6 +50,15 @@ class SegmentErrorTable {
 using DossierRow = std::array<std::string, 4>;
 using DossierTable = std::vector<DossierRow>;
 
+// Why the results of the last run must not be shown, printed nor converted.
+// Every front end asks before it does any of these.
+enum class WithheldReason {
+    None,
+    ConfigurationFault,  // parametres.ini or a reference table unusable: nothing was checked
+    InputRefused,        // the file cannot be held whole (a segment of 4 GiB or more)
+    OutOfMemory,         // memory ran out: what was built has been dropped
+};
+
 struct RunState {
     SegmentList Segments;
     std::array<std::string, 4> Delimiters;  // terminator, element, component, release
@@ -58,6 +67,7 @@ struct RunState {
     SegmentErrorTable ErrorsBySegment;
     DossierTable DossierInfo;
     TestedFile File;
+    WithheldReason Withheld = WithheldReason::None;
 };
 
 // The module data. Stages of a run write it directly; everything else reads
@@ -85,7 +95,9 @@ struct TestInput {
 };
 
 // One complete test of the file named in the home window, or of the input
-// already read.
+// already read. A configuration fault stops it before the checks, running out
+// of memory ends it; both say so in a message box, empty the state and mark
+// it withheld.
 void MainTest(std::optional<TestInput> input = std::nullopt);
 
 }  // namespace trelvane

@@ -352,6 +352,7 @@ SegmentList SplitFileIntoSegments(std::string text, std::string_view terminator,
         starts.reserve(expected);
         lengths.reserve(expected);
         auto piece = [&](std::size_t b, std::size_t e) {
+            if (e - b > kMaxPieceLength) throw PieceTooLong(starts.size());
             starts.push_back(b);
             lengths.push_back(static_cast<std::uint32_t>(e - b));
         };

@@ -300,6 +300,12 @@ void frmAccueil::cmdTester_Click() {
         tests_->AttachPanes();
     }
     SetStatus(QString());
+    // A run stopped by its configuration or by memory has said why in its
+    // message: there is nothing of it to show, print or convert.
+    if (trelvane::State().Withheld != trelvane::WithheldReason::None) {
+        cmdResultat_->setEnabled(false);
+        return;
+    }
     blnForTest_ = true;
     Ui().ShowModal(*tests_);
 }

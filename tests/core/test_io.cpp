@@ -61,7 +61,9 @@ TEST_F(IoTest, MissingParameterFileEndsTheApplication) {
     EXPECT_EQ(U(platform.messages[0].title), "Erreur critique");
     EXPECT_EQ(U(platform.messages[0].text),
               "Le fichier de paramétrage INI est introuvable.\r\n"
-              "L'application va s'arrêter car elle ne peut pas fonctionner correctement.");
+              "L'application va s'arrêter car elle ne peut pas fonctionner correctement.\r\n"
+              "Fichier attendu : " +
+                  U(platform.Directory()) + "/parametres.ini");
     EXPECT_EQ(platform.messages[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(platform.endApplicationCalls, 1);
 }
