@@ -312,6 +312,10 @@ bool LoadFormats() {
                     "4 champs attendus, " + std::to_string(fields.size()) + " trouvé(s)"_cp);
             if (fields[0].empty()) throw BadLine(kErrTypeMismatch, number, "clé vide"_cp);
             if (fields[1].empty()) throw BadLine(kErrTypeMismatch, number, "classe de format vide");
+            // A record cut after its last comma would demand an empty value.
+            if (fields[3].empty())
+                throw BadLine(kErrInputPastEnd, number,
+                              "valeur attendue vide (« any » pour toute valeur)"_cp);
             DataFormat format;
             try {
                 format.length = ByteValue(fields[2]);
