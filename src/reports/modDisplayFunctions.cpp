@@ -98,19 +98,38 @@ int ErrorNumberOf(const std::exception& e) {
 }
 
 // Writes the runs of the coloured display, keeping text of one look together
-// so a line of sound elements costs one insertion, not one per element.
+// so a line of sound elements costs one insertion, not one per element. A
+// line shows at most kDisplayedLineCharacters of its segment.
 class RunWriter {
   public:
     explicit RunWriter(RichTextSink& sink) : sink_(sink) {
         sink_.SetColor(kDarkGrey);
         sink_.SetBold(false);
     }
+    // The line number, then the separator before the segment text.
+    void StartLine(Rgb color, bool bold, std::string_view number, std::string_view separator) {
+        Add(color, bold, number);
+        Add(color, bold, separator);
+        room_ = kDisplayedLineCharacters;
+    }
     void Put(Rgb color, bool bold, std::string_view text) {
-        if (!pending_.empty() && (color != color_ || bold != bold_)) Flush();
-        color_ = color;
-        bold_ = bold;
-        pending_ += text;
-        if (pending_.size() > (1u << 20)) Flush();
+        if (text.size() > room_) {
+            text = text.substr(0, room_);
+            cut_ = true;
+        }
+        room_ -= text.size();
+        Add(color, bold, text);
+    }
+    // Ends the line of a segment of that many characters with a line break
+    // of that look.
+    void EndLine(Rgb color, bool bold, std::size_t segmentLength) {
+        if (cut_) {
+            Add(kMidGrey, false,
+                " [...] (ligne coupée à l'affichage : "_cp + std::to_string(segmentLength) +
+                    " caractères)"_cp);
+            cut_ = false;
+        }
+        Add(color, bold, kCrLf);
     }
     void Flush() {
         if (pending_.empty()) return;
@@ -121,12 +140,22 @@ class RunWriter {
     }
 
   private:
+    void Add(Rgb color, bool bold, std::string_view text) {
+        if (!pending_.empty() && (color != color_ || bold != bold_)) Flush();
+        color_ = color;
+        bold_ = bold;
+        pending_ += text;
+        if (pending_.size() > (1u << 20)) Flush();
+    }
+
     RichTextSink& sink_;
     std::string pending_;
     Rgb color_ = kDarkGrey;
     bool bold_ = false;
     Rgb sinkColor_ = kDarkGrey;
     bool sinkBold_ = false;
+    std::size_t room_ = kDisplayedLineCharacters;
+    bool cut_ = false;
 };
 
 // One content error position of a segment, read for the element walk.
@@ -473,10 +502,9 @@ void ColouredFile(RichTextSink& pane, bool errorsOnly, std::int64_t first, std::
         if (tail.empty()) {
             if (!syntaxError && errorsOnly) continue;
             const Rgb color = syntaxError ? kRed : kDarkGrey;
-            out.Put(color, syntaxError, number);
-            out.Put(color, syntaxError, "  ");
+            out.StartLine(color, syntaxError, number, "  ");
             out.Put(color, syntaxError, segment);
-            out.Put(color, syntaxError, kCrLf);
+            out.EndLine(color, syntaxError, segment.size());
             continue;
         }
         ReadPositions(tail, positions);
@@ -484,16 +512,14 @@ void ColouredFile(RichTextSink& pane, bool errorsOnly, std::int64_t first, std::
             const Rgb color = !syntaxError         ? kCornflowerBlue
                               : positions[0].whole ? kBlueViolet
                                                    : kRed;
-            out.Put(color, true, number);
-            out.Put(color, true, "  ");
+            out.StartLine(color, true, number, "  ");
             out.Put(color, true, segment);
-            out.Put(color, true, kCrLf);
+            out.EndLine(color, true, segment.size());
             continue;
         }
 
         // Element by element; the positions are consumed in list order.
-        out.Put(kDarkGrey, true, number);
-        out.Put(kDarkGrey, true, " ");
+        out.StartLine(kDarkGrey, true, number, " ");
         SplitInto(segment, elementSep, release, elementScratch);
         const std::vector<std::string_view>& elements = elementScratch.pieces;
         std::size_t current = 0;
@@ -537,7 +563,7 @@ void ColouredFile(RichTextSink& pane, bool errorsOnly, std::int64_t first, std::
             }
             if (e + 1 < elements.size()) out.Put(kDarkGrey, true, elementSep);
         }
-        out.Put(kDarkGrey, true, kCrLf);
+        out.EndLine(kDarkGrey, true, segment.size());
     }
     out.Flush();
     pane.SetCaret(0);

@@ -10,6 +10,18 @@ namespace trelvane::ui {
 namespace {
 // The boxes' indents are in twips; Qt margins in pixels at 96 dpi.
 constexpr double kTwipsPerPixel = 15.0;
+
+const QString& CutMarker() {
+    static const QString marker = QStringLiteral(u" [...] (ligne coupée à l'affichage)");
+    return marker;
+}
+
+// Paragraph separators as "\r\n", in Windows-1252.
+std::string PlainOf(QString text) {
+    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    return ToCp(text);
+}
 }  // namespace
 
 QtRichTextSink::QtRichTextSink(QTextEdit* pane) : pane_(pane), doc_(pane->document()) {
@@ -32,6 +44,9 @@ void QtRichTextSink::Clear() {
     pending_ = true;
     cursor_ = QTextCursor(doc_);
     format_ = QTextCharFormat();
+    paragraph_ = 0;
+    cutting_ = false;
+    cuts_.clear();
 }
 
 void QtRichTextSink::SetColor(Rgb color) {
@@ -57,7 +72,40 @@ void QtRichTextSink::SetIndent(int twips) {
 }
 
 void QtRichTextSink::InsertText(std::string_view text) {
-    cursor_.insertText(FromCp(text), format_);
+    // Line breaks (CR, LF or both) end paragraphs; the pieces between them
+    // are shown up to the limit.
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
+        InsertPiece(text.substr(0, end));
+        if (end == text.size()) break;
+        const std::size_t breakLength = text.compare(end, 2, "\r\n") == 0 ? 2 : 1;
+        cursor_.insertText(FromCp(text.substr(end, breakLength)), format_);
+        paragraph_ = 0;
+        cutting_ = false;
+        text.remove_prefix(end + breakLength);
+    }
+}
+
+void QtRichTextSink::InsertPiece(std::string_view piece) {
+    if (piece.empty()) return;
+    if (cutting_) {
+        cuts_.back().hidden.append(piece);
+        return;
+    }
+    const std::size_t room = kShownParagraphCharacters - paragraph_;
+    if (piece.size() <= room) {
+        cursor_.insertText(FromCp(piece), format_);
+        paragraph_ += piece.size();
+        return;
+    }
+    cursor_.insertText(FromCp(piece.substr(0, room)), format_);
+    paragraph_ = kShownParagraphCharacters;
+    cutting_ = true;
+    cuts_.push_back({cursor_.position(), std::string(piece.substr(room))});
+    QTextCharFormat marker = format_;
+    marker.setForeground(QColor(100, 100, 100));
+    marker.setFontWeight(QFont::Normal);
+    cursor_.insertText(CutMarker(), marker);
 }
 
 void QtRichTextSink::Attach() {
@@ -77,7 +125,11 @@ void QtRichTextSink::SetCaret(std::size_t position) {
 }
 
 std::string QtRichTextSink::PlainText() const {
-    return DocumentPlainText(*doc_);
+    QString text = doc_->toRawText();
+    // Last first, so that the positions of the earlier ones still hold.
+    for (auto cut = cuts_.rbegin(); cut != cuts_.rend(); ++cut)
+        text.replace(cut->position, CutMarker().size(), FromCp(cut->hidden));
+    return PlainOf(std::move(text));
 }
 
 void QtRichTextSink::ShowCopyOf(const QTextDocument& source) {
@@ -88,15 +140,15 @@ void QtRichTextSink::ShowCopyOf(const QTextDocument& source) {
     pane_->setDocument(doc_);
     cursor_ = QTextCursor(doc_);
     format_ = QTextCharFormat();
+    paragraph_ = 0;
+    cutting_ = false;
+    cuts_.clear();
 }
 
 std::string DocumentPlainText(const QTextDocument& doc) {
     // The raw text keeps every character as inserted (toPlainText would turn
     // a no-break space of the data into a plain one).
-    QString text = doc.toRawText();
-    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
-    text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
-    return ToCp(text);
+    return PlainOf(doc.toRawText());
 }
 
 }  // namespace trelvane::ui

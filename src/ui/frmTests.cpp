@@ -366,7 +366,9 @@ std::string frmTests::BuildReportDocument() {
     cursor.insertFragment(QTextDocumentFragment(contentSink_->Document()));
     cursor.insertText(QStringLiteral("\n"), QTextCharFormat());
     document.Attach();
-    return document.PlainText();
+    // The text from the panes themselves: a pane keeps what it left out of
+    // its long lines, the copy printed here does not.
+    return trelvane::ReportDocumentText(syntaxSink_->PlainText(), contentSink_->PlainText());
 }
 
 void frmTests::cmdImprimer_Click() {
