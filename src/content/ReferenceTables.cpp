@@ -27,7 +27,6 @@ constexpr std::string_view kCrLf = "\r\n";
 constexpr std::string_view kFormatFile = "tbl_data_format.txt";
 constexpr std::string_view kLabelFile = "tbl_code_erreur_libelle.txt";
 constexpr std::string_view kSegmentCodeFile = "tbl_code_segment.txt";
-constexpr int kMaxSegmentCodeIndex = 255;
 
 struct TextHash {
     using is_transparent = void;
