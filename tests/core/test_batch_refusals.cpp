@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "run/modMainFunctions.h"
-#include "support/ScriptedPlatform.h"
 #include "support/TestFiles.h"
 #if !defined(_WIN32)
 #include <sys/wait.h>
@@ -25,13 +23,12 @@ struct Outcome {
     std::string out, err;
 };
 
+// A copy of trelvane-check beside its own data files, and the sample with warnings only.
 class BatchRefusals : public ::testing::Test {
   protected:
     void SetUp() override {
         fs::create_directory(bin);
-        exe = bin + "/" + fs::path(TRELVANE_CHECK_EXE).filename().string();
         fs::copy_file(TRELVANE_CHECK_EXE, exe);
-        CopyDataFiles(bin);
         fs::copy_file(std::string(TRELVANE_SAMPLES_DIR) + "/signalements.edi", sample);
     }
     void TearDown() override { RemoveTree(dir); }
@@ -41,17 +38,14 @@ class BatchRefusals : public ::testing::Test {
         const int rc = std::system(
             ("\"" + exe + "\" -a 2025 " + args + " >\"" + out + "\" 2>\"" + err + "\"").c_str());
 #if defined(_WIN32)
-        const int code = rc;
+        return {rc, ReadBytes(out), ReadBytes(err)};
 #else
-        const int code = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+        return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, ReadBytes(out), ReadBytes(err)};
 #endif
-        return {code, ReadBytes(out), ReadBytes(err)};
     }
 
-    std::string dir = MakeTempDir();
-    std::string bin = dir + "/bin";
-    std::string exe;
-    std::string sample = dir + "/signalements.edi";
+    std::string dir = MakeTempDir(), bin = dir + "/bin", sample = dir + "/signalements.edi";
+    std::string exe = bin + "/" + fs::path(TRELVANE_CHECK_EXE).filename().string();
 };
 
 TEST_F(BatchRefusals, UnusableConfigurationStopsBeforeAnyCheck) {
@@ -99,25 +93,8 @@ TEST_F(BatchRefusals, UnusableConfigurationStopsBeforeAnyCheck) {
     EXPECT_EQ(Run("-q \"" + sample + "\"").code, 0);
 }
 
-// The desktop program shows nothing of such a run: the previous results are
-// dropped and the run is marked withheld.
-TEST_F(BatchRefusals, UnusableTableWithholdsTheRun) {
-    ScriptedPlatform platform(bin);
-    platform.filePath = sample;
-    MainTest();
-    ASSERT_EQ(State().Withheld, WithheldReason::None);
-    ASSERT_FALSE(State().Segments.empty());
-    WriteBytes(bin + "/tbl_code_segment.txt", "");
-    platform.messages.clear();
-    MainTest();
-    EXPECT_EQ(State().Withheld, WithheldReason::ConfigurationFault);
-    EXPECT_TRUE(State().Segments.empty());
-    EXPECT_TRUE(State().SyntaxErrors.empty() && State().ContentErrors.empty());
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].title, "Erreur critique");
-}
-
 TEST_F(BatchRefusals, HtmlPageNeverOverwritesTheFileUnderTest) {
+    CopyDataFiles(bin);
     const std::string bytes = ReadBytes(sample);
     fs::create_hard_link(sample, dir + "/lien.edi");
     for (const std::string& page : {sample, dir + "/./signalements.edi", dir + "/lien.edi"}) {

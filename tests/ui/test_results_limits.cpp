@@ -11,19 +11,19 @@
 #include "QtRichTextSink.h"
 #include "ScriptedUi.h"
 #include "frmTests.h"
+#include "run/modMainFunctions.h"
 
 using namespace trelvane;
 using namespace trelvane::test;
 
 namespace {
 
-int CampaignYear() {
-    return QDate::currentDate().year() - 1;
-}
-
-void RunTest(UiFixture& f, const std::string& content) {
+// The sample, for last year's campaign, with extra segments before its first detail.
+void RunTest(UiFixture& f, const std::string& extra = {}) {
+    std::string text = SampleFor(QDate::currentDate().year() - 1);
+    text.insert(text.find("SEQ++1'"), extra);
     f.Menu("mnuParamCampA")->trigger();
-    f.Home<QLineEdit>("txtFichier")->setText(Q(f.Write("test.edi", content)));
+    f.Home<QLineEdit>("txtFichier")->setText(Q(f.Write("test.edi", text)));
     f.Home<QPushButton>("cmdTester")->click();
 }
 
@@ -43,23 +43,27 @@ class ResultsLimitsTest : public QObject {
     void longSegmentIsCutOnScreenOnly();
 };
 
+// The previous results are dropped too: nothing of them can be shown again.
 void ResultsLimitsTest::unusableTableOpensNoResults() {
     UiFixture f;
+    RunTest(f);
+    QCOMPARE(f.ui.shown.size(), std::size_t{1});
+    f.home->Tests().hide();
     WriteBytes(f.dir + "/tbl_data_format.txt", "");
-    RunTest(f, SampleFor(CampaignYear()));
+    RunTest(f);
     QCOMPARE(f.ui.boxes.size(), std::size_t{1});
     QVERIFY(f.ui.boxes[0].text.startsWith(
         QStringLiteral(u"Le fichier de format des données est vide.")));
-    QVERIFY(f.ui.shown.empty());
+    QCOMPARE(f.ui.shown.size(), std::size_t{1});
     QVERIFY(!f.Home<QPushButton>("cmdResultat")->isEnabled());
+    QCOMPARE(State().Withheld, WithheldReason::ConfigurationFault);
+    QVERIFY(State().Segments.empty() && State().ContentErrors.empty());
 }
 
 void ResultsLimitsTest::longSegmentIsCutOnScreenOnly() {
     UiFixture f;
-    std::string text = SampleFor(CampaignYear());
     const std::string segment = "FTX+AAA+++" + std::string(100000, 'X');
-    text.insert(text.find("SEQ++1'"), segment + "'\r\n");
-    RunTest(f, text);
+    RunTest(f, segment + "'\r\n");
     frmTests& w = f.home->Tests();
     auto* coloured = f.Find<QTextEdit>(&w, "rtbColouredFile");
     QVERIFY(coloured->toPlainText().contains(
