@@ -1,6 +1,7 @@
 // A run that runs out of memory ends cleanly: trelvane-check, started with
 // its address space limited by setrlimit, says "7 - Mémoire insuffisante",
-// exits 5 and neither prints nor writes anything.
+// exits 5 and neither prints nor writes anything; a file whose next piece
+// cannot be made is not left behind half written.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -9,8 +10,10 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <new>
 #include <string>
 
+#include "config/modIOfunctions.h"
 #include "support/TestFiles.h"
 
 namespace trelvane::test {
@@ -49,6 +52,19 @@ TEST(OutOfMemory, BatchFrontEndSaysSoAndWritesNothing) {
     EXPECT_NE(ReadBytes(err).find("7 - Mémoire insuffisante"), std::string::npos) << ReadBytes(err);
     EXPECT_FALSE(std::filesystem::exists(dir + "/sortie/FNS3") ||
                  std::filesystem::exists(dir + "/sortie/CR_Erreurs"));
+    RemoveTree(dir);
+}
+
+TEST(OutOfMemory, FileWrittenPieceByPieceIsWholeOrAbsent) {
+    const std::string dir = MakeTempDir();
+    int pieces = 0;
+    EXPECT_THROW(WriteFileAtomically(dir + "/FNS3.oth",
+                                     [&]() -> std::string_view {
+                                         if (++pieces == 3) throw std::bad_alloc();
+                                         return "ANS1";
+                                     }),
+                 std::bad_alloc);
+    EXPECT_TRUE(std::filesystem::is_empty(dir));
     RemoveTree(dir);
 }
 
