@@ -3,6 +3,7 @@
 // get one message and nothing printed or written; a line of megabytes is cut
 // in the coloured file only.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -11,9 +12,6 @@
 #include <vector>
 
 #include "support/TestFiles.h"
-#if !defined(_WIN32)
-#include <sys/wait.h>
-#endif
 
 namespace trelvane::test {
 namespace {
@@ -39,11 +37,7 @@ class BatchLimits : public ::testing::Test {
         const std::string out = dir + "/out.txt", err = dir + "/err.txt";
         const int rc = std::system(
             ("\"" + exe + "\" -a 2025 " + args + " >\"" + out + "\" 2>\"" + err + "\"").c_str());
-#if defined(_WIN32)
-        return {rc, ReadBytes(out), ReadBytes(err)};
-#else
         return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, ReadBytes(out), ReadBytes(err)};
-#endif
     }
 
     std::string dir = MakeTempDir(), bin = dir + "/bin", sample = dir + "/signalements.edi";
