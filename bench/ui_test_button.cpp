@@ -1,6 +1,8 @@
 // The desktop program timed on its real windows (offscreen is fine):
-//   bench_test_button FILE            the Test button to the results window shown
-//   bench_test_button --viewer FILE   "Visualiser", one segment per line, to the viewer shown
+//   bench_test_button FILE              the Test button to the results window shown
+//   bench_test_button --viewer FILE     "Visualiser", one segment per line, to the viewer shown
+//   bench_test_button --segment-mb N    Test on the sample with one segment of N MB
+//                                       (target: 4 MB in under 2 s)
 // Prints the seconds and the peak resident memory of the process.
 #include <sys/resource.h>
 
@@ -11,7 +13,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
 
 #include "QtPlatform.h"
 #include "UiServices.h"
@@ -22,9 +28,22 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const bool viewer = argc == 3 && std::strcmp(argv[1], "--viewer") == 0;
-    if (argc != 2 && !viewer) {
-        std::fprintf(stderr, "usage: bench_test_button [--viewer] FILE\n");
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bench_test_button [--viewer] FILE | --segment-mb N\n");
         return 2;
+    }
+    std::string file = argv[argc - 1];
+    if (std::strcmp(argv[1], "--segment-mb") == 0 && argc > 2) {
+        // The sample interchange with one FTX segment of N MB before its first detail.
+        std::ifstream in(TRELVANE_SAMPLE, std::ios::binary);
+        std::ostringstream sample;
+        sample << in.rdbuf();
+        std::string text = sample.str();
+        const std::size_t mb = std::strtoul(argv[2], nullptr, 10);
+        text.insert(text.find("SEQ++1'"), "FTX+AAA+++" + std::string(mb << 20, 'X') + "'\r\n");
+        file = "/tmp/bench_test_button_segment.edi";
+        std::ofstream(file, std::ios::binary) << text;
+        std::printf("one segment of %zu MB\n", mb);
     }
     // Windows are shown without a modal loop so the clock can stop; every
     // question is answered Yes.
@@ -35,7 +54,7 @@ int main(int argc, char** argv) {
     trelvane::SetPlatform(&platform);
     home.Load();
     home.findChild<QLineEdit*>(QStringLiteral("txtFichier"))
-        ->setText(QString::fromLocal8Bit(argv[argc - 1]));
+        ->setText(QString::fromLocal8Bit(file.c_str()));
     if (viewer) home.findChild<QAction*>(QStringLiteral("mnuOpViSegdistincts"))->trigger();
     home.show();
     QApplication::processEvents();
@@ -58,5 +77,6 @@ int main(int argc, char** argv) {
 
     trelvane::SetPlatform(nullptr);
     trelvane::ui::SetUiServices(nullptr);
+    if (file != argv[argc - 1]) std::remove(file.c_str());
     return 0;
 }

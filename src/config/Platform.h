@@ -2,7 +2,8 @@
 // the home window's choices (read live, at the moment they matter), the clock
 // and the program's own directory. The desktop program implements it with Qt,
 // the batch front end with the console, the tests with a scripted double.
-// All texts crossing it are Windows-1252.
+// All texts crossing it are Windows-1252, but for paths, which are in the
+// system's own form (see config/FileSystem.h).
 #pragma once
 
 #include <cstdint>
@@ -42,13 +43,13 @@ class Platform {
     virtual bool ErrorsOnly() = 0;       // "Erreurs Uniquement"
     virtual bool ShowWarnings() = 0;     // "Afficher les signalements"
     virtual std::string YearCamp() = 0;  // campaign year, four digits
-    virtual std::string FilePath() = 0;  // the file to test
+    virtual std::string FilePath() = 0;  // the file to test (a path)
     virtual std::string ProcedureText() = 0;
     virtual int ProfileIndex() = 0;  // -1 none, 0 first profile, 1 second
     virtual std::string ProfileText() = 0;
 
     virtual LocalDateTime Now() = 0;
-    // Without a trailing separator.
+    // A path, without a trailing separator.
     virtual std::string ProgramDirectory() = 0;
     // Where logs/, FNS3/ and CR_Erreurs/ are made: the program's directory,
     // unless the front end finds that an ordinary user cannot write there.

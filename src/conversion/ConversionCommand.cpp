@@ -25,10 +25,6 @@ bool HasNoErrorLeft() {
            static_cast<std::int64_t>(s.ContentErrors.size()) - 1 == GetWarningCount();
 }
 
-std::string SubDirectory(const std::string& baseDirectory, std::string_view name) {
-    return baseDirectory.empty() ? OutputPath(name) : JoinPath(baseDirectory, name);
-}
-
 std::string CrFileName(const LocalDateTime& t) {
     const std::string time = LongTime(t);
     char date[32];
@@ -41,14 +37,14 @@ std::string CrFileName(const LocalDateTime& t) {
 ConversionOutcome Announce(ConversionOutcome outcome, std::string_view title,
                            std::string_view text) {
     if (!outcome.path.empty())
-        CurrentPlatform().ShowFileWritten(title, std::string(text) + "\r\n" + outcome.path,
-                                          outcome.path);
+        CurrentPlatform().ShowFileWritten(
+            title, std::string(text) + "\r\n" + DisplayPath(outcome.path), outcome.path);
     return outcome;
 }
 
 ConversionOutcome WriteReport(std::string_view reportDocument, const std::string& baseDirectory,
                               std::string_view text) {
-    const std::string dir = SubDirectory(baseDirectory, "CR_Erreurs");
+    const std::string dir = OutputDirectory("CR_Erreurs", baseDirectory);
     if (!FileExists(dir)) MakeDir(dir, "d'erreurs");
     ConversionOutcome outcome;
     outcome.path = WriteCRFile(reportDocument, dir);
@@ -64,9 +60,8 @@ bool IsFileConvertible() {
 }
 
 std::string WriteCRFile(std::string_view reportDocument, const std::string& directory) {
-    std::string path = directory;
-    if (!path.empty() && path.back() != '/') path += '/';
-    path += CrFileName(CurrentPlatform().Now());
+    RemoveStalePartFiles(directory, {"999999_99999999_CRErreur.txt"});
+    const std::string path = JoinPath(directory, CrFileName(CurrentPlatform().Now()));
     if (!WriteInFile(reportDocument, path, "CRErreur")) return {};
     return path;
 }
@@ -75,7 +70,7 @@ ConversionOutcome RunConversionCommand(std::string_view reportDocument,
                                        const std::string& baseDirectory) {
     try {
         Trace("** BOUTON CONVERSION EN FNS3 **", kModTests, kProcConvert);
-        if (State().ResultsWithheld != Withheld::None) {
+        if (State().Withheld != WithheldReason::None) {
             // The state does not hold this file's complete results: whatever
             // would be written could belong to another file.
             CurrentPlatform().ShowMessage("Conversion impossible",
@@ -99,7 +94,7 @@ ConversionOutcome RunConversionCommand(std::string_view reportDocument,
                     FailedConversionsText() +
                     "\r\nUn compte-rendu d'erreur va être créé dans le répertoire 'CR_Erreurs'"_cp);
         }
-        const std::string dir = SubDirectory(baseDirectory, "FNS3");
+        const std::string dir = OutputDirectory("FNS3", baseDirectory);
         if (!FileExists(dir)) MakeDir(dir, "FNS3");
         ConversionOutcome outcome;
         outcome.path = WriteFNS3File(dir);

@@ -132,24 +132,43 @@ constexpr std::size_t kStopPollMask = 1023;
 
 int ErrorNumberOf(const std::exception& e) {
     if (auto* r = dynamic_cast<const RuntimeError*>(&e)) return r->Number();
-    if (dynamic_cast<const std::bad_alloc*>(&e)) return 7;
+    if (dynamic_cast<const std::bad_alloc*>(&e)) return kErrOutOfMemory;
     return kErrInvalidCall;
 }
 
 // Writes the runs of the coloured display, keeping text of one look together
-// so a line of sound elements costs one insertion, not one per element.
+// so a line of sound elements costs one insertion, not one per element. A
+// line shows at most kDisplayedLineCharacters of its segment.
 class RunWriter {
   public:
     explicit RunWriter(RichTextSink& sink) : sink_(sink) {
         sink_.SetColor(kDarkGrey);
         sink_.SetBold(false);
     }
+    // The line number, then the separator before the segment text.
+    void StartLine(Rgb color, bool bold, std::string_view number, std::string_view separator) {
+        Add(color, bold, number);
+        Add(color, bold, separator);
+        room_ = kDisplayedLineCharacters;
+    }
     void Put(Rgb color, bool bold, std::string_view text) {
-        if (!pending_.empty() && (color != color_ || bold != bold_)) Flush();
-        color_ = color;
-        bold_ = bold;
-        pending_ += text;
-        if (pending_.size() > (1u << 20)) Flush();
+        if (text.size() > room_) {
+            text = text.substr(0, room_);
+            cut_ = true;
+        }
+        room_ -= text.size();
+        Add(color, bold, text);
+    }
+    // Ends the line of a segment of that many characters with a line break
+    // of that look.
+    void EndLine(Rgb color, bool bold, std::size_t segmentLength) {
+        if (cut_) {
+            Add(kMidGrey, false,
+                " [...] (ligne coupée à l'affichage : "_cp + std::to_string(segmentLength) +
+                    " caractères)"_cp);
+            cut_ = false;
+        }
+        Add(color, bold, kCrLf);
     }
     void Flush() {
         if (pending_.empty()) return;
@@ -160,12 +179,22 @@ class RunWriter {
     }
 
   private:
+    void Add(Rgb color, bool bold, std::string_view text) {
+        if (!pending_.empty() && (color != color_ || bold != bold_)) Flush();
+        color_ = color;
+        bold_ = bold;
+        pending_ += text;
+        if (pending_.size() > (1u << 20)) Flush();
+    }
+
     RichTextSink& sink_;
     std::string pending_;
     Rgb color_ = kDarkGrey;
     bool bold_ = false;
     Rgb sinkColor_ = kDarkGrey;
     bool sinkBold_ = false;
+    std::size_t room_ = kDisplayedLineCharacters;
+    bool cut_ = false;
 };
 
 // One content error position of a segment, read for the element walk.
@@ -218,6 +247,36 @@ void ReadPositions(std::string_view tail, std::vector<Position>& out) {
     }
 }
 
+// One line for each sign that the file was written for another system: the
+// checks then report its segments one by one without saying why.
+std::vector<std::string> FileHints(const TestedFile& file) {
+    std::vector<std::string> hints;
+    if (file.terminatorsBeforeLineFeed * 2 > file.terminators) {
+        hints.emplace_back(
+            "Les fins de ligne du fichier sont au format Unix (LF) : le saut de ligne qui suit "
+            "chaque segment est lu comme le début du segment suivant, qui est alors rejeté. "
+            "Enregistrez le fichier avec des fins de ligne Windows (CR LF), ou sans fin de "
+            "ligne."_cp);
+    }
+    if (file.utf8Bom || file.utf8Accents) {
+        std::string hint(
+            file.utf8Bom && !file.utf8Accents
+                ? "Le fichier commence par une marque d'ordre des octets UTF-8 (BOM)"_cp
+                : "Le fichier est codé en UTF-8"_cp);
+        if (file.utf8Bom && file.utf8Accents)
+            hint += " et commence par une marque d'ordre des octets (BOM)"_cp;
+        hint += " : la procédure attend du Windows-1252 (ANSI)"_cp;
+        if (file.utf8Bom) hint += " sans cette marque, qui empêche de lire le premier segment"_cp;
+        if (file.utf8Accents)
+            hint +=
+                ", et les lettres accentuées seraient transmises déformées (« JÃ‰RÃ”ME » "
+                "pour « JÉRÔME »)"_cp;
+        hint += ". Enregistrez le fichier en Windows-1252."_cp;
+        hints.push_back(std::move(hint));
+    }
+    return hints;
+}
+
 }  // namespace
 
 // A pane left unset keeps a plain-text pane of its own.
@@ -249,10 +308,14 @@ bool ConfirmContentReport() {
     return false;
 }
 
-bool Display_Syntax_Errors(bool ask) {
-    Trace("Génération du compte-rendu de syntaxe"_cp, kModDisplay, "Display_Syntax_Errors");
+namespace {
+
+// The reports proper. Interactive for the run's own panes: status line and
+// WarningCount, and, when ask is set, the question before a long report;
+// otherwise the same text is written silently (a page rendered again from
+// the run).
+bool SyntaxReport(RichTextSink& pane, bool interactive, bool ask) {
     const StringList& errors = State().SyntaxErrors;
-    RichTextSink& pane = *g_panes.syntax;
 
     const std::int64_t n = RecordCount(errors);
     if (ask && !ConfirmSyntaxReport()) {
@@ -260,7 +323,13 @@ bool Display_Syntax_Errors(bool ask) {
         return false;
     }
     pane.Clear();
-    SetStatus("Préparation de l'affichage...(syntaxe)"_cp);
+    if (interactive) SetStatus("Préparation de l'affichage...(syntaxe)"_cp);
+    for (const std::string& hint : FileHints(State().File)) {
+        pane.SetIndent(0);
+        pane.SetBold(true);
+        pane.SetColor(kDarkOrange);
+        pane.InsertText(hint + kCrLf);
+    }
     pane.SetIndent(1500);
     pane.SetBold(true);
     pane.SetColor(kDarkGrey);
@@ -321,16 +390,16 @@ bool Display_Syntax_Errors(bool ask) {
     return true;
 }
 
-bool Display_Content_Errors(bool ask) {
-    Trace("Génération du compte-rendu de contenu"_cp, kModDisplay, "Display_Content_Errors");
+bool ContentReport(RichTextSink& pane, bool interactive, bool ask) {
     const StringList& errors = State().ContentErrors;
-    RichTextSink& pane = *g_panes.content;
     Platform& platform = CurrentPlatform();
 
     pane.Clear();
     std::int64_t warnings = 0;
-    SetWarningCount(0);
-    SetStatus("Préparation de l'affichage...(contenu)"_cp);
+    if (interactive) {
+        SetWarningCount(0);
+        SetStatus("Préparation de l'affichage...(contenu)"_cp);
+    }
 
     const std::int64_t n = RecordCount(errors);
     if (ask && !ConfirmContentReport()) {
@@ -378,7 +447,7 @@ bool Display_Content_Errors(bool ask) {
             const std::string& label = labels.Label(code);
             const std::string_view cls = std::string_view(label).substr(0, 3);
             const bool warning = label.starts_with("si");
-            if (warning) SetWarningCount(++warnings);
+            if (warning && interactive) SetWarningCount(++warnings);
 
             const bool showWarnings = platform.ShowWarnings();
             if (!(cls == "rej" || cls == "sir" || (cls == "sig" && showWarnings))) continue;
@@ -426,6 +495,7 @@ bool Display_Content_Errors(bool ask) {
         }
     } catch (const std::exception& e) {
         const int number = ErrorNumberOf(e);
+        if (number == kErrOutOfMemory) NoteOutOfMemory();
         Trace(std::to_string(number) + " - " + ErrorDescription(number), kModDisplay,
               "Display_Content_Errors");
         return false;
@@ -434,9 +504,8 @@ bool Display_Content_Errors(bool ask) {
     return true;
 }
 
-void DisplayColouredFile(bool errorsOnly, std::int64_t first, std::int64_t last) {
-    Trace("Génération du compte-rendu en coloration syntaxique"_cp, kModDisplay,
-          "DisplayColouredFile");
+void ColouredFile(RichTextSink& pane, bool errorsOnly, std::int64_t first, std::int64_t last,
+                  bool interactive) {
     const RunState& state = State();
     const std::string elementSep = state.Delimiters[1];
     const std::string componentSep = state.Delimiters[2];
@@ -445,9 +514,8 @@ void DisplayColouredFile(bool errorsOnly, std::int64_t first, std::int64_t last)
     const SegmentList& segments = state.Segments;
     const SegmentErrorTable& bySegment = state.ErrorsBySegment;
 
-    RichTextSink& pane = *g_panes.coloured;
     pane.Clear();
-    SetStatus("Préparation de l'affichage...(colorisation)"_cp);
+    if (interactive) SetStatus("Préparation de l'affichage...(colorisation)"_cp);
 
     const std::int64_t upper = segments.UpperBound();
     if (upper >= kDisplayedSegments && !errorsOnly && first == 0) {
@@ -467,7 +535,7 @@ void DisplayColouredFile(bool errorsOnly, std::int64_t first, std::int64_t last)
     std::string number;
 
     for (std::int64_t k = first; k <= last; ++k) {
-        if (k > first + threshold) {
+        if (interactive && k > first + threshold) {
             if (RunStopRequested()) break;
             threshold += 500;
             const double share =
@@ -488,10 +556,9 @@ void DisplayColouredFile(bool errorsOnly, std::int64_t first, std::int64_t last)
         if (tail.empty()) {
             if (!syntaxError && errorsOnly) continue;
             const Rgb color = syntaxError ? kRed : kDarkGrey;
-            out.Put(color, syntaxError, number);
-            out.Put(color, syntaxError, "  ");
+            out.StartLine(color, syntaxError, number, "  ");
             out.Put(color, syntaxError, segment);
-            out.Put(color, syntaxError, kCrLf);
+            out.EndLine(color, syntaxError, segment.size());
             continue;
         }
         ReadPositions(tail, positions);
@@ -499,16 +566,14 @@ void DisplayColouredFile(bool errorsOnly, std::int64_t first, std::int64_t last)
             const Rgb color = !syntaxError         ? kCornflowerBlue
                               : positions[0].whole ? kBlueViolet
                                                    : kRed;
-            out.Put(color, true, number);
-            out.Put(color, true, "  ");
+            out.StartLine(color, true, number, "  ");
             out.Put(color, true, segment);
-            out.Put(color, true, kCrLf);
+            out.EndLine(color, true, segment.size());
             continue;
         }
 
         // Element by element; the positions are consumed in list order.
-        out.Put(kDarkGrey, true, number);
-        out.Put(kDarkGrey, true, " ");
+        out.StartLine(kDarkGrey, true, number, " ");
         SplitInto(segment, elementSep, release, elementScratch);
         const std::vector<std::string_view>& elements = elementScratch.pieces;
         std::size_t current = 0;
@@ -552,10 +617,40 @@ void DisplayColouredFile(bool errorsOnly, std::int64_t first, std::int64_t last)
             }
             if (e + 1 < elements.size()) out.Put(kDarkGrey, true, elementSep);
         }
-        out.Put(kDarkGrey, true, kCrLf);
+        out.EndLine(kDarkGrey, true, segment.size());
     }
     out.Flush();
     pane.SetCaret(0);
+}
+
+}  // namespace
+
+bool Display_Syntax_Errors(bool ask) {
+    Trace("Génération du compte-rendu de syntaxe"_cp, kModDisplay, "Display_Syntax_Errors");
+    return SyntaxReport(*g_panes.syntax, true, ask);
+}
+
+bool Display_Content_Errors(bool ask) {
+    Trace("Génération du compte-rendu de contenu"_cp, kModDisplay, "Display_Content_Errors");
+    return ContentReport(*g_panes.content, true, ask);
+}
+
+void DisplayColouredFile(bool errorsOnly, std::int64_t first, std::int64_t last) {
+    Trace("Génération du compte-rendu en coloration syntaxique"_cp, kModDisplay,
+          "DisplayColouredFile");
+    ColouredFile(*g_panes.coloured, errorsOnly, first, last, true);
+}
+
+void WriteSyntaxReport(RichTextSink& sink) {
+    SyntaxReport(sink, false, false);
+}
+
+void WriteContentReport(RichTextSink& sink) {
+    ContentReport(sink, false, false);
+}
+
+void WriteColouredFile(RichTextSink& sink, bool errorsOnly, std::int64_t first, std::int64_t last) {
+    ColouredFile(sink, errorsOnly, first, last, false);
 }
 
 void ClearReportPanes() {

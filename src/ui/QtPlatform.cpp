@@ -29,7 +29,7 @@ MsgAnswer QtPlatform::ShowMessage(std::string_view title, std::string_view text,
 void QtPlatform::ShowFileWritten(std::string_view title, std::string_view text,
                                  const std::string& path) {
     Ui().FileWritten(BoxParent(), FromCp(title), FromCp(text),
-                     QFileInfo(PathFromCore(path)).absolutePath());
+                     QFileInfo(FromCorePath(path)).absolutePath());
 }
 
 bool QtPlatform::StopRequested() {
@@ -53,7 +53,7 @@ std::string QtPlatform::YearCamp() {
     return ToCp(home_.YearCamp());
 }
 std::string QtPlatform::FilePath() {
-    return ToCp(home_.FilePath());
+    return CorePath(home_.FilePath());
 }
 std::string QtPlatform::ProcedureText() {
     return ToCp(home_.ProcedureText());
@@ -81,7 +81,7 @@ std::string QtPlatform::OutputDirectory() {
     if (outputDirectory_.isEmpty()) {
         // Installed under a directory only the administrator may write, the
         // program keeps the user's files in the user's own folder.
-        outputDirectory_ = PathFromCore(ProgramDirectory());
+        outputDirectory_ = FromCorePath(ProgramDirectory());
         if (!QFileInfo(outputDirectory_).isWritable()) {
             const QString own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
             if (!own.isEmpty() && QDir().mkpath(own)) outputDirectory_ = own;

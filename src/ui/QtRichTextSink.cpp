@@ -21,6 +21,18 @@ QTextBlockFormat IndentFormat(int twips) {
     return format;
 }
 
+const QString& CutMarker() {
+    static const QString marker = QStringLiteral(u" [...] (ligne coupée à l'affichage)");
+    return marker;
+}
+
+// Paragraph separators as "\r\n", in Windows-1252.
+std::string PlainOf(QString text) {
+    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    return ToCp(text);
+}
+
 }  // namespace
 
 QtRichTextSink::QtRichTextSink(QTextEdit* pane) : pane_(pane), doc_(pane->document()) {
@@ -53,6 +65,8 @@ void QtRichTextSink::Clear() {
     linesInBlock_ = 1;
     lineStart_ = 0;
     caret_ = 0;
+    cutting_ = false;
+    cuts_.clear();
 }
 
 void QtRichTextSink::SetColor(Rgb color) {
@@ -110,8 +124,27 @@ void QtRichTextSink::InsertText(std::string_view text) {
 void QtRichTextSink::Put(const QString& text) {
     if (text.isEmpty()) return;
     if (breakPending_) StartLine();
-    if (!run_.isEmpty() && runFormat_ != format_) Flush();
-    if (run_.isEmpty()) runFormat_ = format_;
+    if (cutting_) {
+        cuts_.back().hidden += text;
+        return;
+    }
+    const int room = kShownLineCharacters - (written_ - lineStart_);
+    if (text.size() <= room) {
+        Append(text, format_);
+        return;
+    }
+    Append(text.left(room), format_);
+    cutting_ = true;
+    cuts_.push_back({written_, text.mid(room)});
+    QTextCharFormat marker = format_;
+    marker.setForeground(QColor(100, 100, 100));
+    marker.setFontWeight(QFont::Normal);
+    Append(CutMarker(), marker);
+}
+
+void QtRichTextSink::Append(const QString& text, const QTextCharFormat& format) {
+    if (!run_.isEmpty() && runFormat_ != format) Flush();
+    if (run_.isEmpty()) runFormat_ = format;
     run_ += text;
     written_ += static_cast<int>(text.size());
 }
@@ -120,6 +153,7 @@ void QtRichTextSink::Put(const QString& text) {
 // has the same indent and room left, else in a paragraph of its own.
 void QtRichTextSink::StartLine() const {
     breakPending_ = false;
+    cutting_ = false;
     if (indent_ == blockIndent_ && linesInBlock_ < kLinesPerParagraph) {
         if (run_.isEmpty()) runFormat_ = format_;
         run_ += QChar(QChar::LineSeparator);
@@ -195,7 +229,11 @@ void QtRichTextSink::PlaceCaret() {
 }
 
 std::string QtRichTextSink::PlainText() const {
-    return DocumentPlainText(*Document());
+    QString text = Document()->toRawText();
+    // Last first, so that the positions of the earlier ones still hold.
+    for (auto cut = cuts_.rbegin(); cut != cuts_.rend(); ++cut)
+        text.replace(cut->position, CutMarker().size(), cut->hidden);
+    return PlainOf(std::move(text));
 }
 
 void QtRichTextSink::Show(QTextDocument* doc) {
@@ -216,16 +254,15 @@ void QtRichTextSink::Show(QTextDocument* doc) {
     linesInBlock_ = 1;
     lineStart_ = written_;
     caret_ = 0;
+    cutting_ = false;
+    cuts_.clear();
     PlaceCaret();
 }
 
 std::string DocumentPlainText(const QTextDocument& doc) {
     // The raw text keeps every character as inserted (toPlainText would turn
     // a no-break space of the data into a plain one).
-    QString text = doc.toRawText();
-    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
-    text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
-    return ToCp(text);
+    return PlainOf(doc.toRawText());
 }
 
 }  // namespace trelvane::ui

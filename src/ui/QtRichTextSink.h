@@ -4,7 +4,9 @@
 // every run its own insertion: lines that share an indent are kept in one
 // paragraph (up to a bound), apart by line separators, and text of one look
 // is gathered and inserted at once. Line breaks read back as "\r\n" all the
-// same.
+// same. A line shows at most kShownLineCharacters, then says it was cut:
+// laying out a segment of megabytes would hold the window for minutes. What
+// was left out is kept, so that the plain text (the CR file) stays whole.
 #pragma once
 
 #include <QString>
@@ -12,10 +14,16 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <cstddef>
+#include <string>
+#include <vector>
 
 #include "reports/RichTextSink.h"
 
 namespace trelvane::ui {
+
+// Above the coloured display's own limit, which marks its lines itself.
+inline constexpr int kShownLineCharacters = 4000;
 
 class QtRichTextSink final : public RichTextSink {
   public:
@@ -30,6 +38,8 @@ class QtRichTextSink final : public RichTextSink {
     void InsertText(std::string_view text) override;
     // Puts the pane's caret at position, once the document is shown.
     void SetCaret(std::size_t position) override;
+    // The whole text, the parts of long paragraphs left out of the pane
+    // included.
     std::string PlainText() const override;
 
     // Shows the document being built, if any (a report that stopped early
@@ -46,13 +56,21 @@ class QtRichTextSink final : public RichTextSink {
     QTextDocument* NewDocument();
     // Shows doc in the pane, deleting the sink's document shown before.
     void Replace(QTextDocument* doc);
+    // Writes a piece of a line (no line break in it), cut at the limit.
     void Put(const QString& text);
+    void Append(const QString& text, const QTextCharFormat& format);
     void StartLine() const;
     // Inserts the gathered text into the document.
     void Flush() const;
     // Everything written so far is in the document.
     void Settle() const;
     void PlaceCaret();
+
+    // A line cut short: where its marker stands and what it stands for.
+    struct Cut {
+        int position;
+        QString hidden;
+    };
 
     QTextEdit* pane_;
     QTextDocument* doc_;
@@ -74,7 +92,9 @@ class QtRichTextSink final : public RichTextSink {
     mutable bool breakPending_ = false;  // a line ended; how is not decided yet
     mutable int blockIndent_ = 0;        // indent of the paragraph at the end
     mutable int linesInBlock_ = 1;
-    mutable int lineStart_ = 0;  // position where the current line begins
+    mutable int lineStart_ = 0;     // position where the current line begins
+    mutable bool cutting_ = false;  // the current line is cut: its text goes to cuts_
+    std::vector<Cut> cuts_;
 };
 
 // Plain text of a document with "\r\n" line breaks, in Windows-1252.

@@ -1,5 +1,7 @@
 #include "QtText.h"
 
+#include <QFile>
+
 #include "config/Cp1252.h"
 
 namespace trelvane::ui {
@@ -25,11 +27,21 @@ QString FromCpLines(std::string_view cp1252) {
 }
 
 std::string CorePath(const QString& path) {
-    return ToCp(path);
+#if defined(Q_OS_WIN)
+    const QByteArray bytes = path.toUtf8();
+#else
+    const QByteArray bytes = QFile::encodeName(path);
+#endif
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
-QString PathFromCore(std::string_view path) {
-    return FromCp(path);
+QString FromCorePath(std::string_view path) {
+    const QByteArray bytes(path.data(), static_cast<qsizetype>(path.size()));
+#if defined(Q_OS_WIN)
+    return QString::fromUtf8(bytes);
+#else
+    return QFile::decodeName(bytes);
+#endif
 }
 
 }  // namespace trelvane::ui

@@ -1,5 +1,5 @@
-// Windows-1252 texts of the core <-> QString of the windows, and the one
-// conversion of file paths between the two.
+// Windows-1252 texts of the core <-> QString of the windows, and the paths
+// the core hands to the system <-> the paths the windows show.
 #pragma once
 
 #include <QString>
@@ -13,10 +13,9 @@ std::string ToCp(const QString& text);
 // The core's "\r\n" line breaks as Qt shows them ("\n").
 QString FromCpLines(std::string_view cp1252);
 
-// A path typed or chosen in the windows as the core's file functions take
-// it, and back. Every file the windows name reaches the file system through
-// CorePath, so the windows and the core always agree on which file it is.
+// A path in the system's own form, as the core's file calls take it: every
+// file-system call of the windows goes through it.
 std::string CorePath(const QString& path);
-QString PathFromCore(std::string_view path);
+QString FromCorePath(std::string_view path);
 
 }  // namespace trelvane::ui

@@ -18,6 +18,7 @@
 #include "QtText.h"
 #include "UiServices.h"
 #include "config/Cp1252.h"
+#include "config/FileSystem.h"
 #include "config/modIOfunctions.h"
 #include "frmAPropos.h"
 #include "frmTests.h"
@@ -226,7 +227,7 @@ void frmAccueil::BuildMenus() {
 }
 
 void frmAccueil::Load() {
-    txtFichier_->setText(trelvane::ui::PathFromCore(trelvane::RetrieveInINIFile("LastFileUsed")));
+    txtFichier_->setText(trelvane::ui::FromCorePath(trelvane::RetrieveInINIFile("LastFileUsed")));
     if (trelvane::RetrieveInINIFile("Profil_CR") == "1") {
         cmbProfil_->insertItem(1, QStringLiteral("ZEPHA Compte-rendu EDI"));
     }
@@ -376,15 +377,20 @@ void frmAccueil::cmdTester_Click() {
         tests_->AttachPanes();
         SetRunning(false);
     }
-    const trelvane::Withheld withheld = trelvane::State().ResultsWithheld;
-    if (withheld == trelvane::Withheld::Stopped || withheld == trelvane::Withheld::OutOfMemory) {
-        // What a test that did not finish built is nobody's result.
-        SetStatus(withheld == trelvane::Withheld::Stopped
-                      ? QStringLiteral(u"Test arrêté : aucun résultat.")
-                      : QStringLiteral(u"Test interrompu faute de mémoire : aucun résultat."));
+    using trelvane::WithheldReason;
+    const WithheldReason withheld = trelvane::State().Withheld;
+    SetStatus(withheld == WithheldReason::Stopped ? QStringLiteral(u"Test arrêté : aucun résultat.")
+              : withheld == WithheldReason::OutOfMemory
+                  ? QStringLiteral(u"Test interrompu faute de mémoire : aucun résultat.")
+                  : QString());
+    // What a test that did not finish built is nobody's result; a run stopped
+    // by its configuration or its input has said why in its message. A
+    // declined report or an unchecked profile is shown as such.
+    if (withheld != WithheldReason::None && withheld != WithheldReason::Declined &&
+        withheld != WithheldReason::NotChecked) {
+        cmdResultat_->setEnabled(false);
         return;
     }
-    SetStatus(QString());
     blnForTest_ = true;
     Ui().ShowModal(*tests_);
 }
@@ -432,7 +438,7 @@ void frmAccueil::mnuOpErSignalements_Click() {
 
 void frmAccueil::mnuOpTrace_Click() {
     // Looked for at every click, on and off.
-    const std::string logs = trelvane::OutputPath("logs");
+    const std::string logs = trelvane::OutputDirectory("logs");
     if (!trelvane::FileExists(logs)) trelvane::MakeDir(logs, "de traces");
     mnuOpTrace_->setChecked(!mnuOpTrace_->isChecked());
 }

@@ -282,11 +282,11 @@ void frmTests::Activate() {
     ForgetSavedDisplays();
     // Only the complete results of the last run may be redisplayed, printed
     // or converted; a profile without checks has nothing to convert.
-    const trelvane::Withheld withheld = trelvane::State().ResultsWithheld;
-    const bool complete = withheld == trelvane::Withheld::None;
+    const trelvane::WithheldReason withheld = trelvane::State().Withheld;
+    const bool complete = withheld == trelvane::WithheldReason::None;
     fraCriteres_->setEnabled(complete);
     cmdImprimer_->setEnabled(complete);
-    cmdConvertir_->setVisible(withheld != trelvane::Withheld::NotChecked &&
+    cmdConvertir_->setVisible(withheld != trelvane::WithheldReason::NotChecked &&
                               trelvane::RetrieveInINIFile("ConversionEnabled") == "1");
     cmdConvertir_->setEnabled(complete);
     if (home_.ErrorsOnly()) {
@@ -414,7 +414,9 @@ std::string frmTests::BuildReportDocument() {
     cursor.insertFragment(QTextDocumentFragment(contentSink_->Document()));
     cursor.insertText(QStringLiteral("\n"), QTextCharFormat());
     document.Attach();
-    return document.PlainText();
+    // The text from the panes themselves: a pane keeps what it left out of
+    // its long lines, the copy printed here does not.
+    return trelvane::ReportDocumentText(syntaxSink_->PlainText(), contentSink_->PlainText());
 }
 
 void frmTests::cmdImprimer_Click() {

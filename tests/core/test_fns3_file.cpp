@@ -44,7 +44,7 @@ std::vector<std::string> SplitCrLf(const std::string& text) {
 std::vector<std::string> FilesIn(const std::string& dir) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir))
-        names.push_back(entry.path().filename());
+        names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -98,7 +98,7 @@ TEST_F(Fns3File, WritesEveryRecordAsOneWindows1252LineEndedByCrLf) {
     ConvertDossier(1);
     ConvertDossier(2);
     const std::string path = WriteFNS3File(fns3Dir);
-    EXPECT_EQ(path, fns3Dir + "/20261205_174538_FNS3.oth");
+    EXPECT_EQ(path, JoinPath(fns3Dir, "20261205_174538_FNS3.oth"));
     EXPECT_TRUE(platform.messages.empty());
 
     const std::string bytes = test::ReadBytes(path);
@@ -124,7 +124,7 @@ TEST_F(Fns3File, NameFollowsTheClockAndDefaultsToTheProgramsFns3Directory) {
     platform.now = {2027, 1, 2, 3, 4, 5};
     platform.trace = true;
     const std::string path = WriteFNS3File();
-    EXPECT_EQ(path, ProgramPath("FNS3") + "/20270102_030405_FNS3.oth");
+    EXPECT_EQ(path, JoinPath(ProgramPath("FNS3"), "20270102_030405_FNS3.oth"));
     // Nothing converted: an empty file.
     EXPECT_TRUE(fs::exists(path));
     EXPECT_EQ(fs::file_size(path), 0u);
@@ -133,19 +133,21 @@ TEST_F(Fns3File, NameFollowsTheClockAndDefaultsToTheProgramsFns3Directory) {
     EXPECT_NE(trace.find("Ecriture du fichier FNS3.\r\n"), std::string::npos);
 }
 
-TEST_F(Fns3File, TwoConversionsInOneSecondGiveOneFileHoldingTheLinesOnce) {
+TEST_F(Fns3File, TwoConversionsInOneSecondGiveTwoFiles) {
     ConvertDossier(1);
     const std::string first = WriteFNS3File(fns3Dir);
     const std::string once = test::ReadBytes(first);
     const std::string second = WriteFNS3File(fns3Dir);
-    EXPECT_EQ(first, second);
+    EXPECT_EQ(second, JoinPath(fns3Dir, "20261205_174538_FNS3_2.oth"));
+    EXPECT_EQ(test::ReadBytes(first), once);
     EXPECT_EQ(test::ReadBytes(second), once);
-    EXPECT_EQ(FilesIn(fns3Dir), std::vector<std::string>{"20261205_174538_FNS3.oth"});
+    EXPECT_EQ(FilesIn(fns3Dir),
+              (std::vector<std::string>{"20261205_174538_FNS3.oth", "20261205_174538_FNS3_2.oth"}));
 
-    // Later: a second file with the same content.
+    // Later: a file with the same content under the time's own name.
     platform.now.second = 39;
     const std::string third = WriteFNS3File(fns3Dir);
-    EXPECT_NE(third, first);
+    EXPECT_EQ(third, JoinPath(fns3Dir, "20261205_174539_FNS3.oth"));
     EXPECT_EQ(test::ReadBytes(third), once);
 }
 
@@ -160,16 +162,6 @@ TEST_F(Fns3File, AFailedWriteShowsTheMessageAndLeavesNoFile) {
                 "insuffisants."));
     EXPECT_EQ(platform.messages[0].icon, MsgIcon::Exclamation);
     EXPECT_FALSE(fs::exists(missing));
-
-    // The name is taken by a directory: the file cannot be put in place, and
-    // nothing half-written stays beside it.
-    fs::create_directories(fns3Dir + "/20261205_174538_FNS3.oth/inside");
-    EXPECT_EQ(WriteFNS3File(fns3Dir), "");
-    ASSERT_EQ(platform.messages.size(), 2u);
-    EXPECT_NE(platform.messages[1].text.find(" - Ecriture du fichier FNS3 impossible"),
-              std::string::npos);
-    EXPECT_EQ(FilesIn(fns3Dir), std::vector<std::string>{"20261205_174538_FNS3.oth"});
-    EXPECT_TRUE(fs::is_directory(fns3Dir + "/20261205_174538_FNS3.oth"));
     // The list is kept for another try.
     EXPECT_EQ(FNS3Lines().size(), 9u);
 }
@@ -193,7 +185,7 @@ TEST_F(ConversionCommand, AFileWithWarningsOnlyIsConvertedIntoTheFns3Directory) 
 
     const ConversionOutcome outcome = RunConversionCommand("rapport", base);
     EXPECT_EQ(outcome.result, ConversionResult::Fns3Written);
-    EXPECT_EQ(outcome.path, base + "/FNS3/20261205_174538_FNS3.oth");
+    EXPECT_EQ(outcome.path, JoinPath(OutputDirectory("FNS3", base), "20261205_174538_FNS3.oth"));
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].title, "Conversion");
     EXPECT_EQ(platform.messages[0].text,
@@ -207,7 +199,7 @@ TEST_F(ConversionCommand, AFileWithWarningsOnlyIsConvertedIntoTheFns3Directory) 
 
     // Without a directory of its own, the program's.
     const ConversionOutcome again = RunConversionCommand("rapport");
-    EXPECT_EQ(again.path, ProgramPath("FNS3") + "/20261205_174538_FNS3.oth");
+    EXPECT_EQ(again.path, JoinPath(ProgramPath("FNS3"), "20261205_174538_FNS3.oth"));
 }
 
 TEST_F(ConversionCommand, ErrorsLeftGiveAnErrorReportFile) {
@@ -222,7 +214,8 @@ TEST_F(ConversionCommand, ErrorsLeftGiveAnErrorReportFile) {
     EXPECT_FALSE(IsFileConvertible());
     ConversionOutcome outcome = RunConversionCommand(report, base);
     EXPECT_EQ(outcome.result, ConversionResult::ReportWritten);
-    EXPECT_EQ(outcome.path, base + "/CR_Erreurs/174538_05122026_CRErreur.txt");
+    EXPECT_EQ(outcome.path,
+              JoinPath(OutputDirectory("CR_Erreurs", base), "174538_05122026_CRErreur.txt"));
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].title, "Conversion impossible");
     EXPECT_EQ(platform.messages[0].text, expectedText + "\r\n" + outcome.path);
@@ -255,7 +248,8 @@ TEST_F(ConversionCommand, ADossierWhoseConversionFailedBlocksTheFns3File) {
     EXPECT_NE(platform.messages[0].text.find(W("a échoué pour les dossiers n° 2\r\n")),
               std::string::npos);
     EXPECT_FALSE(fs::exists(base + "/FNS3"));
-    EXPECT_TRUE(fs::exists(base + "/CR_Erreurs/174538_05122026_CRErreur.txt"));
+    EXPECT_TRUE(
+        fs::exists(JoinPath(OutputDirectory("CR_Erreurs", base), "174538_05122026_CRErreur.txt")));
 
     // A new check starts from a clean slate.
     ClearFailedConversions();
@@ -381,7 +375,7 @@ TEST_F(ConversionCommand, RecordsBuiltBesideTheWalkEqualThoseBuiltInPlace) {
     SetFacChecksEnabled(true);
 
     auto run = [&](bool trace) {
-        const std::string log = NativePath(CurrentTraceFilePath());
+        const std::string log = CurrentTraceFilePath();
         fs::remove(log);
         platform.trace = trace;
         MainTest();

@@ -2,8 +2,6 @@
 // program directory.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -63,7 +61,9 @@ TEST_F(IoTest, MissingParameterFileEndsTheApplication) {
     EXPECT_EQ(U(platform.messages[0].title), "Erreur critique");
     EXPECT_EQ(U(platform.messages[0].text),
               "Le fichier de paramétrage INI est introuvable.\r\n"
-              "L'application va s'arrêter car elle ne peut pas fonctionner correctement.");
+              "L'application va s'arrêter car elle ne peut pas fonctionner correctement.\r\n"
+              "Fichier attendu : " +
+                  U(platform.Directory()) + "/parametres.ini");
     EXPECT_EQ(platform.messages[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(platform.endApplicationCalls, 1);
 }
@@ -163,15 +163,18 @@ TEST_F(IoTest, ImportJoinsLinesWhereverTheyFallInABigFile) {
     EXPECT_TRUE(platform.messages.empty());
 }
 
-// Paths are Windows-1252 in the core; the file system names files in UTF-8.
-TEST_F(IoTest, AccentedPathsReachTheRightFile) {
-    WriteBytes(platform.Directory() + "/déclaration.edi", "UNA\r\n");
-    const std::string path = platform.Directory() + W("/déclaration.edi");
-    EXPECT_TRUE(FileExists(path));
-    EXPECT_EQ(ImportFileContent(path), "UNA");
-    MakeDir(platform.Directory() + W("/répertoire"), "FNS3");
-    EXPECT_TRUE(fs::is_directory(platform.Directory() + "/répertoire"));
+// Paths are held in the system's own form (UTF-8 here): a name that
+// Windows-1252 cannot spell reaches its file too, and is shown with "?".
+TEST_F(IoTest, PathsReachTheirFileWhateverTheirLetters) {
+    for (const std::string name : {"/déclaration.edi", "/Ωμέγα_申告.edi"}) {
+        WriteBytes(platform.Directory() + name, "UNA\r\n");
+        EXPECT_TRUE(FileExists(platform.Directory() + name));
+        EXPECT_EQ(ImportFileContent(platform.Directory() + name), "UNA");
+    }
+    MakeDir(platform.Directory() + "/répertoire", "FNS3");
+    EXPECT_TRUE(fs::is_directory(FsPath(platform.Directory() + "/répertoire")));
     EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(DisplayPath("/données/Ωμ.edi"), W("/données/??.edi"));
 }
 
 TEST_F(IoTest, ImportOfAMissingFileReportsAndGivesNothing) {

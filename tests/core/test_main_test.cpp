@@ -77,7 +77,7 @@ TEST_F(MainTestRun, TraceOpensAndClosesEveryRun) {
 TEST_F(MainTestRun, SecondProfileLeavesNoResultOfTheEarlierRun) {
     WriteBytes(file, ReadBytes(std::string(TRELVANE_SAMPLES_DIR) + "/rejets.edi"));
     MainTest();
-    EXPECT_EQ(State().ResultsWithheld, Withheld::None);
+    EXPECT_EQ(State().Withheld, WithheldReason::None);
     EXPECT_GT(GetContentErrors().size(), 1u);
 
     platform.profileIndex = 1;
@@ -88,7 +88,7 @@ TEST_F(MainTestRun, SecondProfileLeavesNoResultOfTheEarlierRun) {
     EXPECT_TRUE(GetSyntaxErrors().empty());
     EXPECT_TRUE(GetContentErrors().empty());
     EXPECT_TRUE(State().DossierInfo.empty());
-    EXPECT_EQ(State().ResultsWithheld, Withheld::NotChecked);
+    EXPECT_EQ(State().Withheld, WithheldReason::NotChecked);
     EXPECT_EQ(U(CurrentReportPanes().content->PlainText()),
               "\r\nAucun contrôle n'est fait avec ce profil de test.");
 }

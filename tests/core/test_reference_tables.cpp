@@ -17,6 +17,7 @@ namespace {
 
 using test::ReadBytes;
 using test::ScriptedPlatform;
+using test::U;
 using test::W;
 using test::WriteBytes;
 
@@ -29,6 +30,10 @@ struct EmptyDir {
         WriteBytes(dir + "/" + name, bytes);
     }
 };
+
+std::string FirstLine(const std::string& text) {
+    return text.substr(0, text.find("\r\n"));
+}
 
 std::string FormatRecords(int count) {
     std::string text;
@@ -47,13 +52,16 @@ TEST(ReferenceTables, MissingFilesAreReportedAndLeaveEmptyTables) {
         EXPECT_EQ(m.title, "Erreur critique");
         EXPECT_EQ(m.icon, MsgIcon::Exclamation);
     }
-    EXPECT_EQ(env.platform.messages[0].text,
-              W("Le fichier de format des données est introuvable.\r\n"
-                "Toutes les données seront en erreur."));
-    EXPECT_EQ(env.platform.messages[1].text, W("Le fichier des codes erreur est introuvable.\r\n"
-                                               "Le libellé des erreurs ne sera pas indiqué."));
-    EXPECT_EQ(env.platform.messages[2].text, W("Le fichier des codes segment est introuvable.\r\n"
-                                               "Les segments IND seront tous annoncés en erreur."));
+    // Each names the file it expected and says the test cannot run.
+    const char* first[] = {"Le fichier de format des données est introuvable.",
+                           "Le fichier des codes erreur est introuvable.",
+                           "Le fichier des codes segment est introuvable."};
+    const char* file[] = {"tbl_data_format.txt", "tbl_code_erreur_libelle.txt",
+                          "tbl_code_segment.txt"};
+    for (std::size_t k = 0; k < 3; ++k)
+        EXPECT_EQ(U(env.platform.messages[k].text),
+                  std::string(first[k]) + "\r\nFichier attendu : " + env.dir + "/" + file[k] +
+                      "\r\nLe test ne peut pas être lancé.");
     EXPECT_EQ(FindDataFormat("UNB_0020"), nullptr);
     EXPECT_EQ(GetErrorLabel("402"), "");
     EXPECT_EQ(GetSegmentCode("10"), "");
@@ -122,7 +130,7 @@ TEST(ReferenceTables, FormatTableHoldsExactly101Records) {
     ASSERT_EQ(env.platform.messages.size(), 1u);
     EXPECT_EQ(env.platform.messages[0].title, "Erreur.");
     EXPECT_EQ(env.platform.messages[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(env.platform.messages[0].text, "9 - Lecture fichier formats impossible.");
+    EXPECT_EQ(FirstLine(env.platform.messages[0].text), "9 - Lecture fichier formats impossible.");
     EXPECT_NE(FindDataFormat("K0"), nullptr);
     EXPECT_NE(FindDataFormat("K100"), nullptr);
     EXPECT_EQ(FindDataFormat("K101"), nullptr);
@@ -166,7 +174,7 @@ TEST(ReferenceTables, FormatLengthFailuresKeepEarlierRows) {
               "\"A\",\"va\",255,\"any\"\r\n\"B\",\"va\",256,\"any\"\r\n\"C\",\"va\",1,\"any\"\r\n");
     Initialise_Table_Formats();
     ASSERT_EQ(env.platform.messages.size(), 1u);
-    EXPECT_EQ(env.platform.messages[0].text, "6 - Lecture fichier formats impossible.");
+    EXPECT_EQ(FirstLine(env.platform.messages[0].text), "6 - Lecture fichier formats impossible.");
     ASSERT_NE(FindDataFormat("A"), nullptr);
     EXPECT_EQ(FindDataFormat("A")->length, 255);
     EXPECT_EQ(FindDataFormat("B"), nullptr);
@@ -175,7 +183,7 @@ TEST(ReferenceTables, FormatLengthFailuresKeepEarlierRows) {
     env.Write("tbl_data_format.txt", "\"A\",\"va\",3,\"any\"\r\n\"B\",\"va\",x,\"any\"\r\n");
     Initialise_Table_Formats();
     ASSERT_EQ(env.platform.messages.size(), 2u);
-    EXPECT_EQ(env.platform.messages[1].text, "13 - Lecture fichier formats impossible.");
+    EXPECT_EQ(FirstLine(env.platform.messages[1].text), "13 - Lecture fichier formats impossible.");
     EXPECT_NE(FindDataFormat("A"), nullptr);
 }
 
@@ -185,8 +193,11 @@ TEST(ReferenceTables, LabelTableCapacityAndLookup) {
     for (int i = 3; i < 201; ++i)
         lines += "X" + std::to_string(i) + " rej Libre\r\n";
     env.Write("tbl_code_erreur_libelle.txt", lines);
-    Initialise_Table_Erreurs_Lib();
-    EXPECT_TRUE(env.platform.messages.empty());
+    // A line without its class is reported, and the lookups still answer.
+    EXPECT_FALSE(Initialise_Table_Erreurs_Lib());
+    ASSERT_EQ(env.platform.messages.size(), 1u);
+    EXPECT_NE(env.platform.messages[0].text.find("tbl_code_erreur_libelle.txt, ligne 2 : "),
+              std::string::npos);
     EXPECT_EQ(GetErrorLabel("402"), "rej Nombre de segments erroné");
     EXPECT_EQ(GetErrorLabel("40"), "");   // a line shorter than a code never matches
     EXPECT_EQ(GetErrorLabel("413"), "");  // a code alone gives an empty label
@@ -195,9 +206,9 @@ TEST(ReferenceTables, LabelTableCapacityAndLookup) {
 
     env.Write("tbl_code_erreur_libelle.txt", lines + "999 rej Trop\r\n");
     Initialise_Table_Erreurs_Lib();
-    ASSERT_EQ(env.platform.messages.size(), 1u);
-    EXPECT_EQ(env.platform.messages[0].title, "Erreur.");
-    EXPECT_EQ(env.platform.messages[0].text, "9 - Lecture fichier Erreurs impossible.");
+    ASSERT_EQ(env.platform.messages.size(), 2u);
+    EXPECT_EQ(env.platform.messages[1].title, "Erreur.");
+    EXPECT_EQ(FirstLine(env.platform.messages[1].text), "9 - Lecture fichier Erreurs impossible.");
     EXPECT_EQ(GetErrorLabel("402"), "rej Nombre de segments erroné");
     EXPECT_EQ(GetErrorLabel("999"), "");
 }
@@ -236,14 +247,14 @@ TEST(ReferenceTables, SegmentCodeFailures) {
     Initialise_Table_Codes_Segments_Lib();
     ASSERT_EQ(env.platform.messages.size(), 1u);
     EXPECT_EQ(env.platform.messages[0].title, "Erreur.");
-    EXPECT_EQ(env.platform.messages[0].text, "6 - Lecture fichier Codes impossible.");
+    EXPECT_EQ(FirstLine(env.platform.messages[0].text), "6 - Lecture fichier Codes impossible.");
     EXPECT_EQ(GetSegmentCode("10"), "MOA");
     EXPECT_EQ(GetSegmentCode("11"), "");
 
     env.Write("tbl_code_segment.txt", "0012 MOA\r\nABCD RFF\r\n");
     Initialise_Table_Codes_Segments_Lib();
     ASSERT_EQ(env.platform.messages.size(), 2u);
-    EXPECT_EQ(env.platform.messages[1].text, "13 - Lecture fichier Codes impossible.");
+    EXPECT_EQ(FirstLine(env.platform.messages[1].text), "13 - Lecture fichier Codes impossible.");
     EXPECT_EQ(GetSegmentCode("12"), "MOA");
     EXPECT_EQ(GetSegmentCode("10"), "");
 }

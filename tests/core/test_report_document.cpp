@@ -1,5 +1,6 @@
 // The report document printed and written as the CR file, and the HTML
 // rendering of the reports.
+#include "config/Sha256.h"
 #include "report_fixture.h"
 #include "reports/HtmlSink.h"
 #include "reports/ReportDocument.h"
@@ -12,13 +13,21 @@ using ReportDocument = ReportTest;
 const std::string kRule(110, '_');
 
 TEST_F(ReportDocument, HeaderThenBothPanesAsShown) {
-    platform.filePath = W("C:\\Déclarations\\test.edi");
+    platform.filePath = "C:\\Déclarations\\test.edi";  // a path, in UTF-8
     platform.procedureText = "EDI KTV Tome 2";
     platform.profileText = W("VRK Déclaration des revenus");
     platform.now = {2026, 12, 5, 17, 45, 38};
     SetSegments({"UNA:+,? ", "UNB+UNOC:3", "UNZ+1"});
     State().SyntaxErrors = {"[Branchement]"};
     State().ContentErrors = {"[Contenu]"};
+    State().File = {.yearCamp = "2025", .read = true, .size = 1234567, .sha256 = "f00d"};
+    Initialise_Table_Formats();
+    std::string tables;
+    for (const char* name : {"tbl_data_format.txt", "tbl_code_erreur_libelle.txt"})
+        tables += "SHA-256 de " + std::string(name) + " : " +
+                  Sha256Hex(ReadBytes(platform.Directory() + "/" + name)) + "\r\n";
+    RemoveTree(platform.Directory() + "/tbl_code_segment.txt");
+    Initialise_Table_Codes_Segments_Lib();
     ASSERT_TRUE(Display_Syntax_Errors());
     ASSERT_TRUE(Display_Content_Errors());
 
@@ -27,7 +36,11 @@ TEST_F(ReportDocument, HeaderThenBothPanesAsShown) {
               "Chemin du fichier testé : C:\\Déclarations\\test.edi\r\n"
               "Procédure utilisée : EDI KTV Tome 2\r\n"
               "Profil de test : VRK Déclaration des revenus\r\n"
-              "Généré par TOLVEX - Trelvane version 1 mars 2017\r\n" +
+              "Généré par TOLVEX - Trelvane version 1 mars 2017\r\n"
+              "Année de campagne : 2025\r\n"
+              "Taille du fichier testé : 1 234 567 octets\r\n"
+              "SHA-256 du fichier testé : f00d\r\n" +
+                  tables + "SHA-256 de tbl_code_segment.txt : table absente ou illisible\r\n" +
                   kRule +
                   "\r\n\r\n"
                   "\r\nCONTROLES DE SYNTAXE OK\r\n"

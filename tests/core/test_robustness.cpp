@@ -3,8 +3,10 @@
 // once crashed on, and the files the program writes when the disk refuses:
 // each is complete or absent.
 #include <gtest/gtest.h>
+#if !defined(_WIN32)
 #include <sys/mount.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -270,6 +272,7 @@ std::string UnderRegularFile(const std::string& dir) {
     return file + "/sub";
 }
 
+#if !defined(_WIN32)
 // A small tmpfs that can be filled up; mounted only when running as root
 // where mounting is allowed.
 class SmallFileSystem {
@@ -307,6 +310,8 @@ class SmallFileSystem {
     bool mounted_ = false;
 };
 
+#endif
+
 std::vector<std::string> Listing(const std::string& dir) {
     std::vector<std::string> out;
     std::error_code ec;
@@ -316,6 +321,7 @@ std::vector<std::string> Listing(const std::string& dir) {
     return out;
 }
 
+#if !defined(_WIN32)
 // A valid file of many dossiers, whose FNS3 records take some room.
 std::string ManyDossiers(int count) {
     const std::vector<std::string> segs = SampleSegments();
@@ -336,6 +342,7 @@ std::string ManyDossiers(int count) {
     out.push_back("UNZ+" + std::to_string(count) + "+REF00000001");
     return Join(out);
 }
+#endif
 
 TEST_F(Robustness, TraceIntoAnUnwritableDirectoryLeavesNoFile) {
     // The trace directory's name is taken by a regular file.
@@ -356,6 +363,7 @@ TEST_F(Robustness, ReportAndFns3IntoAnUnwritableDirectoryLeaveNoFile) {
     EXPECT_EQ(Listing(platform_.Directory()), before);
 }
 
+#if !defined(_WIN32)
 TEST_F(Robustness, FullFileSystemLeavesFilesCompleteOrAbsent) {
     SmallFileSystem disk(64);
     if (!disk.Mounted()) GTEST_SKIP() << "needs root and permission to mount a tmpfs";
@@ -401,6 +409,7 @@ TEST_F(Robustness, TraceOnAFullFileSystemKeepsWholeLines) {
         EXPECT_TRUE(log.empty() || log.ends_with("\r\n")) << "trace line cut in " << name;
     }
 }
+#endif
 
 }  // namespace
 }  // namespace trelvane

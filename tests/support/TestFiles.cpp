@@ -1,10 +1,9 @@
 #include "support/TestFiles.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
-#include <stdexcept>
 
 #include "config/Cp1252.h"
 
@@ -12,21 +11,35 @@ namespace fs = std::filesystem;
 
 namespace trelvane::test {
 
+fs::path FsPath(const std::string& path) {
+#if defined(_WIN32)
+    return fs::path(std::u8string(path.begin(), path.end()));
+#else
+    return fs::path(path);
+#endif
+}
+
 std::string MakeTempDir() {
-    std::string pattern = (fs::temp_directory_path() / "trelvane-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    return pattern;
+    std::mt19937 random{std::random_device{}()};
+    for (;;) {
+        const fs::path dir =
+            fs::temp_directory_path() / ("trelvane-test-" + std::to_string(random() % 1000000000));
+        if (fs::create_directory(dir)) {
+            const std::u8string utf8 = dir.u8string();
+            return std::string(utf8.begin(), utf8.end());
+        }
+    }
 }
 
 void RemoveTree(const std::string& path) {
     std::error_code ec;
     // Tests may leave read-only directories behind; give write access back first.
-    for (auto it = fs::recursive_directory_iterator(path, ec); !ec && it != fs::end(it);
+    for (auto it = fs::recursive_directory_iterator(FsPath(path), ec); !ec && it != fs::end(it);
          it.increment(ec)) {
         fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     }
-    fs::permissions(path, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(path, ec);
+    fs::permissions(FsPath(path), fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(FsPath(path), ec);
 }
 
 void CopyDataFiles(const std::string& dir) {
@@ -34,19 +47,19 @@ void CopyDataFiles(const std::string& dir) {
                              "tbl_code_segment.txt"}) {
         fs::path from = fs::path(TRELVANE_DATA_DIR) / name;
         if (fs::exists(from))
-            fs::copy_file(from, fs::path(dir) / name, fs::copy_options::overwrite_existing);
+            fs::copy_file(from, FsPath(dir) / name, fs::copy_options::overwrite_existing);
     }
 }
 
 std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(FsPath(path), std::ios::binary);
     std::ostringstream ss;
     ss << in.rdbuf();
     return ss.str();
 }
 
 void WriteBytes(const std::string& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(FsPath(path), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 

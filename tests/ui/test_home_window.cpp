@@ -251,7 +251,7 @@ void HomeWindowTest::browseKeepsPathWhenCancelled() {
     f.ui.files.push_back(QStringLiteral(u"/données/après.edi"));
     f.Home<QPushButton>("cmdParcourir")->click();
     QCOMPARE(path->text(), QStringLiteral(u"/données/après.edi"));
-    QCOMPARE(f.platform->FilePath(), ui::ToCp(QStringLiteral(u"/données/après.edi")));
+    QCOMPARE(f.platform->FilePath(), ui::CorePath(QStringLiteral(u"/données/après.edi")));
 }
 
 void HomeWindowTest::refusesWhatIsNotAFile() {
@@ -338,8 +338,8 @@ void HomeWindowTest::platformAnswersFromTheControls() {
     UiFixture f;
     f.Home<QLineEdit>("txtFichier")->setText(QStringLiteral(u"/tmp/déclaration.edi"));
     f.Home<QLineEdit>("txtProcedure")->setText(QStringLiteral(u"Procédure"));
-    QCOMPARE(f.platform->FilePath(), std::string("/tmp/d\xe9"
-                                                 "claration.edi"));
+    // Paths go to the core in the system's own form, UTF-8 here.
+    QCOMPARE(f.platform->FilePath(), std::string("/tmp/déclaration.edi"));
     QCOMPARE(f.platform->ProcedureText(), std::string("Proc\xe9"
                                                       "dure"));
     QCOMPARE(f.platform->ProgramDirectory(), f.dir);
@@ -413,7 +413,7 @@ void HomeWindowTest::stopEndsALongRunCleanly() {
     QVERIFY(f.ui.shown.empty());
     QCOMPARE(f.Home<QLabel>("txtStatutAppli")->text(),
              QStringLiteral(u"Test arrêté : aucun résultat."));
-    QCOMPARE(State().ResultsWithheld, Withheld::Stopped);
+    QCOMPARE(State().Withheld, WithheldReason::Stopped);
     QVERIFY(f.home->Tests().ContentSink().PlainText().empty());
     QVERIFY(!stop->isEnabled());
     QVERIFY(test->isEnabled());
