@@ -11,7 +11,7 @@
 namespace trelvane {
 
 class NullSink final : public RichTextSink {
-public:
+  public:
     void Clear() override {}
     void SetColor(Rgb) override {}
     void SetBold(bool) override {}
