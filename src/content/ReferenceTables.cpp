@@ -432,16 +432,6 @@ const DataFormat* FindDataFormat(std::string_view key) {
     }
 }
 
-bool GetDataFormat(std::string_view key, std::string& formatClass, int& length,
-                   std::string& expected) {
-    const DataFormat* format = FindDataFormat(key);
-    if (!format) return false;
-    formatClass = format->formatClass;
-    length = format->length;
-    expected = format->expected;
-    return true;
-}
-
 std::string GetErrorLabel(std::string_view code) {
     auto it = g_tables.labelIndex.find(code);
     if (it == g_tables.labelIndex.end()) return {};
