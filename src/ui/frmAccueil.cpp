@@ -30,6 +30,7 @@ using trelvane::MsgAnswer;
 using trelvane::MsgButtons;
 using trelvane::MsgIcon;
 using trelvane::ui::CorePath;
+using trelvane::ui::FromCp;
 using trelvane::ui::Ui;
 using trelvane::ui::WaitCursor;
 
@@ -75,13 +76,13 @@ void frmAccueil::BuildControls() {
     named(fraParametres_, "fraParametres");
     lblProcedure_ = new QLabel(QStringLiteral(u"Procédure"), fraParametres_);
     named(lblProcedure_, "lblProcedure");
-    txtProcedure_ = new QLineEdit(QStringLiteral("EDI KTV Tome 2"), fraParametres_);
+    txtProcedure_ = new QLineEdit(FromCp(trelvane::kProcedureText), fraParametres_);
     named(txtProcedure_, "txtProcedure");
     lblProfil_ = new QLabel(QStringLiteral("Profil de test"), fraParametres_);
     named(lblProfil_, "lblProfil");
     cmbProfil_ = new QComboBox(fraParametres_);
     named(cmbProfil_, "cmbProfil");
-    cmbProfil_->addItem(QStringLiteral(u"VRK Déclaration des revenus"));
+    cmbProfil_->addItem(FromCp(trelvane::kFirstProfileText));
     // On the first profile, so that the reports and CR files name it.
     cmbProfil_->setCurrentIndex(0);
 
