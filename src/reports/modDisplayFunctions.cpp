@@ -677,26 +677,15 @@ void ShowUncheckedReports() {
 }
 
 void WriteLegend(RichTextSink& sink) {
-    struct Entry {
-        Rgb color;
-        std::string_view text;
-    };
-    static const Entry kEntries[] = {
-        {kRed, "Syntaxe incorrecte"},
-        {kCornflowerBlue, "Nombre de données faux"_cp},
-        {kBlueViolet, "Syntaxe et nombre de données faux"_cp},
-        {kDarkOrange, "Format ou valeur incorrect"},
-        {kTagGreen, "Documents du dossier en anomalie"},
-    };
     sink.Clear();
-    const std::size_t n = std::size(kEntries);
+    const std::size_t n = std::size(kLegend);
     for (std::size_t i = 0; i < n; ++i) {
         sink.SetFontName("Wingdings");
-        sink.SetColor(kEntries[i].color);
+        sink.SetColor(kLegend[i].color);
         sink.InsertText("l ");
         sink.SetFontName("MS Sans Serif");
         sink.SetColor(kBlack);
-        sink.InsertText(kEntries[i].text);
+        sink.InsertText(kLegend[i].text);
         if (i + 1 < n) sink.InsertText(kCrLf);
     }
     sink.SetCaret(0);

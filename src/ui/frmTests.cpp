@@ -85,7 +85,7 @@ QIcon PickUpIcon() {
 
 frmTests::frmTests(frmAccueil& home) : QDialog(&home), home_(home) {
     setObjectName(QStringLiteral("frmTests"));
-    setWindowTitle(QStringLiteral(u"Résultats de l'analyse"));
+    setWindowTitle(FromCp(trelvane::kResultsTitle));
 
     // The captions are long: they wrap when the panes are narrow rather
     // than widen the window beyond a small screen.
@@ -101,15 +101,9 @@ frmTests::frmTests(frmAccueil& home) : QDialog(&home), home_(home) {
         return frame;
     };
     rtbSyntax_ = Pane(this, "rtbSyntax");
-    fraSyntax_ = framed("fraSyntax",
-                        QStringLiteral(u"Erreurs de syntaxe EDI      (1 erreur entraîne le rejet "
-                                       u"complet du fichier par le CSE)"),
-                        rtbSyntax_);
+    fraSyntax_ = framed("fraSyntax", FromCp(trelvane::kSyntaxReportCaption), rtbSyntax_);
     rtbContent_ = Pane(this, "rtbContent");
-    fraContent_ = framed("fraContent",
-                         QStringLiteral(u"Erreurs sur dossiers       (chaque dossier en rejet "
-                                        u"sera exclu de l'envoi à la VRK) "),
-                         rtbContent_);
+    fraContent_ = framed("fraContent", FromCp(trelvane::kContentReportCaption), rtbContent_);
 
     rtbColouredFile_ = Pane(this, "rtbColouredFile");
     {
@@ -118,7 +112,7 @@ frmTests::frmTests(frmAccueil& home) : QDialog(&home), home_(home) {
         rtbColouredFile_->setPalette(palette);
     }
 
-    fraLegende_ = new QGroupBox(QStringLiteral(u"Légende"), this);
+    fraLegende_ = new QGroupBox(FromCp(trelvane::kLegendCaption), this);
     fraLegende_->setObjectName(QStringLiteral("fraLegende"));
     rtbLegende_ = Pane(fraLegende_, "rtbLegende");
     rtbLegende_->setFixedHeight(110);
@@ -227,30 +221,21 @@ frmTests::~frmTests() {
     }
 }
 
+// The core's legend, its symbol-font bullet drawn as the round bullet it
+// shows.
 void frmTests::WriteLegend() {
-    struct Entry {
-        QColor colour;
-        QString text;
-    };
-    const Entry entries[] = {
-        {QColor(255, 0, 0), QStringLiteral("Syntaxe incorrecte")},
-        {QColor(100, 149, 237), QStringLiteral(u"Nombre de données faux")},
-        {QColor(138, 43, 226), QStringLiteral(u"Syntaxe et nombre de données faux")},
-        {QColor(255, 140, 0), QStringLiteral("Format ou valeur incorrect")},
-        {QColor(102, 202, 102), QStringLiteral("Documents du dossier en anomalie")},
-    };
     QTextCursor cursor(rtbLegende_->document());
     QTextCharFormat bullet;
     bullet.setFontFamilies({QStringLiteral("DejaVu Sans")});
     QTextCharFormat text;
     text.setForeground(Qt::black);
     bool first = true;
-    for (const Entry& e : entries) {
+    for (const trelvane::LegendEntry& e : trelvane::kLegend) {
         if (!first) cursor.insertText(QStringLiteral("\n"), text);
         first = false;
-        bullet.setForeground(e.colour);
+        bullet.setForeground(QColor(e.color.r, e.color.g, e.color.b));
         cursor.insertText(QStringLiteral(u"\u25CF "), bullet);
-        cursor.insertText(e.text, text);
+        cursor.insertText(FromCp(e.text), text);
     }
 }
 
