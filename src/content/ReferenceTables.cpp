@@ -359,7 +359,7 @@ bool LoadLabels() {
                             "un code, un séparateur, la classe (rej, sig ou sir) puis le "
                             "libellé sont attendus"_cp);
         });
-        if (bad) throw *bad;
+        if (bad) throw BadLine(*bad);
         return rows;
     });
 }

@@ -108,13 +108,10 @@ bool IsValidDate(std::string_view year, std::string_view month, std::string_view
             v = v * 10 + (c - '0');
         return v;
     };
-    std::size_t significantYearDigits = year.size();
-    {
-        std::size_t z = 0;
-        while (z + 1 < year.size() && year[z] == '0')
-            ++z;
-        significantYearDigits = year.size() - z;
-    }
+    std::size_t leadingZeros = 0;
+    while (leadingZeros + 1 < year.size() && year[leadingZeros] == '0')
+        ++leadingZeros;
+    const std::size_t significantYearDigits = year.size() - leadingZeros;
     int y = toInt(year);
     if (year.size() <= 2 && significantYearDigits <= 2) y = y < 30 ? 2000 + y : 1900 + y;
     if (y < 100 && year.size() > 2) return false;
