@@ -419,16 +419,17 @@ bool frmTests::eventFilter(QObject* watched, QEvent* event) {
             }
         }
     }
-    // A click that selects nothing: a drag selects text to copy, and a NIR
-    // to pick up.
-    if (event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    // A click, not a drag: a drag selects text to copy, or a NIR to pick up.
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
         for (QTextEdit* report : {rtbSyntax_, rtbContent_}) {
-            if (watched != report->viewport() || report->textCursor().hasSelection()) continue;
-            GoToSegmentOf(
-                report,
-                report->cursorForPosition(static_cast<QMouseEvent*>(event)->position().toPoint())
-                    .position());
+            if (watched != report->viewport() || mouse->button() != Qt::LeftButton) continue;
+            const QPoint at = mouse->position().toPoint();
+            if (event->type() == QEvent::MouseButtonPress) {
+                pressedAt_ = at;
+            } else if ((at - pressedAt_).manhattanLength() < QApplication::startDragDistance()) {
+                GoToSegmentOf(report, report->cursorForPosition(at).position());
+            }
         }
     }
     // Focus given by the user selects the NIR criterion; focus coming back

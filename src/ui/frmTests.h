@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPoint>
 #include <QPointer>
 #include <memory>
 #include <optional>
@@ -141,6 +142,7 @@ class frmTests : public QDialog {
     // The match of the file's search shown last, and its text.
     trelvane::SegmentHit lastHit_;
     QString lastHitText_;
+    QPoint pressedAt_;  // in a report pane
     QTextEdit* rtbRecepteur_;
     // The two displays shown most, kept instead of being built again.
     QPointer<QTextDocument> tampTout_;
