@@ -391,6 +391,9 @@ void frmTests::Activate() {
         if (complete) Keep(tampTout_);
     }
     ScrollPanesHome();
+    // The file first: Ctrl+F then searches it, and Enter goes from a line to
+    // its error.
+    if (complete) rtbColouredFile_->setFocus();
 }
 
 void frmTests::ScrollPanesHome() {
