@@ -41,7 +41,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     trelvane::ui::LoadQtFrenchTranslation();
     if (argc != 4) {
-        std::fprintf(stderr, "usage: trelvane-screenshots SAMPLE DOSSIERS_SAMPLE OUTPUT_DIRECTORY\n");
+        std::fprintf(stderr,
+                     "usage: trelvane-screenshots SAMPLE DOSSIERS_SAMPLE OUTPUT_DIRECTORY\n");
         return 2;
     }
     const QString sample = QString::fromLocal8Bit(argv[1]);
