@@ -20,6 +20,10 @@ class RichTextSink {
     virtual ~RichTextSink() = default;
     virtual void Clear() = 0;
     virtual void InsertText(std::string_view text) = 0;
+    // What is written from here up to the next mark tells of segment
+    // segment (an index into Segments): a window links what it shows to
+    // the segment. Sinks that only keep text ignore it.
+    virtual void MarkSegment(std::int64_t segment) { (void)segment; }
     // The whole text, "\r\n" line breaks.
     virtual std::string PlainText() const = 0;
 
