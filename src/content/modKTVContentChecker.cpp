@@ -246,7 +246,8 @@ const Pieces& CutSegment(SegmentContext& ctx) {
         ctx.cutWaiting = -1;
         rewritten = ctx.cutText;
     } else {
-        rewritten = SplitInto(text, ElementSeparator(), ReleaseCharacter(), ctx.elements);
+        rewritten = SplitInto(text, ElementSeparator(), ReleaseCharacter(), CutLevel::Element,
+                              ctx.elements);
     }
     // The cut leaves a released separator without its release character, in
     // the segment as well as in the pieces.
@@ -257,14 +258,15 @@ const Pieces& CutSegment(SegmentContext& ctx) {
 
 bool CheckSegmentElementCount(std::string_view text, std::string_view separator,
                               std::string_view release, int lower, int upper) {
-    const auto count = static_cast<std::int64_t>(CountPieces(text, separator, release));
+    const auto count =
+        static_cast<std::int64_t>(CountPieces(text, separator, release, CutLevel::Element));
     return lower <= count && count <= upper;
 }
 
 bool CheckComponentCount(std::string_view element, std::string_view componentSeparator,
                          std::string_view release, int lower, int upper, SplitScratch& components) {
     if (element.empty()) return false;
-    SplitInto(element, componentSeparator, release, components);
+    SplitInto(element, componentSeparator, release, CutLevel::Component, components);
     const auto count = static_cast<std::int64_t>(components.pieces.size());
     return lower <= count && count <= upper;
 }
@@ -405,7 +407,7 @@ void ReportRuleSetFailure(SegmentContext& ctx, const RuntimeError& error,
                     ElementPosition(static_cast<std::size_t>(elementIndex)), ctx.dossier);
 }
 
-StringList ManageCContentKTV(SegmentList& segments) {
+StringList ManageCContentKTV(SegmentTexts& segments) {
     Trace("Lancement du contrôle de contenu..."_cp, kModContentChecker, "ManageCContentKTV");
     StringList errors{"[Contenu]"};
     const std::string separator(ElementSeparator());
@@ -470,7 +472,7 @@ StringList ManageCContentKTV(SegmentList& segments) {
         ctx.dossier = counters.message;
         // The count comes from the cut the rule set will use (a cut has as
         // many pieces as CountPieces counts), so the segment is scanned once.
-        ctx.cutText = SplitInto(segment, separator, release, ctx.elements);
+        ctx.cutText = SplitInto(segment, separator, release, CutLevel::Element, ctx.elements);
         ctx.cutWaiting = i;
         const auto count = static_cast<std::int64_t>(ctx.elements.pieces.size());
         if (count < row->lower || count > row->upper) {

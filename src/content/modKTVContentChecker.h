@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "config/RuntimeErrors.h"
-#include "run/SegmentList.h"
+#include "run/SegmentTexts.h"
 #include "run/modToolsFunctions.h"
 
 namespace trelvane {
@@ -26,7 +26,7 @@ using Pieces = std::vector<std::string_view>;
 // composite at a time into `components`.
 struct SegmentContext {
     StringList& errors;
-    SegmentList& segments;
+    SegmentTexts& segments;
     std::int64_t index;
     std::int64_t dossier;
     SplitScratch elements;
@@ -40,7 +40,7 @@ struct SegmentContext {
 
 // Walks every segment, checks its element count, calls its rule set, and
 // converts each dossier at its UNT. Returns the content error list.
-StringList ManageCContentKTV(SegmentList& segments);
+StringList ManageCContentKTV(SegmentTexts& segments);
 
 // Cuts segment ctx.index into data elements (element 0 is the tag) on the
 // element separator, writes the rewritten text back into the segment, and

@@ -44,12 +44,13 @@ std::int64_t LeadingNumber(std::string_view s) {
     return negative ? -v : v;
 }
 
-// The segment at an index given as text; "" for an index outside the list.
+// The segment at an index given as text, as the file holds it; "" for an
+// index outside the list.
 std::string_view SegmentAt(std::string_view indexText) {
-    const SegmentList& segments = State().Segments;
+    const SegmentTexts& segments = State().Segments;
     std::int64_t i = LeadingNumber(indexText);
     if (i < 0 || static_cast<std::uint64_t>(i) >= segments.size()) return {};
-    return segments[static_cast<std::size_t>(i)];
+    return segments.FileText(static_cast<std::size_t>(i));
 }
 
 // Cuts a record on "," into pieces (views into the record).
@@ -511,7 +512,7 @@ void ColouredFile(RichTextSink& pane, bool errorsOnly, std::int64_t first, std::
     const std::string componentSep = state.Delimiters[2];
     const std::string release = state.Delimiters[3];
     std::int64_t threshold = 500;
-    const SegmentList& segments = state.Segments;
+    const SegmentTexts& segments = state.Segments;
     const SegmentErrorTable& bySegment = state.ErrorsBySegment;
 
     pane.Clear();
@@ -531,7 +532,9 @@ void ColouredFile(RichTextSink& pane, bool errorsOnly, std::int64_t first, std::
 
     RunWriter out(pane);
     std::vector<Position> positions;
-    SplitScratch elementScratch, componentScratch;
+    // Lines show the file's own text: the segments are cut where the checks
+    // cut them, each piece left as the file holds it.
+    std::vector<std::string_view> elements, components;
     std::string number;
 
     for (std::int64_t k = first; k <= last; ++k) {
@@ -550,7 +553,7 @@ void ColouredFile(RichTextSink& pane, bool errorsOnly, std::int64_t first, std::
         const bool covered = i < bySegment.size();
         const bool syntaxError = covered && bySegment.HasSyntaxError(i);
         const std::string_view tail = covered ? bySegment.PositionsText(i) : std::string_view{};
-        const std::string_view segment = segments[i];
+        const std::string_view segment = segments.FileText(i);
         number = std::to_string(k + 1);
 
         if (tail.empty()) {
@@ -574,8 +577,7 @@ void ColouredFile(RichTextSink& pane, bool errorsOnly, std::int64_t first, std::
 
         // Element by element; the positions are consumed in list order.
         out.StartLine(kDarkGrey, true, number, " ");
-        SplitInto(segment, elementSep, release, elementScratch);
-        const std::vector<std::string_view>& elements = elementScratch.pieces;
+        SplitKeepingText(segment, elementSep, release, CutLevel::Element, elements);
         std::size_t current = 0;
         for (std::size_t e = 0; e < elements.size(); ++e) {
             const std::string_view element = elements[e];
@@ -589,8 +591,8 @@ void ColouredFile(RichTextSink& pane, bool errorsOnly, std::int64_t first, std::
                     out.Put(e == 0 ? kTagGreen : kDarkOrange, true, element);
                 } else {
                     int wanted = p->component;
-                    SplitInto(element, componentSep, release, componentScratch);
-                    const std::vector<std::string_view>& components = componentScratch.pieces;
+                    SplitKeepingText(element, componentSep, release, CutLevel::Component,
+                                     components);
                     for (std::size_t c = 0; c < components.size(); ++c) {
                         if (static_cast<int>(c) == wanted) {
                             out.Put(kDarkOrange, true, components[c]);

@@ -192,9 +192,10 @@ DeclarantSegments g_declarants;
 std::string DeclarantName(std::string_view segment) {
     const RunState& state = State();
     SplitScratch elements, components;
-    SplitInto(segment, state.Delimiters[1], state.Delimiters[3], elements);
+    SplitInto(segment, state.Delimiters[1], state.Delimiters[3], CutLevel::Element, elements);
     if (elements.pieces.size() < 5) return {};
-    SplitInto(elements.pieces[4], state.Delimiters[2], state.Delimiters[3], components);
+    SplitInto(elements.pieces[4], state.Delimiters[2], state.Delimiters[3], CutLevel::Component,
+              components);
     const auto& parts = components.pieces;
     return std::string(parts.size() >= 2 ? parts[1] : parts.empty() ? "" : parts[0]);
 }
@@ -212,14 +213,14 @@ struct InterchangeIndex {
 
 InterchangeIndex g_interchangeIndex;
 
-bool InterchangeIndexMatches(const InterchangeIndex& index, const SegmentList& segments) {
+bool InterchangeIndexMatches(const InterchangeIndex& index, const SegmentTexts& segments) {
     if (!index.built || index.size != segments.size()) return false;
     if (segments.empty()) return true;
     return index.firstText == segments[0].data() &&
            index.lastText == segments[segments.size() - 1].data();
 }
 
-void BuildInterchangeIndex(InterchangeIndex& index, const SegmentList& segments) {
+void BuildInterchangeIndex(InterchangeIndex& index, const SegmentTexts& segments) {
     index = InterchangeIndex();
     std::int64_t count = 0;
     for (std::size_t i = 0; i < segments.size(); ++i) {
@@ -242,7 +243,7 @@ void BuildInterchangeIndex(InterchangeIndex& index, const SegmentList& segments)
 
 // Recounts interchange k (0-based) from the segments; false when the cached
 // bounds no longer describe it.
-bool RecountInterchange(const InterchangeIndex& index, const SegmentList& segments, std::size_t k,
+bool RecountInterchange(const InterchangeIndex& index, const SegmentTexts& segments, std::size_t k,
                         std::int64_t& count) {
     const std::size_t end = index.unz[k];
     const std::size_t begin = k == 0 ? 0 : index.unz[k - 1] + 1;
@@ -329,7 +330,7 @@ void CreateArray_InfoDoss() {
                 declarants.push_back(-1);
             }
         };
-        const SegmentList& segments = state.Segments;
+        const SegmentTexts& segments = state.Segments;
         for (std::size_t i = 0; i < segments.size(); ++i) {
             const std::string_view segment = segments[i];
             const std::string_view tag = TagOf(segment);
@@ -392,7 +393,7 @@ void FindDossierByNir(std::string_view nir, std::int64_t& unhIndex, std::int64_t
 
 std::int64_t CountMessagesInInterchange(std::int64_t n) {
     if (n < 1) return 0;
-    const SegmentList& segments = State().Segments;
+    const SegmentTexts& segments = State().Segments;
     InterchangeIndex& index = g_interchangeIndex;
     const auto k = static_cast<std::size_t>(n - 1);
     if (!InterchangeIndexMatches(index, segments)) {

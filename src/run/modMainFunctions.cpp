@@ -102,7 +102,7 @@ RunState& State() {
     return g_state;
 }
 
-SegmentList GetSegments() {
+SegmentTexts GetSegments() {
     return g_state.Segments;
 }
 StringList GetSyntaxErrors() {
@@ -211,7 +211,7 @@ void RunTest(Platform& platform, std::optional<TestInput>& input) {
 
     SetStatus("Extraction des segments du fichier EDI...");
     // The previous run's segments go first, so two files are never held at once.
-    g_state.Segments = SegmentList();
+    g_state.Segments = SegmentTexts();
     TerminatorCount terminators;
     g_state.Segments = SplitFileIntoSegments(std::move(text), g_state.Delimiters[0],
                                              g_state.Delimiters[3], &terminators);

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "run/SegmentList.h"
+#include "run/SegmentTexts.h"
 #include "run/TestedFile.h"
 
 namespace trelvane {
@@ -63,7 +63,7 @@ enum class WithheldReason {
 };
 
 struct RunState {
-    SegmentList Segments;
+    SegmentTexts Segments;
     std::array<std::string, 4> Delimiters;  // terminator, element, component, release
     StringList SyntaxErrors;
     StringList ContentErrors;
@@ -78,7 +78,7 @@ struct RunState {
 RunState& State();
 
 // Copies, independent of the state.
-SegmentList GetSegments();
+SegmentTexts GetSegments();
 StringList GetSyntaxErrors();
 StringList GetContentErrors();
 SegmentErrorTable GetErrorsBySegment();

@@ -76,7 +76,7 @@ class DetailTest : public ::testing::Test {
 
     // Runs every segment through its rule set; returns the records (no header).
     std::vector<std::string> Check(const std::vector<std::string>& segs) {
-        SegmentList list;
+        SegmentTexts list;
         for (const auto& s : segs)
             list.push_back(s);
         segments = list;
@@ -118,7 +118,7 @@ class DetailTest : public ::testing::Test {
     }
 
     std::unique_ptr<ScriptedPlatform> platform;
-    SegmentList segments;
+    SegmentTexts segments;
     bool checkAtUnt = true;
 };
 

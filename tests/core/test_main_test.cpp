@@ -114,7 +114,7 @@ TEST_F(MainTestRun, UnreadableFileRunsOnAnEmptySegmentList) {
 TEST_F(MainTestRun, AccessorsGiveIndependentCopies) {
     WriteBytes(file, "UNA:+,? 'UNB+X'");
     MainTest();
-    SegmentList copy = GetSegments();
+    SegmentTexts copy = GetSegments();
     copy.Set(0, "ZZZ");
     EXPECT_EQ(State().Segments[0], "UNA:+,? ");
     EXPECT_EQ(GetSegmentTag(1), "UNB");
