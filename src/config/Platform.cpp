@@ -33,6 +33,7 @@ class SilentPlatform final : public Platform {
 
 SilentPlatform g_silent;
 Platform* g_platform = &g_silent;
+bool g_facChecks = false;
 
 struct Gathered {
     std::string title;
@@ -73,6 +74,13 @@ Platform& CurrentPlatform() {
 
 void SetPlatform(Platform* platform) {
     g_platform = platform ? platform : &g_silent;
+}
+
+void ChooseFacChecks(bool enabled) {
+    g_facChecks = enabled;
+}
+bool FacChecksChosen() {
+    return g_facChecks;
 }
 
 std::string ShortDate(const LocalDateTime& t) {

@@ -4,17 +4,16 @@
 #include <charconv>
 #include <cstring>
 #include <stdexcept>
-#include <thread>
 
 #include "config/Cp1252.h"
 #include "config/Platform.h"
 #include "config/modIOfunctions.h"
+#include "content/ContentRun.h"
 #include "content/ReferenceTables.h"
 #include "content/modKTVContentENT1.h"
 #include "content/modKTVContentENT2.h"
 #include "content/modKTVContentSEQ.h"
-#include "conversion/Fns3Pipeline.h"
-#include "conversion/modKTVConversionFunctions.h"
+#include "run/ConversionStores.h"
 #include "run/TextValues.h"
 #include "run/modMainFunctions.h"
 #include "syntax/MessageStructureTree.h"
@@ -407,7 +406,7 @@ void ReportRuleSetFailure(SegmentContext& ctx, const RuntimeError& error,
                     ElementPosition(static_cast<std::size_t>(elementIndex)), ctx.dossier);
 }
 
-StringList ManageCContentKTV(SegmentTexts& segments) {
+StringList ManageCContentKTV(SegmentTexts& segments, const DossierEnded& dossierEnded) {
     Trace("Lancement du contrôle de contenu..."_cp, kModContentChecker, "ManageCContentKTV");
     StringList errors{"[Contenu]"};
     const std::string separator(ElementSeparator());
@@ -415,15 +414,9 @@ StringList ManageCContentKTV(SegmentTexts& segments) {
 
     Initialise_Table_Formats();
     Initialise_Table_Codes_Segments_Lib();
-    InitFNS3Lines();
     ResetDossData();
     ClearDuplicateIdentifierRegistry();
-    ClearFailedConversions();
 
-    // The records are built beside the walk, unless trace mode wants every
-    // line of the log in the order things happen.
-    Fns3Pipeline conversion(!CurrentPlatform().TraceMode() &&
-                            std::thread::hardware_concurrency() > 1);
     QualifyCounters counters;
     std::int64_t group = 0;       // detail group of the current dossier
     std::int64_t unaCounter = 0;  // interchanges met, never reset
@@ -491,9 +484,8 @@ StringList ManageCContentKTV(SegmentTexts& segments) {
             }
         }
         ctx.cutWaiting = -1;
-        if (row->rule == Rule::UNT) conversion.Convert(counters.message, unaCounter);
+        if (row->rule == Rule::UNT && dossierEnded) dossierEnded(counters.message, unaCounter);
     }
-    conversion.Finish();
     ClearDuplicateIdentifierRegistry();
     return errors;
 }

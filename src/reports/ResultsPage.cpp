@@ -7,6 +7,7 @@
 #include "config/modIOfunctions.h"
 #include "reports/ReportDocument.h"
 #include "reports/modDisplayFunctions.h"
+#include "run/RunContext.h"
 
 namespace trelvane {
 
@@ -24,7 +25,7 @@ std::string ResultsPage(const HtmlSink& syntax, const HtmlSink& content, const H
         {std::string("Erreurs sur dossiers       (chaque dossier en rejet sera exclu de l'envoi "
                      "à la VRK) "_cp),
          &content, kWhite},
-        {DisplayPath(CurrentPlatform().FilePath()), &coloured, kIvory},
+        {DisplayPath(CurrentRun().options.filePath), &coloured, kIvory},
         {std::string("Légende"_cp), &legend, kWhite},
     };
     return HtmlPage("Résultats de l'analyse"_cp, sections);

@@ -15,6 +15,7 @@
 #include "config/modIOfunctions.h"
 #include "content/ReferenceTables.h"
 #include "reports/PlainTextSink.h"
+#include "run/RunContext.h"
 #include "run/Summaries.h"
 #include "run/modMainFunctions.h"
 #include "run/modToolsFunctions.h"
@@ -22,9 +23,6 @@
 namespace trelvane {
 
 namespace {
-
-PlainTextSink g_syntax, g_content, g_coloured;
-ReportPanes g_panes{&g_syntax, &g_content, &g_coloured};
 
 constexpr std::string_view kCrLf = "\r\n";
 
@@ -281,14 +279,6 @@ std::vector<std::string> FileHints(const TestedFile& file) {
 }  // namespace
 
 // A pane left unset keeps a plain-text pane of its own.
-void SetReportPanes(const ReportPanes& panes) {
-    g_panes.syntax = panes.syntax ? panes.syntax : &g_syntax;
-    g_panes.content = panes.content ? panes.content : &g_content;
-    g_panes.coloured = panes.coloured ? panes.coloured : &g_coloured;
-}
-ReportPanes CurrentReportPanes() {
-    return g_panes;
-}
 
 bool ConfirmSyntaxReport() {
     const StringList& errors = State().SyntaxErrors;
@@ -393,7 +383,6 @@ bool SyntaxReport(RichTextSink& pane, bool interactive, bool ask) {
 
 bool ContentReport(RichTextSink& pane, bool interactive, bool ask) {
     const StringList& errors = State().ContentErrors;
-    Platform& platform = CurrentPlatform();
 
     pane.Clear();
     std::int64_t warnings = 0;
@@ -418,8 +407,9 @@ bool ContentReport(RichTextSink& pane, bool interactive, bool ask) {
         } else {
             pane.SetColor(kRed);
             pane.InsertText(ContentHeading(n) + "\r\n");
-            pane.InsertText(platform.ShowWarnings() ? "(Rejets en noir, Signalements en vert)"
-                                                    : "(Signalements non visibles)");
+            pane.InsertText(CurrentRun().options.showWarnings
+                                ? "(Rejets en noir, Signalements en vert)"
+                                : "(Signalements non visibles)");
             pane.InsertText("\r\n\r\n\r\n");
         }
 
@@ -450,7 +440,7 @@ bool ContentReport(RichTextSink& pane, bool interactive, bool ask) {
             const bool warning = label.starts_with("si");
             if (warning && interactive) SetWarningCount(++warnings);
 
-            const bool showWarnings = platform.ShowWarnings();
+            const bool showWarnings = CurrentRun().options.showWarnings;
             if (!(cls == "rej" || cls == "sir" || (cls == "sig" && showWarnings))) continue;
 
             pane.SetColor(warning ? kWarningGreen : kDarkGrey);
@@ -629,18 +619,18 @@ void ColouredFile(RichTextSink& pane, bool errorsOnly, std::int64_t first, std::
 
 bool Display_Syntax_Errors(bool ask) {
     Trace("Génération du compte-rendu de syntaxe"_cp, kModDisplay, "Display_Syntax_Errors");
-    return SyntaxReport(*g_panes.syntax, true, ask);
+    return SyntaxReport(*CurrentReportPanes().syntax, true, ask);
 }
 
 bool Display_Content_Errors(bool ask) {
     Trace("Génération du compte-rendu de contenu"_cp, kModDisplay, "Display_Content_Errors");
-    return ContentReport(*g_panes.content, true, ask);
+    return ContentReport(*CurrentReportPanes().content, true, ask);
 }
 
 void DisplayColouredFile(bool errorsOnly, std::int64_t first, std::int64_t last) {
     Trace("Génération du compte-rendu en coloration syntaxique"_cp, kModDisplay,
           "DisplayColouredFile");
-    ColouredFile(*g_panes.coloured, errorsOnly, first, last, true);
+    ColouredFile(*CurrentReportPanes().coloured, errorsOnly, first, last, true);
 }
 
 void WriteSyntaxReport(RichTextSink& sink) {
@@ -656,25 +646,28 @@ void WriteColouredFile(RichTextSink& sink, bool errorsOnly, std::int64_t first, 
 }
 
 void ClearReportPanes() {
-    for (RichTextSink* pane : {g_panes.syntax, g_panes.content, g_panes.coloured})
+    for (RichTextSink* pane :
+         {CurrentReportPanes().syntax, CurrentReportPanes().content, CurrentReportPanes().coloured})
         pane->Clear();
 }
 
 void ShowDeclinedReports(bool syntaxDeclined) {
     const RunState& state = State();
     if (syntaxDeclined) {
-        WriteNotBuilt(*g_panes.syntax, SyntaxHeading(RecordCount(state.SyntaxErrors)), true,
-                      kDeclinedNote);
+        WriteNotBuilt(*CurrentReportPanes().syntax, SyntaxHeading(RecordCount(state.SyntaxErrors)),
+                      true, kDeclinedNote);
     }
     const std::int64_t n = RecordCount(state.ContentErrors);
-    WriteNotBuilt(*g_panes.content, ContentHeading(n), n > 0, n > 0 ? kDeclinedNote : "");
-    WriteNotBuilt(*g_panes.coloured, "", false,
+    WriteNotBuilt(*CurrentReportPanes().content, ContentHeading(n), n > 0,
+                  n > 0 ? kDeclinedNote : "");
+    WriteNotBuilt(*CurrentReportPanes().coloured, "", false,
                   "Fichier non affiché : un rapport d'erreur n'a pas été affiché à votre "
                   "demande."_cp);
 }
 
 void ShowUncheckedReports() {
-    for (RichTextSink* pane : {g_panes.syntax, g_panes.content, g_panes.coloured})
+    for (RichTextSink* pane :
+         {CurrentReportPanes().syntax, CurrentReportPanes().content, CurrentReportPanes().coloured})
         WriteNotBuilt(*pane, "", false, "Aucun contrôle n'est fait avec ce profil de test."_cp);
 }
 

@@ -4,14 +4,12 @@
 #include <bit>
 #include <cstring>
 
-#include "run/modMainFunctions.h"
+#include "config/Platform.h"
+#include "run/RunContext.h"
 
 namespace trelvane {
 
 namespace {
-
-std::int64_t g_warningCount = 0;
-bool g_facChecksEnabled = false;
 
 // How a cut treats doubled release characters and the piece after the last
 // separator.
@@ -469,16 +467,17 @@ void AppendToList(StringList& list, std::string value) {
 }
 
 std::int64_t GetWarningCount() {
-    return g_warningCount;
+    return CurrentRun().warningCount;
 }
 void SetWarningCount(std::int64_t count) {
-    g_warningCount = count;
+    CurrentRun().warningCount = count;
 }
 bool GetFacChecksEnabled() {
-    return g_facChecksEnabled;
+    return CurrentRun().options.facChecks;
 }
 void SetFacChecksEnabled(bool enabled) {
-    g_facChecksEnabled = enabled;
+    ChooseFacChecks(enabled);
+    CurrentRun().options.facChecks = enabled;
 }
 
 }  // namespace trelvane

@@ -61,7 +61,9 @@ SegmentTexts SplitFileIntoSegments(std::string text, std::string_view terminator
 // Number of warnings counted by the last content report.
 std::int64_t GetWarningCount();
 void SetWarningCount(std::int64_t count);
-// When false the annex checks are skipped. The home window sets it at load.
+// When false the annex checks are skipped: the run's choice. Setting it
+// chooses it for the run in use and every later one (the home window sets it
+// at load).
 bool GetFacChecksEnabled();
 void SetFacChecksEnabled(bool enabled);
 

@@ -54,15 +54,10 @@ class DetailTest : public ::testing::Test {
     void SetUp() override {
         platform = std::make_unique<ScriptedPlatform>();
         platform->yearCamp = "2006";  // the INDs of these tests carry year 06
+        SetFacChecksEnabled(true);
         State().Delimiters = {"'", "+", ":", "?"};
         Initialise_Table_Formats();
         Initialise_Table_Codes_Segments_Lib();
-        SetFacChecksEnabled(true);
-        SetBgmFunctionPresent(false);
-        SetFacisOnlyDossier(false);
-        ResetDossData();
-        ResetDetailState();
-        Detail().CurrentInfoCode.clear();
     }
     void TearDown() override { platform.reset(); }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/RunInvariants.h"
+#include "driver/MainTest.h"
 #include "run/modMainFunctions.h"
 #include "run/modToolsFunctions.h"
 #include "support/ScriptedPlatform.h"

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "driver/MainTest.h"
 #include "reports/RecordingSink.h"
 #include "reports/modDisplayFunctions.h"
 #include "run/modMainFunctions.h"
