@@ -60,27 +60,6 @@ StringList GetSyntaxErrors() {
 StringList GetContentErrors() {
     return CurrentRun().state.ContentErrors;
 }
-SegmentErrorTable GetErrorsBySegment() {
-    return CurrentRun().state.ErrorsBySegment;
-}
-
-std::string GetSegmentTag(std::int64_t i) {
-    if (i < 0 || static_cast<std::size_t>(i) >= CurrentRun().state.Segments.size()) return {};
-    return std::string(CurrentRun().state.Segments[static_cast<std::size_t>(i)].substr(0, 3));
-}
-
-std::string GetSegmentTerminator() {
-    return CurrentRun().state.Delimiters[0];
-}
-std::string GetElementSeparator() {
-    return CurrentRun().state.Delimiters[1];
-}
-std::string GetComponentSeparator() {
-    return CurrentRun().state.Delimiters[2];
-}
-std::string GetReleaseCharacter() {
-    return CurrentRun().state.Delimiters[3];
-}
 
 bool RunStopRequested() {
     if (CurrentRun().state.Withheld == WithheldReason::Stopped) return true;

@@ -462,10 +462,6 @@ SegmentTexts SplitFileIntoSegments(std::string text, std::string_view terminator
     return segments;
 }
 
-void AppendToList(StringList& list, std::string value) {
-    list.push_back(std::move(value));
-}
-
 std::int64_t GetWarningCount() {
     return CurrentRun().warningCount;
 }

@@ -24,9 +24,6 @@ enum class CutLevel { Segment, Element, Component };
 StringList SplitWithRelease(std::string& text, const std::string& separator,
                             const std::string& release, CutLevel level);
 
-// Grows the list by one element holding value.
-void AppendToList(StringList& list, std::string value);
-
 // The same cut without allocating per piece. The pieces are views into text
 // when nothing had to be rewritten, otherwise into scratch.buffer; the
 // rewritten text is returned (a view of text or of scratch.buffer).

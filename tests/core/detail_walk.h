@@ -16,6 +16,7 @@
 #include "content/ReferenceTables.h"
 #include "content/modKTVContentENT1.h"
 #include "content/modKTVContentSEQ.h"
+#include "content/modKTVFacChecks.h"
 #include "conversion/modKTVConversionFunctions.h"
 #include "run/modMainFunctions.h"
 #include "run/modToolsFunctions.h"

@@ -11,7 +11,7 @@
 #include "run/modMainFunctions.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestFiles.h"
-#include "syntax/MessageStructureTree.h"
+#include "syntax/modKTVSpecifications.h"
 
 namespace trelvane {
 namespace {

@@ -12,6 +12,7 @@
 #include "config/modIOfunctions.h"
 #include "content/ReferenceTables.h"
 #include "content/modKTVContentSEQ.h"
+#include "content/modKTVFacChecks.h"
 #include "conversion/ConversionCommand.h"
 #include "conversion/Fns3Records.h"
 #include "conversion/modKTVConversionFunctions.h"

@@ -11,6 +11,7 @@
 #include "config/modIOfunctions.h"
 #include "content/ReferenceTables.h"
 #include "content/modKTVContentSEQ.h"
+#include "content/modKTVFacChecks.h"
 #include "conversion/Fns3Records.h"
 #include "conversion/modKTVConversionFunctions.h"
 #include "run/modMainFunctions.h"

@@ -112,17 +112,5 @@ TEST_F(MainTestRun, UnreadableFileRunsOnAnEmptySegmentList) {
     EXPECT_EQ(U(platform.messages[0].title), "Lecture du fichier impossible");
 }
 
-TEST_F(MainTestRun, AccessorsGiveIndependentCopies) {
-    WriteBytes(file, "UNA:+,? 'UNB+X'");
-    MainTest();
-    SegmentTexts copy = GetSegments();
-    copy.Set(0, "ZZZ");
-    EXPECT_EQ(State().Segments[0], "UNA:+,? ");
-    EXPECT_EQ(GetSegmentTag(1), "UNB");
-    EXPECT_EQ(GetSegmentTag(5), "");
-    State().Segments.push_back("AB");
-    EXPECT_EQ(GetSegmentTag(2), "AB");
-}
-
 }  // namespace
 }  // namespace trelvane::test

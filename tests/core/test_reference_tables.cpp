@@ -150,16 +150,12 @@ TEST(ReferenceTables, FormatFieldsQuotingDuplicatesAndLineEnds) {
     EXPECT_EQ(a->formatClass, "va");  // the first of two rows with one key
     EXPECT_EQ(a->length, 3);
     EXPECT_EQ(a->expected, ",? ");
-    std::string cls = "unchanged", expected = "unchanged";
-    int length = -1;
-    ASSERT_TRUE(GetDataFormat("X_2", cls, length, expected));
-    EXPECT_EQ(cls, "fn");
-    EXPECT_EQ(length, 2);
-    EXPECT_EQ(expected, "any");
-    cls = "unchanged";
-    EXPECT_FALSE(GetDataFormat("x_2", cls, length, expected));  // case-sensitive
-    EXPECT_EQ(cls, "unchanged");
-    EXPECT_EQ(length, 2);
+    const DataFormat* b = FindDataFormat("X_2");
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->formatClass, "fn");
+    EXPECT_EQ(b->length, 2);
+    EXPECT_EQ(b->expected, "any");
+    EXPECT_EQ(FindDataFormat("x_2"), nullptr);  // case-sensitive
 
     // A reload starts from an empty table.
     env.Write("tbl_data_format.txt", "\"Y\",\"va\",1,\"any\"\r\n");

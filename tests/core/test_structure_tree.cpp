@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "syntax/MessageStructureTree.h"
+#include "syntax/modKTVSpecifications.h"
 
 namespace trelvane {
 namespace {

@@ -5,9 +5,9 @@
 #pragma once
 
 #include <QAction>
-#include <QLabel>
 #include <QDialog>
 #include <QFile>
+#include <QLabel>
 #include <QPrinter>
 #include <QString>
 #include <QTextCursor>

@@ -125,7 +125,7 @@ void ResultsWindowTest::panesShowTheReportsWithTheirFormats() {
     UiFixture f;
     RunTest(f, "rejet.edi", WithReject());
     Results r(f);
-    QCOMPARE(r.Window().windowTitle(), QStringLiteral(u"Résultats de l'analyse"));
+    QCOMPARE(r.Window().windowTitle(), QStringLiteral(u"Résultats de l'analyse - rejet.edi"));
     QVERIFY(r.Window().isVisible());
 
     Found ok = FindIn(r.Pane("rtbSyntax")->document(), QStringLiteral("CONTROLES DE SYNTAXE OK"));
