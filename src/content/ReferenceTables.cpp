@@ -441,13 +441,14 @@ std::array<ReferenceTableVersion, 3> ReferenceTableVersions() {
 }
 
 const DataFormat* FindDataFormat(std::string_view key) {
+    const Tables& tables = TheTables();  // once: every element of every segment comes here
     const KeyWords words = WordsOf(key);
     std::size_t slot = KeySlot(words);
     for (;;) {
-        const std::int16_t held = TheTables().formatSlots[slot];
+        const std::int16_t held = tables.formatSlots[slot];
         if (held == 0) return nullptr;
-        if (TheTables().slotWords[slot] == words) {
-            const DataFormat& format = TheTables().formats[static_cast<std::size_t>(held - 1)];
+        if (tables.slotWords[slot] == words) {
+            const DataFormat& format = tables.formats[static_cast<std::size_t>(held - 1)];
             if (words.size <= kWholeKeyBytes || format.key == key) return &format;
         }
         slot = (slot + 1) & (kFormatSlots - 1);
@@ -455,9 +456,10 @@ const DataFormat* FindDataFormat(std::string_view key) {
 }
 
 std::string GetErrorLabel(std::string_view code) {
-    auto it = TheTables().labelIndex.find(code);
-    if (it == TheTables().labelIndex.end()) return {};
-    std::string_view entry = TheTables().labels[it->second];
+    const Tables& tables = TheTables();
+    auto it = tables.labelIndex.find(code);
+    if (it == tables.labelIndex.end()) return {};
+    std::string_view entry = tables.labels[it->second];
     if (entry.size() <= 4) return {};
     entry.remove_prefix(4);
     while (!entry.empty() && entry.front() == ' ')
