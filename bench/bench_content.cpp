@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
     std::vector<double> seconds;
     std::size_t segments = 0, records = 0;
     for (int run = 0; run < 5; ++run) {
-        State().Segments = SegmentList();
+        State().Segments = SegmentTexts();
         State().Segments = SplitFileIntoSegments(text, "'", "?");
         segments = State().Segments.size();
         const auto start = std::chrono::steady_clock::now();

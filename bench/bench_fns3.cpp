@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
     Initialise_Table_Codes_Segments_Lib();
     State().Delimiters = {"'", "+", ":", "?"};
 
-    SegmentList segments;
+    SegmentTexts segments;
     segments.push_back("UNA:+,? ");
     segments.push_back("UNB+UNOC:3+SENDER01:ZZ+CSEKTV:ZZ+251215:1030+REF1");
     for (std::int64_t d = 0; d < dossiers; ++d) {

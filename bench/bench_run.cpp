@@ -13,6 +13,7 @@
 
 #include "BenchSupport.h"
 #include "config/Platform.h"
+#include "driver/MainTest.h"
 #include "reports/NullSink.h"
 #include "reports/modDisplayFunctions.h"
 #include "run/modMainFunctions.h"

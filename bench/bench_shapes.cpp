@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "driver/MainTest.h"
 #include "reports/NullSink.h"
 #include "reports/modDisplayFunctions.h"
 #include "run/modMainFunctions.h"

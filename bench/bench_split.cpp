@@ -54,16 +54,16 @@ int main(int argc, char** argv) {
     State().Delimiters = {"'", "+", ":", "?"};
 
     const auto t0 = Clock::now();
-    SegmentList segments = SplitFileIntoSegments(std::move(text), "'", "?");
+    SegmentTexts segments = SplitFileIntoSegments(std::move(text), "'", "?");
     const auto t1 = Clock::now();
 
     SplitScratch elements, components;
     std::size_t elementCount = 0, componentCount = 0;
     for (std::size_t i = 0; i < segments.size(); ++i) {
-        SplitInto(segments[i], "+", "?", elements);
+        SplitInto(segments[i], "+", "?", CutLevel::Element, elements);
         elementCount += elements.pieces.size();
         for (std::string_view e : elements.pieces) {
-            SplitInto(e, ":", "?", components);
+            SplitInto(e, ":", "?", CutLevel::Component, components);
             componentCount += components.pieces.size();
         }
     }

@@ -112,7 +112,7 @@ void Measure(const char* name, const std::vector<std::string>& segments) {
         text += '\'';
     }
     const double megabytes = static_cast<double>(text.size()) / (1024.0 * 1024.0);
-    SegmentList list = SplitFileIntoSegments(std::move(text), "'", "?");
+    SegmentTexts list = SplitFileIntoSegments(std::move(text), "'", "?");
     double best = 1e30;
     std::size_t records = 0;
     for (int run = 0; run < 3; ++run) {

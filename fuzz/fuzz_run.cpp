@@ -12,6 +12,7 @@
 
 #include "config/Platform.h"
 #include "conversion/ConversionCommand.h"
+#include "driver/MainTest.h"
 #include "reports/PlainTextSink.h"
 #include "reports/modDisplayFunctions.h"
 #include "run/modMainFunctions.h"

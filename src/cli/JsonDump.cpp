@@ -85,7 +85,7 @@ void WriteRunStateJson(std::FILE* out, bool convertible) {
                 [](const StringList& x, std::size_t i) -> std::string_view { return x[i]; });
     };
     w.Raw("{\"Segments\":");
-    w.Array(s.Segments, s.Segments.size(),
+    w.Array(s.Segments.File(), s.Segments.size(),
             [](const SegmentList& x, std::size_t i) { return x[i]; });
     w.Raw(",\"Delimiters\":");
     w.Array(s.Delimiters, s.Delimiters.size(),

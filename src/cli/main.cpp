@@ -17,6 +17,7 @@
 #include "config/modIOfunctions.h"
 #include "conversion/ConversionCommand.h"
 #include "conversion/modKTVConversionFunctions.h"
+#include "driver/MainTest.h"
 #include "reports/DossierList.h"
 #include "reports/HtmlSink.h"
 #include "reports/NullSink.h"

@@ -12,6 +12,7 @@ namespace {
 
 SilentPlatform g_silent;
 Platform* g_platform = &g_silent;
+bool g_facChecks = false;
 
 struct Gathered {
     std::string title;
@@ -61,6 +62,13 @@ Platform& CurrentPlatform() {
 
 void SetPlatform(Platform* platform) {
     g_platform = platform ? platform : &g_silent;
+}
+
+void ChooseFacChecks(bool enabled) {
+    g_facChecks = enabled;
+}
+bool FacChecksChosen() {
+    return g_facChecks;
 }
 
 std::string ShortDate(const LocalDateTime& t) {

@@ -111,6 +111,11 @@ class SilentPlatform : public Platform {
 Platform& CurrentPlatform();
 void SetPlatform(Platform* platform);
 
+// Whether the annex checks run, for every run from now on: the front end
+// turns them on when it starts. Each run reads it once, when it begins.
+void ChooseFacChecks(bool enabled);
+bool FacChecksChosen();
+
 // Short date "dd/MM/yyyy" and long time "HH:mm:ss", as the French settings
 // the tool is used with write them.
 std::string ShortDate(const LocalDateTime& t);

@@ -1,7 +1,5 @@
 #include "config/RuntimeErrors.h"
 
-#include <atomic>
-
 #include "config/Cp1252.h"
 
 namespace trelvane {
@@ -51,20 +49,6 @@ std::string ErrorDescription(int number) {
 
 int ShownErrorNumber(int number) {
     return number >= 1000 ? number - 1000 : number;
-}
-
-namespace {
-std::atomic<bool> g_outOfMemory{false};
-}  // namespace
-
-void NoteOutOfMemory() {
-    g_outOfMemory.store(true, std::memory_order_relaxed);
-}
-bool OutOfMemoryNoted() {
-    return g_outOfMemory.load(std::memory_order_relaxed);
-}
-void ClearOutOfMemoryNote() {
-    g_outOfMemory.store(false, std::memory_order_relaxed);
 }
 
 }  // namespace trelvane

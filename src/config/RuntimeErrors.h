@@ -45,11 +45,4 @@ std::string ErrorDescription(int number);
 // The number a message shows for an error.
 int ShownErrorNumber(int number);
 
-// Memory ran out where the failure is caught and the work goes on (a
-// dossier's FNS3 records, a summary, a report, on either thread): the run
-// driver ends the run all the same, since what it built is incomplete.
-void NoteOutOfMemory();
-bool OutOfMemoryNoted();
-void ClearOutOfMemoryNote();
-
 }  // namespace trelvane

@@ -72,7 +72,8 @@ constexpr char kTempLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTU
 
 // A free temporary name beside path, created: "path.part-" and six letters.
 int CreateTemporary(const std::string& path, os::OutputFile& file, std::string& temp) {
-    thread_local std::mt19937 random{std::random_device{}()};
+    // Seeded afresh for each file: a name taken is simply drawn again.
+    std::mt19937 random{std::random_device{}()};
     int err = kErrFileAlreadyExists;
     for (int attempt = 0; attempt < 100 && err == kErrFileAlreadyExists; ++attempt) {
         temp = path + std::string(kPartMark);

@@ -17,6 +17,7 @@
 #include "config/RuntimeErrors.h"
 #include "config/Sha256.h"
 #include "config/modIOfunctions.h"
+#include "run/RunContext.h"
 #include "run/TextValues.h"
 
 namespace trelvane {
@@ -27,6 +28,14 @@ constexpr std::string_view kCrLf = "\r\n";
 constexpr std::string_view kFormatFile = "tbl_data_format.txt";
 constexpr std::string_view kLabelFile = "tbl_code_erreur_libelle.txt";
 constexpr std::string_view kSegmentCodeFile = "tbl_code_segment.txt";
+// Every element of every segment is looked up by its key: an open-addressed
+// table of row numbers, a few times larger than the format table, keeps a
+// lookup to one short hash and usually one comparison.
+constexpr std::size_t kFormatSlots = 512;
+
+}  // namespace
+
+namespace reference_tables {
 
 struct TextHash {
     using is_transparent = void;
@@ -34,10 +43,6 @@ struct TextHash {
 };
 using TextIndex = std::unordered_map<std::string, std::size_t, TextHash, std::equal_to<>>;
 
-// Every element of every segment is looked up by its key: an open-addressed
-// table of row numbers, a few times larger than the format table, keeps a
-// lookup to one short hash and usually one comparison.
-constexpr std::size_t kFormatSlots = 512;
 // Keys are short: their first and last eight bytes and their length tell
 // them apart well enough (a collision only costs a probe), and for a key of
 // at most sixteen bytes they are the whole key, so that comparing them is
@@ -46,6 +51,33 @@ struct KeyWords {
     std::uint64_t a = 0, b = 0, size = 0;
     bool operator==(const KeyWords&) const = default;
 };
+
+}  // namespace reference_tables
+
+// The three tables of the run in use.
+struct ReferenceTableSet {
+    std::array<DataFormat, kFormatRows> formats{};
+    std::array<std::int16_t, kFormatSlots> formatSlots{};  // row + 1, 0 for an empty slot
+    std::array<reference_tables::KeyWords, kFormatSlots> slotWords{};  // the key held in each slot
+    std::array<std::string, kLabelEntries> labels{};
+    reference_tables::TextIndex labelIndex;  // first three characters -> first entry
+    std::array<std::string, kSegmentCodeEntries> segmentCodes{};
+    std::array<ReferenceTableVersion, 3> versions{
+        {{kFormatFile, {}}, {kLabelFile, {}}, {kSegmentCodeFile, {}}}};
+};
+
+namespace {
+
+using reference_tables::KeyWords;
+using reference_tables::TextIndex;
+using Tables = ReferenceTableSet;
+
+Tables& TheTables() {
+    std::shared_ptr<ReferenceTableSet>& tables = CurrentRun().tables;
+    if (!tables) tables = std::make_shared<ReferenceTableSet>();
+    return *tables;
+}
+
 constexpr std::uint64_t kWholeKeyBytes = 16;
 
 KeyWords WordsOf(std::string_view s) {
@@ -66,18 +98,6 @@ std::size_t KeySlot(const KeyWords& w) {
     h *= 0xBF58476D1CE4E5B9ull;
     return static_cast<std::size_t>(h >> 55);  // 9 bits: kFormatSlots
 }
-
-struct Tables {
-    std::array<DataFormat, kFormatRows> formats{};
-    std::array<std::int16_t, kFormatSlots> formatSlots{};  // row + 1, 0 for an empty slot
-    std::array<KeyWords, kFormatSlots> slotWords{};        // the key held in each slot
-    std::array<std::string, kLabelEntries> labels{};
-    TextIndex labelIndex;  // first three characters -> first entry
-    std::array<std::string, kSegmentCodeEntries> segmentCodes{};
-    std::array<ReferenceTableVersion, 3> versions{
-        {{kFormatFile, {}}, {kLabelFile, {}}, {kSegmentCodeFile, {}}}};
-};
-Tables g_tables;
 
 void Warn(std::string_view title, std::string_view text) {
     CurrentPlatform().ShowMessage(title, text, MsgIcon::Exclamation, MsgButtons::Ok);
@@ -225,9 +245,9 @@ int ByteValue(std::string_view text) {
 }
 
 void IndexFormats() {
-    g_tables.formatSlots.fill(0);
-    for (std::size_t r = 0; r < g_tables.formats.size(); ++r) {
-        DataFormat& format = g_tables.formats[r];
+    TheTables().formatSlots.fill(0);
+    for (std::size_t r = 0; r < TheTables().formats.size(); ++r) {
+        DataFormat& format = TheTables().formats[r];
         format.numericClass = format.formatClass == "fn" || format.formatClass == "vn";
         format.fixedLength = !format.formatClass.empty() && format.formatClass.front() == 'f';
         format.anyValue = format.expected == "any";
@@ -235,26 +255,27 @@ void IndexFormats() {
         const KeyWords words = WordsOf(key);
         std::size_t slot = KeySlot(words);
         for (;;) {
-            const std::int16_t held = g_tables.formatSlots[slot];
+            const std::int16_t held = TheTables().formatSlots[slot];
             if (held == 0) {
-                g_tables.formatSlots[slot] = static_cast<std::int16_t>(r + 1);
-                g_tables.slotWords[slot] = words;
+                TheTables().formatSlots[slot] = static_cast<std::int16_t>(r + 1);
+                TheTables().slotWords[slot] = words;
                 break;
             }
             // The first row of a key wins.
-            if (g_tables.formats[static_cast<std::size_t>(held - 1)].key == key) break;
+            if (TheTables().formats[static_cast<std::size_t>(held - 1)].key == key) break;
             slot = (slot + 1) & (kFormatSlots - 1);
         }
     }
 }
 
 void IndexLabels() {
-    g_tables.labelIndex.clear();
-    g_tables.labelIndex.reserve(kLabelEntries);
-    for (std::size_t e = 0; e < g_tables.labels.size(); ++e) {
+    TheTables().labelIndex.clear();
+    TheTables().labelIndex.reserve(kLabelEntries);
+    for (std::size_t e = 0; e < TheTables().labels.size(); ++e) {
         // A line shorter than a code never matches.
-        std::string_view entry = g_tables.labels[e];
-        if (entry.size() >= 3) g_tables.labelIndex.try_emplace(std::string(entry.substr(0, 3)), e);
+        std::string_view entry = TheTables().labels[e];
+        if (entry.size() >= 3)
+            TheTables().labelIndex.try_emplace(std::string(entry.substr(0, 3)), e);
     }
 }
 
@@ -291,15 +312,15 @@ bool LoadTable(const TableFile& table, std::string& digest, Parse&& parse) {
 }
 
 bool LoadFormats() {
-    g_tables.formats.fill(DataFormat{});
+    TheTables().formats.fill(DataFormat{});
     struct Reindex {
         ~Reindex() { IndexFormats(); }
     } reindex;
-    return LoadTable(kFormatTable, g_tables.versions[0].sha256, [](std::string_view content) {
+    return LoadTable(kFormatTable, TheTables().versions[0].sha256, [](std::string_view content) {
         std::size_t row = 0;
         ForEachLine(content, [&](std::size_t number, std::string_view line) {
             if (TrimSpaces(line).empty()) return;
-            if (row >= g_tables.formats.size())
+            if (row >= TheTables().formats.size())
                 throw BadLine(kErrSubscript, number,
                               "plus de " + std::to_string(kFormatRows) + " enregistrements");
             bool closed = true;
@@ -326,7 +347,7 @@ bool LoadFormats() {
             format.key = std::string(fields[0]);
             format.formatClass = std::string(fields[1]);
             format.expected = std::string(fields[3]);
-            g_tables.formats[row++] = std::move(format);
+            TheTables().formats[row++] = std::move(format);
         });
         return row;
     });
@@ -337,18 +358,18 @@ bool LoadFormats() {
 // code and a separator): without it a warning would count as a reject. The
 // first line that does not is reported once the file is read.
 bool LoadLabels() {
-    g_tables.labels.fill(std::string());
+    TheTables().labels.fill(std::string());
     struct Reindex {
         ~Reindex() { IndexLabels(); }
     } reindex;
-    return LoadTable(kLabelTable, g_tables.versions[1].sha256, [](std::string_view content) {
+    return LoadTable(kLabelTable, TheTables().versions[1].sha256, [](std::string_view content) {
         std::size_t entry = 0, rows = 0;
         std::optional<BadLine> bad;
         ForEachLine(content, [&](std::size_t number, std::string_view line) {
-            if (entry >= g_tables.labels.size())
+            if (entry >= TheTables().labels.size())
                 throw BadLine(kErrSubscript, number,
                               "plus de " + std::to_string(kLabelEntries) + " lignes");
-            g_tables.labels[entry++] = std::string(line);
+            TheTables().labels[entry++] = std::string(line);
             if (TrimSpaces(line).empty()) return;
             const std::string_view cls = line.size() >= 7 ? line.substr(4, 3) : std::string_view();
             if (cls.size() == 3 &&
@@ -365,32 +386,33 @@ bool LoadLabels() {
 }
 
 bool LoadSegmentCodes() {
-    g_tables.segmentCodes.fill(std::string());
-    return LoadTable(kSegmentCodeTable, g_tables.versions[2].sha256, [](std::string_view content) {
-        std::size_t rows = 0;
-        ForEachLine(content, [&](std::size_t number, std::string_view line) {
-            if (TrimSpaces(line).empty()) return;
-            int index = 0;
-            try {
-                index = ByteValue(line.substr(0, 4));
-            } catch (const RuntimeError& e) {
-                throw BadLine(e.Number(), number,
-                              "numéro d'information "_cp + Quoted(line.substr(0, 4)) +
-                                  " : nombre entier de 0 à 255 attendu"_cp);
-            }
-            const std::string_view code =
-                line.substr(line.size() - std::min<std::size_t>(3, line.size()));
-            const bool letters =
-                std::all_of(code.begin(), code.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
-            if (line.size() < 7 || !letters)
-                throw BadLine(kErrTypeMismatch, number,
-                              "code segment " + Quoted(code) +
-                                  " : trois lettres majuscules attendues en fin de ligne");
-            g_tables.segmentCodes[static_cast<std::size_t>(index)] = std::string(code);
-            ++rows;
+    TheTables().segmentCodes.fill(std::string());
+    return LoadTable(
+        kSegmentCodeTable, TheTables().versions[2].sha256, [](std::string_view content) {
+            std::size_t rows = 0;
+            ForEachLine(content, [&](std::size_t number, std::string_view line) {
+                if (TrimSpaces(line).empty()) return;
+                int index = 0;
+                try {
+                    index = ByteValue(line.substr(0, 4));
+                } catch (const RuntimeError& e) {
+                    throw BadLine(e.Number(), number,
+                                  "numéro d'information "_cp + Quoted(line.substr(0, 4)) +
+                                      " : nombre entier de 0 à 255 attendu"_cp);
+                }
+                const std::string_view code =
+                    line.substr(line.size() - std::min<std::size_t>(3, line.size()));
+                const bool letters = std::all_of(code.begin(), code.end(),
+                                                 [](char c) { return c >= 'A' && c <= 'Z'; });
+                if (line.size() < 7 || !letters)
+                    throw BadLine(kErrTypeMismatch, number,
+                                  "code segment " + Quoted(code) +
+                                      " : trois lettres majuscules attendues en fin de ligne");
+                TheTables().segmentCodes[static_cast<std::size_t>(index)] = std::string(code);
+                ++rows;
+            });
+            return rows;
         });
-        return rows;
-    });
 }
 
 }  // namespace
@@ -415,17 +437,18 @@ bool LoadReferenceTables() {
 }
 
 std::array<ReferenceTableVersion, 3> ReferenceTableVersions() {
-    return g_tables.versions;
+    return TheTables().versions;
 }
 
 const DataFormat* FindDataFormat(std::string_view key) {
+    const Tables& tables = TheTables();  // once: every element of every segment comes here
     const KeyWords words = WordsOf(key);
     std::size_t slot = KeySlot(words);
     for (;;) {
-        const std::int16_t held = g_tables.formatSlots[slot];
+        const std::int16_t held = tables.formatSlots[slot];
         if (held == 0) return nullptr;
-        if (g_tables.slotWords[slot] == words) {
-            const DataFormat& format = g_tables.formats[static_cast<std::size_t>(held - 1)];
+        if (tables.slotWords[slot] == words) {
+            const DataFormat& format = tables.formats[static_cast<std::size_t>(held - 1)];
             if (words.size <= kWholeKeyBytes || format.key == key) return &format;
         }
         slot = (slot + 1) & (kFormatSlots - 1);
@@ -433,9 +456,10 @@ const DataFormat* FindDataFormat(std::string_view key) {
 }
 
 std::string GetErrorLabel(std::string_view code) {
-    auto it = g_tables.labelIndex.find(code);
-    if (it == g_tables.labelIndex.end()) return {};
-    std::string_view entry = g_tables.labels[it->second];
+    const Tables& tables = TheTables();
+    auto it = tables.labelIndex.find(code);
+    if (it == tables.labelIndex.end()) return {};
+    std::string_view entry = tables.labels[it->second];
     if (entry.size() <= 4) return {};
     entry.remove_prefix(4);
     while (!entry.empty() && entry.front() == ' ')
@@ -446,6 +470,15 @@ std::string GetErrorLabel(std::string_view code) {
 }
 
 const std::string& GetSegmentCode(std::string_view informationNumber) {
+    return GetSegmentCode(TheTables(), informationNumber);
+}
+
+const ReferenceTableSet& CurrentReferenceTables() {
+    return TheTables();
+}
+
+const std::string& GetSegmentCode(const ReferenceTableSet& tables,
+                                  std::string_view informationNumber) {
     static const std::string none;
     // Information numbers are a few digits (every IND, every FNS3 cell): read
     // directly, with the same value as the general conversion below.
@@ -454,7 +487,7 @@ const std::string& GetSegmentCode(std::string_view informationNumber) {
         std::size_t n = 0;
         for (char c : informationNumber)
             n = n * 10 + static_cast<std::size_t>(c - '0');
-        return n < static_cast<std::size_t>(kSegmentCodeEntries) ? g_tables.segmentCodes[n] : none;
+        return n < static_cast<std::size_t>(kSegmentCodeEntries) ? tables.segmentCodes[n] : none;
     }
     if (!IsNumeric(informationNumber)) return none;
     std::int64_t n = -1;
@@ -465,7 +498,7 @@ const std::string& GetSegmentCode(std::string_view informationNumber) {
         return none;
     }
     if (n < 0 || n >= kSegmentCodeEntries) return none;
-    return g_tables.segmentCodes[static_cast<std::size_t>(n)];
+    return tables.segmentCodes[static_cast<std::size_t>(n)];
 }
 
 }  // namespace trelvane

@@ -44,6 +44,12 @@ std::string GetErrorLabel(std::string_view code);
 // reference stays valid until the tables are loaded again.
 const std::string& GetSegmentCode(std::string_view informationNumber);
 
+// The tables of the run in use, and the same lookup in given tables.
+struct ReferenceTableSet;
+const ReferenceTableSet& CurrentReferenceTables();
+const std::string& GetSegmentCode(const ReferenceTableSet& tables,
+                                  std::string_view informationNumber);
+
 // Which tables a run used, for the report header: each table's file name and
 // the SHA-256 of the bytes last loaded from it ("" when it was missing or
 // unreadable). The digest says more than a version line would, and the

@@ -4,17 +4,16 @@
 #include <charconv>
 #include <cstring>
 #include <stdexcept>
-#include <thread>
 
 #include "config/Cp1252.h"
 #include "config/Platform.h"
 #include "config/modIOfunctions.h"
+#include "content/ContentRun.h"
 #include "content/ReferenceTables.h"
 #include "content/modKTVContentENT1.h"
 #include "content/modKTVContentENT2.h"
 #include "content/modKTVContentSEQ.h"
-#include "conversion/Fns3Pipeline.h"
-#include "conversion/modKTVConversionFunctions.h"
+#include "run/ConversionStores.h"
 #include "run/TextValues.h"
 #include "run/modMainFunctions.h"
 #include "syntax/modKTVSpecifications.h"
@@ -246,7 +245,8 @@ const Pieces& CutSegment(SegmentContext& ctx) {
         ctx.cutWaiting = -1;
         rewritten = ctx.cutText;
     } else {
-        rewritten = SplitInto(text, ElementSeparator(), ReleaseCharacter(), ctx.elements);
+        rewritten = SplitInto(text, ElementSeparator(), ReleaseCharacter(), CutLevel::Element,
+                              ctx.elements);
     }
     // The cut leaves a released separator without its release character, in
     // the segment as well as in the pieces.
@@ -257,14 +257,15 @@ const Pieces& CutSegment(SegmentContext& ctx) {
 
 bool CheckSegmentElementCount(std::string_view text, std::string_view separator,
                               std::string_view release, int lower, int upper) {
-    const auto count = static_cast<std::int64_t>(CountPieces(text, separator, release));
+    const auto count =
+        static_cast<std::int64_t>(CountPieces(text, separator, release, CutLevel::Element));
     return lower <= count && count <= upper;
 }
 
 bool CheckComponentCount(std::string_view element, std::string_view componentSeparator,
                          std::string_view release, int lower, int upper, SplitScratch& components) {
     if (element.empty()) return false;
-    SplitInto(element, componentSeparator, release, components);
+    SplitInto(element, componentSeparator, release, CutLevel::Component, components);
     const auto count = static_cast<std::int64_t>(components.pieces.size());
     return lower <= count && count <= upper;
 }
@@ -405,7 +406,7 @@ void ReportRuleSetFailure(SegmentContext& ctx, const RuntimeError& error,
                     ElementPosition(static_cast<std::size_t>(elementIndex)), ctx.dossier);
 }
 
-StringList ManageCContentKTV(SegmentList& segments) {
+StringList ManageCContentKTV(SegmentTexts& segments, const DossierEnded& dossierEnded) {
     Trace("Lancement du contrôle de contenu..."_cp, kModContentChecker, "ManageCContentKTV");
     StringList errors{"[Contenu]"};
     const std::string separator(ElementSeparator());
@@ -413,15 +414,9 @@ StringList ManageCContentKTV(SegmentList& segments) {
 
     Initialise_Table_Formats();
     Initialise_Table_Codes_Segments_Lib();
-    InitFNS3Lines();
     ResetDossData();
     ClearDuplicateIdentifierRegistry();
-    ClearFailedConversions();
 
-    // The records are built beside the walk, unless trace mode wants every
-    // line of the log in the order things happen.
-    Fns3Pipeline conversion(!CurrentPlatform().TraceMode() &&
-                            std::thread::hardware_concurrency() > 1);
     QualifyCounters counters;
     std::int64_t group = 0;       // detail group of the current dossier
     std::int64_t unaCounter = 0;  // interchanges met, never reset
@@ -470,7 +465,7 @@ StringList ManageCContentKTV(SegmentList& segments) {
         ctx.dossier = counters.message;
         // The count comes from the cut the rule set will use (a cut has as
         // many pieces as CountPieces counts), so the segment is scanned once.
-        ctx.cutText = SplitInto(segment, separator, release, ctx.elements);
+        ctx.cutText = SplitInto(segment, separator, release, CutLevel::Element, ctx.elements);
         ctx.cutWaiting = i;
         const auto count = static_cast<std::int64_t>(ctx.elements.pieces.size());
         if (count < row->lower || count > row->upper) {
@@ -489,9 +484,8 @@ StringList ManageCContentKTV(SegmentList& segments) {
             }
         }
         ctx.cutWaiting = -1;
-        if (row->rule == Rule::UNT) conversion.Convert(counters.message, unaCounter);
+        if (row->rule == Rule::UNT && dossierEnded) dossierEnded(counters.message, unaCounter);
     }
-    conversion.Finish();
     ClearDuplicateIdentifierRegistry();
     return errors;
 }

@@ -6,12 +6,13 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "config/RuntimeErrors.h"
-#include "run/SegmentList.h"
+#include "run/SegmentTexts.h"
 #include "run/modToolsFunctions.h"
 
 namespace trelvane {
@@ -26,7 +27,7 @@ using Pieces = std::vector<std::string_view>;
 // composite at a time into `components`.
 struct SegmentContext {
     StringList& errors;
-    SegmentList& segments;
+    SegmentTexts& segments;
     std::int64_t index;
     std::int64_t dossier;
     SplitScratch elements;
@@ -38,9 +39,14 @@ struct SegmentContext {
     std::string_view cutText = {};  // the rewritten text of the waiting cut
 };
 
+// Called at each UNT once its rule set has run, with the dossier's number in
+// its interchange and the interchange's number: the conductor converts the
+// dossier there, while its stores hold it.
+using DossierEnded = std::function<void(std::int64_t dossier, std::int64_t interchange)>;
+
 // Walks every segment, checks its element count, calls its rule set, and
-// converts each dossier at its UNT. Returns the content error list.
-StringList ManageCContentKTV(SegmentList& segments);
+// hands each dossier on at its UNT. Returns the content error list.
+StringList ManageCContentKTV(SegmentTexts& segments, const DossierEnded& dossierEnded = {});
 
 // Cuts segment ctx.index into data elements (element 0 is the tag) on the
 // element separator, writes the rewritten text back into the segment, and

@@ -5,16 +5,12 @@
 #include "config/Cp1252.h"
 #include "content/modKTVContentSEQ.h"
 #include "content/modKTVFacChecks.h"
-#include "conversion/modKTVConversionFunctions.h"
+#include "run/ConversionStores.h"
 #include "run/TextValues.h"
 
 namespace trelvane {
 
 namespace {
-
-std::string g_interchangeReference;
-std::string g_messageReference;
-bool g_bgmFunctionPresent = false;
 
 constexpr int kUNA = 1, kUNB = 2, kUNZ = 3;  // interchange store segments
 constexpr int kKindUNH = 1, kKindBGM = 2, kKindUNT = 3;
@@ -77,16 +73,16 @@ void PreparationTimeRule(SegmentContext& ctx, std::string_view time) {
 }  // namespace
 
 const std::string& CurrentInterchangeReference() {
-    return g_interchangeReference;
+    return Content().interchangeReference;
 }
 const std::string& CurrentMessageReference() {
-    return g_messageReference;
+    return Content().messageReference;
 }
 bool BgmFunctionPresent() {
-    return g_bgmFunctionPresent;
+    return Content().bgmFunctionPresent;
 }
 void SetBgmFunctionPresent(bool present) {
-    g_bgmFunctionPresent = present;
+    Content().bgmFunctionPresent = present;
 }
 
 void Traite_UNA(SegmentContext& ctx) {
@@ -146,7 +142,7 @@ void Traite_UNB(SegmentContext& ctx) {
 
         element = 5;  // 0020 interchange control reference
         if (Simple(ctx, e, 5, "UNB_0020")) SaveInterchData(kUNB, 5, 0, e[5]);
-        g_interchangeReference.assign(e[5]);
+        Content().interchangeReference.assign(e[5]);
 
         for (std::size_t i = 6; i <= 9; ++i) {
             element = static_cast<int>(i);
@@ -178,7 +174,7 @@ void Traite_UNH(SegmentContext& ctx) {
         if (const auto reference = ParseNumber(e[1]);
             reference && *reference != static_cast<double>(ctx.dossier))
             AddContentError(ctx.errors, ctx.index, "", "405", "d1", ctx.dossier);
-        g_messageReference.assign(e[1]);
+        Content().messageReference.assign(e[1]);
 
         element = 2;  // S009 message identifier
         if (CutComposite(ctx, e, 2, 5, 5)) {
@@ -200,7 +196,7 @@ void Traite_BGM(SegmentContext& ctx) {
     try {
         const Pieces& e = CutSegment(ctx);
         const bool functionPresent = e.size() > 3;
-        g_bgmFunctionPresent = functionPresent;
+        Content().bgmFunctionPresent = functionPresent;
 
         element = 1;  // C002 document name
         if (CutComposite(ctx, e, 1, 3, 3)) {
@@ -235,9 +231,9 @@ void Traite_UNT(SegmentContext& ctx) {
 
         element = 2;  // 0062 message reference number
         if (Simple(ctx, e, 2, "UNT_0062")) SaveDossData(0, kKindUNT, 1, 2, 0, e[2]);
-        if (e[2] != g_messageReference)
-            AddContentError(ctx.errors, ctx.index, DetailText(g_messageReference), "417", "d2",
-                            ctx.dossier);
+        if (e[2] != Content().messageReference)
+            AddContentError(ctx.errors, ctx.index, DetailText(Content().messageReference), "417",
+                            "d2", ctx.dossier);
 
         CheckKTVFACData(ctx);
     } catch (const RuntimeError& err) {
@@ -260,9 +256,9 @@ void Traite_UNZ(SegmentContext& ctx) {
 
         element = 2;  // 0020 interchange control reference
         if (Simple(ctx, e, 2, "UNZ_0020")) SaveInterchData(kUNZ, 2, 0, e[2]);
-        if (e[2] != g_interchangeReference)
-            AddContentError(ctx.errors, ctx.index, DetailText(g_interchangeReference), "418", "d2",
-                            ctx.dossier);
+        if (e[2] != Content().interchangeReference)
+            AddContentError(ctx.errors, ctx.index, DetailText(Content().interchangeReference),
+                            "418", "d2", ctx.dossier);
     } catch (const RuntimeError& err) {
         ReportRuleSetFailure(ctx, err, "Traite_UNZ", kModENT1, "UNZ", element);
     }

@@ -18,7 +18,8 @@ void Traite_BGM(SegmentContext& ctx);
 void Traite_UNT(SegmentContext& ctx);
 void Traite_UNZ(SegmentContext& ctx);
 
-// Values carried from a header to its trailer or to later segments; never reset.
+// Values carried from a header to its trailer or to later segments, for
+// the whole run.
 const std::string& CurrentInterchangeReference();
 const std::string& CurrentMessageReference();
 bool BgmFunctionPresent();

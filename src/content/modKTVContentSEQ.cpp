@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "config/Cp1252.h"
@@ -10,7 +11,8 @@
 #include "config/modIOfunctions.h"
 #include "content/ReferenceTables.h"
 #include "content/modKTVContentENT1.h"
-#include "conversion/modKTVConversionFunctions.h"
+#include "run/ConversionStores.h"
+#include "run/RunContext.h"
 #include "run/TextValues.h"
 #include "run/modMainFunctions.h"
 #include "run/modToolsFunctions.h"
@@ -18,8 +20,6 @@
 namespace trelvane {
 
 namespace {
-
-DetailState g_detail;
 
 constexpr std::string_view kForm_KTVECE = "KTVECE  ";
 constexpr std::string_view kForm_FACCE = "FACCE   ";
@@ -87,7 +87,7 @@ std::int32_t Add32(std::int32_t total, std::int64_t amount) {
 }
 
 std::int64_t CampaignYear() {
-    return ToInteger(CurrentPlatform().YearCamp(), std::numeric_limits<std::int32_t>::min(),
+    return ToInteger(CurrentRun().options.yearCamp, std::numeric_limits<std::int32_t>::min(),
                      std::numeric_limits<std::int32_t>::max());
 }
 
@@ -96,21 +96,14 @@ std::string TwoLast(std::int64_t year) {
     return std::string(Right(text, 2));
 }
 
-struct CampaignYears {
-    std::string campaign;
-    std::string y0, y1, y2;  // last two digits of Y, Y - 1, Y - 2
-};
-
-// The two-digit years an IND may carry, worked out again only when the
-// campaign changes rather than at every IND.
+// The two-digit years an IND may carry, worked out once a run.
 const CampaignYears& CurrentCampaignYears() {
-    static CampaignYears cache;
-    std::string campaign = CurrentPlatform().YearCamp();
-    if (cache.y0.empty() || campaign != cache.campaign) {
+    std::optional<CampaignYears>& years = Content().campaignYears;
+    if (!years) {
         const std::int64_t y = CampaignYear();
-        cache = {std::move(campaign), TwoLast(y), TwoLast(y - 1), TwoLast(y - 2)};
+        years = CampaignYears{TwoLast(y), TwoLast(y - 1), TwoLast(y - 2)};
     }
-    return cache;
+    return *years;
 }
 
 void EmptyElement(SegmentContext& ctx, std::string_view value, std::string_view position) {
@@ -172,11 +165,11 @@ std::string_view NextSegmentTag(const SegmentContext& ctx) {
 }  // namespace
 
 DetailState& Detail() {
-    return g_detail;
+    return Content().detail;
 }
 
 void ResetDetailState() {
-    DetailState& d = g_detail;
+    DetailState& d = Content().detail;
     d.MainFormCodes.clear();
     d.DossierYear.clear();
     // Slots past the used ones are still empty.
@@ -210,7 +203,7 @@ void Traite_SEQ(SegmentContext& ctx, std::int64_t group) {
 
 void Traite_IND(SegmentContext& ctx, std::int64_t group) {
     RunRuleSet(ctx, "Traite_IND", "IND", [&](int& at) {
-        DetailState& d = g_detail;
+        DetailState& d = Content().detail;
         const Pieces& el = CutSegment(ctx);
         at = 1;
         EmptyElement(ctx, At(el, 1), "l1");
@@ -317,7 +310,7 @@ int FourDigitCode(std::string_view code) {
 
 void Traite_MOA(SegmentContext& ctx, std::int64_t group) {
     try {
-        DetailState& d = g_detail;
+        DetailState& d = Content().detail;
         const Pieces& el = CutSegment(ctx);
         const bool countOk = CheckComponentCount(At(el, 1), ComponentSeparator(),
                                                  ReleaseCharacter(), 2, 5, ctx.components);
@@ -399,7 +392,7 @@ void Traite_RFF3(SegmentContext& ctx, std::int64_t group) {
 
 void Traite_FTX(SegmentContext& ctx, std::int64_t group) {
     RunRuleSet(ctx, "Traite_FTX", "FTX", [&](int& at) {
-        DetailState& d = g_detail;
+        DetailState& d = Content().detail;
         // An 8-bit counter: the 256th FTX since its reset cannot be counted.
         if (d.FtxCounter >= 255) throw RuntimeError(kErrOverflow);
         ++d.FtxCounter;
@@ -420,7 +413,7 @@ void Traite_FTX(SegmentContext& ctx, std::int64_t group) {
 
 void Traite_DTM2(SegmentContext& ctx, std::int64_t group) {
     RunRuleSet(ctx, "Traite_DTM2", "DTM2", [&](int& at) {
-        const DetailState& d = g_detail;
+        const DetailState& d = Content().detail;
         const Pieces& el = CutSegment(ctx);
         at = 1;
         if (!Composite(ctx, At(el, 1), 3, "l1")) return;
@@ -434,7 +427,7 @@ void Traite_DTM2(SegmentContext& ctx, std::int64_t group) {
         if (!IsValidDate(year, Mid(date, 5, 2), Right(date, 2))) {
             Record(ctx, "SSAAMMJJ", "415", "d1:1");
         } else {
-            const std::string campaignText = CurrentPlatform().YearCamp();
+            const std::string& campaignText = CurrentRun().options.yearCamp;
             const std::int64_t campaign = CampaignYear();
             const std::string previous = std::to_string(campaign - 1);
             if (year != previous && year != std::to_string(campaign - 2) && year != campaignText) {
@@ -456,10 +449,8 @@ void Traite_PCD(SegmentContext& ctx, std::int64_t group) {
         Component(ctx, c[0], "PCD_C501_5245", "d1:0", group, kKindPcd, 1, 1, 0);
 
         // The percentage is written with a decimal comma whatever the sender used.
-        static std::string normalised;
-        static std::string digits;
-        normalised.clear();
-        digits.clear();
+        std::string normalised;
+        std::string digits;
         for (char ch : c[1]) {
             if (ch == '?') continue;
             normalised += ch == '.' ? ',' : ch;
@@ -472,7 +463,7 @@ void Traite_PCD(SegmentContext& ctx, std::int64_t group) {
         if (!value) throw RuntimeError(kErrTypeMismatch);
         if (*value < 0 || *value > 1000 || SignificantDecimals(normalised) > 2)
             Record(ctx, "", "412", "d1:1");
-        if (GetFacChecksEnabled() && g_detail.CurrentInfoCode == "0051" && *value > 100)
+        if (GetFacChecksEnabled() && Content().detail.CurrentInfoCode == "0051" && *value > 100)
             Record(ctx, "", "2OP", "d1:1");
     });
 }

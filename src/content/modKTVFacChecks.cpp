@@ -17,8 +17,6 @@ namespace trelvane {
 
 namespace {
 
-bool g_facisOnly = false;
-
 char Lower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -158,10 +156,10 @@ std::string ListDuplicates(std::string_view list, std::string_view separator) {
 }
 
 bool FacisOnlyDossier() {
-    return g_facisOnly;
+    return Content().facisOnly;
 }
 void SetFacisOnlyDossier(bool value) {
-    g_facisOnly = value;
+    Content().facisOnly = value;
 }
 
 void CheckKTVFACData(SegmentContext& ctx) {
@@ -253,7 +251,7 @@ void CheckKTVFACData(SegmentContext& ctx) {
         }
 
         if (main.empty() && (anyFacce || (!anyFacce && !anyFacis))) report("", "431");
-        g_facisOnly = main.empty() && anyFacis && !anyFacce;
+        Content().facisOnly = main.empty() && anyFacis && !anyFacce;
         if (has0124 && !has0016) report("", "20K");
     } catch (const RuntimeError& error) {
         const std::string number = std::to_string(error.Number());

@@ -9,9 +9,10 @@
 #include "config/Platform.h"
 #include "config/RuntimeErrors.h"
 #include "config/modIOfunctions.h"
+#include "content/ContentRun.h"
 #include "content/ReferenceTables.h"
-#include "content/modKTVFacChecks.h"
 #include "conversion/modKTVConversionFunctions.h"
+#include "run/RunContext.h"
 #include "run/Summaries.h"
 
 namespace trelvane {
@@ -28,34 +29,6 @@ constexpr std::size_t kCompanyIdColumn = 7, kCompanyIdWidth = 9;
 constexpr std::size_t kCompanyNameColumn = 16, kCompanyNameWidth = 20;
 constexpr std::string_view kSirPlaceholder = "SIRSIRSIR";
 constexpr std::string_view kRasocPlaceholder = "RASOCRASOCRASOCRASOC";
-
-std::vector<FailedConversion> g_failed;
-
-// The context of the dossier being built on this thread when it was handed
-// over; without one, the platform and the summaries are read directly.
-thread_local const DossierContext* t_context = nullptr;
-
-std::int64_t MessagesInInterchange(std::int64_t interchangeNumber) {
-    return t_context ? t_context->messagesInInterchange
-                     : CountMessagesInInterchange(interchangeNumber);
-}
-LocalDateTime ConversionNow() {
-    return t_context ? t_context->now : CurrentPlatform().Now();
-}
-std::string ConversionYear() {
-    return t_context ? t_context->yearCamp : CurrentPlatform().YearCamp();
-}
-bool ConversionFacisOnly() {
-    return t_context ? t_context->facisOnly : FacisOnlyDossier();
-}
-
-std::string g_lastFns3Path;
-
-// One record line, reused from record to record.
-std::string& LineBuffer() {
-    static std::string line;
-    return line;
-}
 
 void StartLine(std::string& line) {
     line.assign(kFns3LineWidth, ' ');
@@ -125,16 +98,6 @@ std::string WithoutQuestionMarks(std::string_view text) {
     return out;
 }
 
-std::string_view Ind(std::int64_t group) {
-    return Doss(group, 8, 1, 2, 0);
-}
-std::string_view AnnexType(std::int64_t group) {
-    return RTrim(Mid(Ind(group), 1, 8));
-}
-std::string_view AnnexNumber(std::int64_t group) {
-    return Mid(Ind(group), 11, 4);
-}
-
 std::string TwoDigits(int value) {
     std::string text = std::to_string(value);
     PadString(text, '0', 2, "gauche");
@@ -143,44 +106,6 @@ std::string TwoDigits(int value) {
 
 bool IsCompanyAnnex(std::string_view type) {
     return type == "FACCE" || type == "FACIS";
-}
-
-// The annex cut: the first annex is one run of groups of the same type (the
-// main form), every later FACCE or FACIS annex a run of the same type and
-// number.
-void AddAnnexes() {
-    const std::string_view t1 = AnnexType(1);
-    std::int64_t j = 1;
-    // An annex form first (a FACIS-only dossier) is cut by number too, so two
-    // annexes are never merged into one set of records.
-    const bool firstByNumber = IsCompanyAnnex(t1);
-    const std::string firstNumber(AnnexNumber(1));
-    while (j <= kLastGroup && AnnexType(j) == t1 &&
-           (!firstByNumber || AnnexNumber(j) == firstNumber))
-        ++j;
-    AddANS3Records(t1, 1, j - 1);
-    if (j > kLastGroup) return;
-
-    std::string t(AnnexType(j));
-    if (t.empty()) return;
-    std::int64_t start = j;
-    std::string number(AnnexNumber(j));
-    for (std::int64_t k = j; k <= kLastGroup; ++k) {
-        const std::string_view u = AnnexType(k);
-        if (u != t) {
-            AddANS3Records(t, start, k - 1);
-            t.assign(u);
-            start = k;
-            number.assign(AnnexNumber(k));
-            if (!IsCompanyAnnex(u)) return;
-        } else if (AnnexNumber(k) != number) {
-            AddANS3Records(t, start, k - 1);
-            number.assign(AnnexNumber(k));
-            start = k;
-        }
-    }
-    // A dossier filling every group still gets its last annex.
-    AddANS3Records(t, start, kLastGroup);
 }
 
 void AppendCell(std::string& cells, std::string_view code, std::string_view value) {
@@ -196,16 +121,17 @@ void AppendCell(std::string& cells, std::string_view code, std::string_view valu
 std::string DescribeFailures() {
     std::string text;
     bool severalInterchanges = false;
-    for (const FailedConversion& f : g_failed)
-        if (f.interchange != g_failed.front().interchange) severalInterchanges = true;
+    for (const FailedConversion& f : Conversion().failed)
+        if (f.interchange != Conversion().failed.front().interchange) severalInterchanges = true;
     constexpr std::size_t kShown = 20;
-    for (std::size_t i = 0; i < g_failed.size() && i < kShown; ++i) {
+    for (std::size_t i = 0; i < Conversion().failed.size() && i < kShown; ++i) {
         if (i > 0) text += ", ";
-        text += std::to_string(g_failed[i].dossier);
+        text += std::to_string(Conversion().failed[i].dossier);
         if (severalInterchanges)
-            text += " (échange "_cp + std::to_string(g_failed[i].interchange) + ")";
+            text += " (échange "_cp + std::to_string(Conversion().failed[i].interchange) + ")";
     }
-    if (g_failed.size() > kShown) text += " ... (" + std::to_string(g_failed.size()) + " dossiers)";
+    if (Conversion().failed.size() > kShown)
+        text += " ... (" + std::to_string(Conversion().failed.size()) + " dossiers)";
     return text;
 }
 
@@ -219,8 +145,45 @@ void PadString(std::string& value, char fill, std::size_t width, std::string_vie
         value.insert(0, width - value.size(), fill);
 }
 
-void AddANS0Record(std::int64_t interchangeNumber) {
-    std::string& line = LineBuffer();
+namespace {
+
+// The records of one dossier, from its stores and its facts alone.
+class RecordBuilder {
+  public:
+    RecordBuilder(const ConversionStores& stores, const Fns3Dossier& dossier, Fns3LineList& lines)
+        : stores_(stores), dossier_(dossier), lines_(lines) {}
+
+    void ANS0();
+    void ANS1();
+    void ANS2(int party);
+    void ANS3(std::string_view annexType, std::int64_t firstGroup, std::int64_t lastGroup);
+    void Annexes();
+    // The value GetInfoValueFNS3 gives, written into out: every cell of
+    // every annex reads one, so a buffer is kept rather than a new string.
+    void InfoValueInto(std::string& out, std::int64_t group, std::string_view segmentTag) const;
+    // The dossier's records from its ANS1 on (its ANS0 when it is the first).
+    void All();
+
+  private:
+    std::string_view Doss(std::int64_t g, int k, int o, int e, int c) const {
+        return stores_.doss.Get(g, k, o, e, c);
+    }
+    const std::string& Inte(int s, int e, int c) const { return stores_.Inte(s, e, c); }
+    std::string_view Ind(std::int64_t group) const { return Doss(group, 8, 1, 2, 0); }
+    std::string_view AnnexType(std::int64_t group) const { return RTrim(Mid(Ind(group), 1, 8)); }
+    std::string_view AnnexNumber(std::int64_t group) const { return Mid(Ind(group), 11, 4); }
+    std::string PercentageValue(std::int64_t group) const;
+
+    const ConversionStores& stores_;
+    const Fns3Dossier& dossier_;
+    Fns3LineList& lines_;
+    // One record line, and the head, cells and value of an annex, reused
+    // from record to record.
+    std::string line_, head_, cells_, value_;
+};
+
+void RecordBuilder::ANS0() {
+    std::string& line = line_;
     StartLine(line);
     PutRaw(line, 1, 4, "ANS0");
     PutField(line, 5, 14, Inte(2, 2, 0));
@@ -231,32 +194,32 @@ void AddANS0Record(std::int64_t interchangeNumber) {
     PutRaw(line, 46, 6, "KTV");
     PutRaw(line, 52, 3, "D");
     PutRaw(line, 55, 3, "00B");
-    std::string count = std::to_string(MessagesInInterchange(interchangeNumber));
+    std::string count = std::to_string(dossier_.messagesInInterchange);
     PadString(count, '0', 8, "gauche");
     PutRaw(line, 58, 8, count);
     PutField(line, 66, 14, Inte(2, 5, 0));
     PutField(line, 80, 6, Inte(2, 10, 0));
     PutRaw(line, 86, 1, "0");
     PutRaw(line, 87, 4, "EDI");
-    AppendFNS3Line(line);
+    lines_.push_back(line);
 }
 
-void AddANS1Record() {
-    std::string& line = LineBuffer();
+void RecordBuilder::ANS1() {
+    std::string& line = line_;
     StartLine(line);
     PutRaw(line, 1, 4, "ANS1");
     PutField(line, 5, 13, Doss(0, 5, 4, 2, 0));
     PutField(line, 18, 5, Doss(0, 5, 4, 4, 0));
     PutField(line, 23, 4, "20" + std::string(Mid(Ind(1), 9, 2)));
-    const LocalDateTime now = ConversionNow();
-    PutField(line, 27, 8, ConversionYear() + TwoDigits(now.month) + TwoDigits(now.day));
+    const LocalDateTime& now = dossier_.now;
+    PutField(line, 27, 8, dossier_.yearCamp + TwoDigits(now.month) + TwoDigits(now.day));
     PutField(line, 35, 35, Doss(0, 2, 1, 2, 0));
     PutField(line, 70, 1, Doss(0, 2, 1, 3, 0));
-    AppendFNS3Line(line);
+    lines_.push_back(line);
 }
 
-void AddANS2Record(int party) {
-    std::string& line = LineBuffer();
+void RecordBuilder::ANS2(int party) {
+    std::string& line = line_;
     StartLine(line);
     PutRaw(line, 1, 4, "ANS2");
     PutField(line, 5, 3, Doss(0, 5, party, 1, 0));
@@ -269,12 +232,10 @@ void AddANS2Record(int party) {
     PutField(line, 207, 9, Doss(0, 5, party, 8, 0));
     if (party == 2) PutField(line, 216, 35, Doss(0, 6, 1, 1, 1));
     if (party == 4) PutField(line, 216, 35, Doss(0, 6, 2, 1, 1));
-    AppendFNS3Line(line);
+    lines_.push_back(line);
 }
 
-namespace {
-
-std::string PercentageValue(std::int64_t group) {
+std::string RecordBuilder::PercentageValue(std::int64_t group) const {
     const std::string_view p = Doss(group, 11, 1, 1, 1);
     // An empty percentage has no parts to take.
     if (p.empty()) throw RuntimeError(kErrSubscript);
@@ -292,7 +253,8 @@ std::string PercentageValue(std::int64_t group) {
 
 // The value of GetInfoValueFNS3 written into out: every cell of every annex
 // reads one, so the caller keeps a buffer rather than a new string each time.
-void InfoValueInto(std::string& out, std::int64_t group, std::string_view segmentTag) {
+void RecordBuilder::InfoValueInto(std::string& out, std::int64_t group,
+                                  std::string_view segmentTag) const {
     out.clear();
     if (segmentTag == "RFF") {
         out += Doss(group, 6, 3, 1, 1);
@@ -310,15 +272,14 @@ void InfoValueInto(std::string& out, std::int64_t group, std::string_view segmen
     }
 }
 
-}  // namespace
-
-void AddANS3Records(std::string_view annexType, std::int64_t firstGroup, std::int64_t lastGroup) {
+void RecordBuilder::ANS3(std::string_view annexType, std::int64_t firstGroup,
+                         std::int64_t lastGroup) {
     const bool companyAnnex = IsCompanyAnnex(annexType);
-    if (annexType == "FACIS" && ConversionFacisOnly()) AppendFNS3Line("ANS310");
+    if (annexType == "FACIS" && dossier_.facisOnly) lines_.push_back("ANS310");
 
-    // The head and the cells are rebuilt for every annex of every dossier:
-    // their buffers are kept from one call to the next.
-    static std::string head;
+    // The head and the cells are rebuilt for every annex of the dossier:
+    // their buffers are kept from one annex to the next.
+    std::string& head = head_;
     head.assign(kHeadWidth, ' ');
     PutRaw(head, 1, 4, "ANS3");
     if (annexType == "KTVECE") PutRaw(head, 5, 2, "10");
@@ -331,11 +292,11 @@ void AddANS3Records(std::string_view annexType, std::int64_t firstGroup, std::in
 
     bool companySet = false;
     std::int64_t piece = 9121;
-    static std::string cells;
+    std::string& cells = cells_;
     cells.clear();
     for (std::int64_t i = firstGroup; i <= lastGroup; ++i) {
         const std::string_view code = Mid(Ind(i), 17, 4);
-        const std::string& tag = GetSegmentCode(code);
+        const std::string& tag = GetSegmentCode(*dossier_.tables, code);
         if (tag == "NAD") {
             // The company of the annex, inserted as it stands; the first one wins.
             if (companySet) continue;
@@ -350,7 +311,7 @@ void AddANS3Records(std::string_view annexType, std::int64_t firstGroup, std::in
             companySet = true;
             continue;
         }
-        static std::string value;
+        std::string& value = value_;
         InfoValueInto(value, i, tag);
         if (code != "0120") {
             AppendCell(cells, code, value);
@@ -367,94 +328,142 @@ void AddANS3Records(std::string_view annexType, std::int64_t firstGroup, std::in
     const std::size_t total = cells.size();
     std::size_t n = total / kCellArea;
     if (total == 190 || total == 380 || total == 570) --n;
-    std::string& line = LineBuffer();
+    std::string& line = line_;
     for (std::size_t k = 0; k <= n; ++k) {
         StartLine(line);
         line.replace(0, kHeadWidth, head);
         line[kFlagColumn - 1] = k < n ? 'S' : ' ';
         const std::string_view part = Mid(cells, kCellArea * k + 1, kCellArea);
         line.replace(kHeadWidth, part.size(), part);
-        AppendFNS3Line(line);
+        lines_.push_back(line);
     }
 }
 
-std::string GetInfoValueFNS3(std::int64_t group, std::string_view segmentTag) {
-    std::string value;
-    InfoValueInto(value, group, segmentTag);
-    return value;
+// The annex cut: the first annex is one run of groups of the same type (the
+// main form), every later FACCE or FACIS annex a run of the same type and
+// number.
+void RecordBuilder::Annexes() {
+    const std::string_view t1 = AnnexType(1);
+    std::int64_t j = 1;
+    // An annex form first (a FACIS-only dossier) is cut by number too, so two
+    // annexes are never merged into one set of records.
+    const bool firstByNumber = IsCompanyAnnex(t1);
+    const std::string firstNumber(AnnexNumber(1));
+    while (j <= kLastGroup && AnnexType(j) == t1 &&
+           (!firstByNumber || AnnexNumber(j) == firstNumber))
+        ++j;
+    ANS3(t1, 1, j - 1);
+    if (j > kLastGroup) return;
+
+    std::string t(AnnexType(j));
+    if (t.empty()) return;
+    std::int64_t start = j;
+    std::string number(AnnexNumber(j));
+    for (std::int64_t k = j; k <= kLastGroup; ++k) {
+        const std::string_view u = AnnexType(k);
+        if (u != t) {
+            ANS3(t, start, k - 1);
+            t.assign(u);
+            start = k;
+            number.assign(AnnexNumber(k));
+            if (!IsCompanyAnnex(u)) return;
+        } else if (AnnexNumber(k) != number) {
+            ANS3(t, start, k - 1);
+            number.assign(AnnexNumber(k));
+            start = k;
+        }
+    }
+    // A dossier filling every group still gets its last annex.
+    ANS3(t, start, kLastGroup);
 }
 
-namespace {
+void RecordBuilder::All() {
+    if (dossier_.number == 1) ANS0();
+    ANS1();
+    for (int party = 1; party <= 4; ++party)
+        ANS2(party);
+    if (Right(Ind(1), 3) == "ZZZ") return;
+    Annexes();
+}
 
-bool BuildRecords(std::int64_t dossierNumber, std::int64_t interchangeNumber, int& number,
-                  std::string& description) {
-    try {
-        if (dossierNumber == 1) AddANS0Record(interchangeNumber);
-        AddANS1Record();
-        for (int party = 1; party <= 4; ++party)
-            AddANS2Record(party);
-        if (Right(Ind(1), 3) == "ZZZ") return true;
-        AddAnnexes();
-        return true;
-    } catch (const RuntimeError& e) {
-        number = e.Number();
-        description = ErrorDescription(number);
-    } catch (const std::bad_alloc&) {
-        NoteOutOfMemory();
-        number = kErrOutOfMemory;
-        description = ErrorDescription(number);
-    } catch (const std::exception&) {
-        number = kErrInvalidCall;
-        description = ErrorDescription(number);
-    }
-    return false;
+// The facts of the dossier in the stores of the run in use, as the platform
+// gives them now (during a run, the run's own choices).
+Fns3Dossier CurrentDossier(std::int64_t dossierNumber, std::int64_t interchangeNumber) {
+    Fns3Dossier dossier;
+    dossier.number = dossierNumber;
+    if (dossierNumber == 1)
+        dossier.messagesInInterchange = CountMessagesInInterchange(interchangeNumber);
+    dossier.facisOnly = Content().facisOnly;
+    dossier.now = CurrentPlatform().Now();
+    dossier.yearCamp = CurrentPlatform().YearCamp();
+    dossier.tables = &CurrentReferenceTables();
+    return dossier;
 }
 
 }  // namespace
 
+int BuildDossierRecords(const ConversionStores& stores, const Fns3Dossier& dossier,
+                        Fns3LineList& lines) {
+    try {
+        RecordBuilder(stores, dossier, lines).All();
+        return 0;
+    } catch (const RuntimeError& e) {
+        return e.Number();
+    } catch (const std::bad_alloc&) {
+        return kErrOutOfMemory;
+    } catch (const std::exception&) {
+        return kErrInvalidCall;
+    }
+}
+
+void AddANS0Record(std::int64_t interchangeNumber) {
+    const Fns3Dossier dossier = CurrentDossier(1, interchangeNumber);
+    RecordBuilder(Stores(), dossier, Conversion().lines).ANS0();
+}
+
+void AddANS1Record() {
+    const Fns3Dossier dossier = CurrentDossier(0, 0);
+    RecordBuilder(Stores(), dossier, Conversion().lines).ANS1();
+}
+
+void AddANS2Record(int party) {
+    const Fns3Dossier dossier = CurrentDossier(0, 0);
+    RecordBuilder(Stores(), dossier, Conversion().lines).ANS2(party);
+}
+
+void AddANS3Records(std::string_view annexType, std::int64_t firstGroup, std::int64_t lastGroup) {
+    const Fns3Dossier dossier = CurrentDossier(0, 0);
+    RecordBuilder(Stores(), dossier, Conversion().lines).ANS3(annexType, firstGroup, lastGroup);
+}
+
+std::string GetInfoValueFNS3(std::int64_t group, std::string_view segmentTag) {
+    const Fns3Dossier dossier = CurrentDossier(0, 0);
+    std::string value;
+    RecordBuilder(Stores(), dossier, Conversion().lines).InfoValueInto(value, group, segmentTag);
+    return value;
+}
+
 void ConvertDossierToFNS3(std::int64_t dossierNumber, std::int64_t interchangeNumber) {
-    int number = 0;
-    std::string description;
-    if (!BuildRecords(dossierNumber, interchangeNumber, number, description))
-        ReportFailedConversion(dossierNumber, interchangeNumber, number, description);
-}
-
-DossierContext TakeDossierContext(std::int64_t dossierNumber, std::int64_t interchangeNumber) {
-    DossierContext context;
-    context.now = CurrentPlatform().Now();
-    context.yearCamp = CurrentPlatform().YearCamp();
-    if (dossierNumber == 1)
-        context.messagesInInterchange = CountMessagesInInterchange(interchangeNumber);
-    context.facisOnly = FacisOnlyDossier();
-    return context;
-}
-
-bool BuildDossierRecords(std::int64_t dossierNumber, const DossierContext& context, int& number,
-                         std::string& description) {
-    t_context = &context;
-    const bool built = BuildRecords(dossierNumber, 0, number, description);
-    t_context = nullptr;
-    return built;
-}
-
-void ReportFailedConversion(std::int64_t dossierNumber, std::int64_t interchangeNumber, int number,
-                            const std::string& description) {
-    g_failed.push_back({interchangeNumber, dossierNumber});
+    const int number = BuildDossierRecords(
+        Stores(), CurrentDossier(dossierNumber, interchangeNumber), Conversion().lines);
+    if (number == 0) return;
+    if (number == kErrOutOfMemory) NoteOutOfMemory();
+    Conversion().failed.push_back({interchangeNumber, dossierNumber});
     // The line is written even out of trace mode. Out of trace mode without a
     // log directory, writing it would show a failure box for every such
     // dossier; the failure is kept above and reported when the conversion is
     // asked for, so the line is left out instead.
     if (!CurrentPlatform().TraceMode() && !FileExists(OutputDirectory("logs"))) return;
-    WriteTrace(std::to_string(number) + " : " + description + " : dossier n°"_cp +
+    WriteTrace(std::to_string(number) + " : " + ErrorDescription(number) + " : dossier n°"_cp +
                    std::to_string(dossierNumber),
                kModConversion, "ConvertDossierToFNS3");
 }
 
 const std::vector<FailedConversion>& FailedConversions() {
-    return g_failed;
+    return Conversion().failed;
 }
 void ClearFailedConversions() {
-    g_failed.clear();
+    Conversion().failed.clear();
 }
 
 std::string FailedConversionsText() {
@@ -501,7 +510,6 @@ std::string WriteFNS3File(const std::string& directory) {
                                       MsgIcon::Exclamation, MsgButtons::Ok);
         return {};
     }
-    g_lastFns3Path = written;
     return written;
 }
 

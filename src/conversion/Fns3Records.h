@@ -6,10 +6,31 @@
 #include <string_view>
 
 #include "config/Platform.h"
+#include "conversion/modKTVConversionFunctions.h"
 
 namespace trelvane {
 
+struct ReferenceTableSet;
+
 inline constexpr std::size_t kFns3LineWidth = 255;
+
+// What the records of one dossier read besides its stores.
+struct Fns3Dossier {
+    std::int64_t number = 0;                 // in its interchange: the first opens with ANS0
+    std::int64_t messagesInInterchange = 0;  // for the ANS0 record
+    bool facisOnly = false;                  // FACIS annexes only: a mark before them
+    LocalDateTime now;                       // the ANS1 record's date
+    std::string yearCamp;
+    const ReferenceTableSet* tables = nullptr;  // for the segment code of each information
+};
+
+// The records of one dossier appended to lines: they depend on nothing but
+// the stores, the dossier's facts and the segment code table. Returns 0, or
+// the number of the error that stopped them (the records before it stay).
+int BuildDossierRecords(const ConversionStores& stores, const Fns3Dossier& dossier,
+                        Fns3LineList& lines);
+
+// The records one at a time, for the dossier in the stores of the run in use.
 
 void AddANS0Record(std::int64_t interchangeNumber);
 void AddANS1Record();

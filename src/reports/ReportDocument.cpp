@@ -6,6 +6,7 @@
 #include "content/ReferenceTables.h"
 #include "reports/PlainTextSink.h"
 #include "reports/modDisplayFunctions.h"
+#include "run/RunContext.h"
 #include "run/modMainFunctions.h"
 
 namespace trelvane {
@@ -44,20 +45,22 @@ std::string TestedFileLines() {
 }  // namespace
 
 void BuildReportDocumentHeader(RichTextSink& sink, bool rule) {
-    Platform& platform = CurrentPlatform();
+    // The run's own choices: the report describes the file that was tested,
+    // whatever the home window says now.
+    const RunOptions& options = CurrentRun().options;
     sink.Clear();
     sink.SetColor(kDarkGrey);
     sink.SetBold(true);
     sink.SetFontSize(12);
     sink.SetIndent(1500);
-    sink.InsertText("Résultat de l'analyse EDI du "_cp + ShortDate(platform.Now()) +
+    sink.InsertText("Résultat de l'analyse EDI du "_cp + ShortDate(CurrentPlatform().Now()) +
                     "\r\n\r\n\r\n");
     sink.SetIndent(0);
     sink.SetBold(false);
     sink.SetFontSize(9);
-    sink.InsertText("Chemin du fichier testé : "_cp + DisplayPath(platform.FilePath()) + kCrLf);
-    sink.InsertText("Procédure utilisée : "_cp + platform.ProcedureText() + kCrLf);
-    sink.InsertText("Profil de test : " + platform.ProfileText() + kCrLf);
+    sink.InsertText("Chemin du fichier testé : "_cp + DisplayPath(options.filePath) + kCrLf);
+    sink.InsertText("Procédure utilisée : "_cp + options.procedureText + kCrLf);
+    sink.InsertText("Profil de test : " + options.profileText + kCrLf);
     sink.InsertText("Généré par TOLVEX - Trelvane version "_cp + kVersionText + kCrLf);
     sink.InsertText(TestedFileLines());
     if (rule) sink.InsertText(std::string(110, '_') + "\r\n\r\n");

@@ -7,6 +7,7 @@
 #include "config/modIOfunctions.h"
 #include "reports/ReportDocument.h"
 #include "reports/modDisplayFunctions.h"
+#include "run/RunContext.h"
 
 namespace trelvane {
 
@@ -20,7 +21,7 @@ std::string ResultsPage(const HtmlSink& syntax, const HtmlSink& content, const H
         {std::string("Fichier testé"_cp), &header, kWhite},
         {std::string(kSyntaxReportCaption), &syntax, kWhite},
         {std::string(kContentReportCaption), &content, kWhite},
-        {DisplayPath(CurrentPlatform().FilePath()), &coloured, kIvory},
+        {DisplayPath(CurrentRun().options.filePath), &coloured, kIvory},
         {std::string(kLegendCaption), &legend, kWhite},
     };
     return HtmlPage(kResultsTitle, sections);

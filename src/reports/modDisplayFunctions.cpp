@@ -15,6 +15,7 @@
 #include "config/modIOfunctions.h"
 #include "content/ReferenceTables.h"
 #include "reports/PlainTextSink.h"
+#include "run/RunContext.h"
 #include "run/Summaries.h"
 #include "run/modMainFunctions.h"
 #include "run/modToolsFunctions.h"
@@ -22,9 +23,6 @@
 namespace trelvane {
 
 namespace {
-
-PlainTextSink g_syntax, g_content, g_coloured;
-ReportPanes g_panes{&g_syntax, &g_content, &g_coloured};
 
 constexpr std::string_view kCrLf = "\r\n";
 
@@ -44,12 +42,13 @@ std::int64_t LeadingNumber(std::string_view s) {
     return negative ? -v : v;
 }
 
-// The segment at an index given as text; "" for an index outside the list.
+// The segment at an index given as text, as the file holds it; "" for an
+// index outside the list.
 std::string_view SegmentAt(std::string_view indexText) {
-    const SegmentList& segments = State().Segments;
+    const SegmentTexts& segments = State().Segments;
     std::int64_t i = LeadingNumber(indexText);
     if (i < 0 || static_cast<std::uint64_t>(i) >= segments.size()) return {};
-    return segments[static_cast<std::size_t>(i)];
+    return segments.FileText(static_cast<std::size_t>(i));
 }
 
 // Cuts a record on "," into pieces (views into the record).
@@ -285,14 +284,6 @@ std::vector<std::string> FileHints(const TestedFile& file) {
 }  // namespace
 
 // A pane left unset keeps a plain-text pane of its own.
-void SetReportPanes(const ReportPanes& panes) {
-    g_panes.syntax = panes.syntax ? panes.syntax : &g_syntax;
-    g_panes.content = panes.content ? panes.content : &g_content;
-    g_panes.coloured = panes.coloured ? panes.coloured : &g_coloured;
-}
-ReportPanes CurrentReportPanes() {
-    return g_panes;
-}
 
 bool ConfirmSyntaxReport() {
     const StringList& errors = State().SyntaxErrors;
@@ -401,7 +392,6 @@ bool SyntaxReport(RichTextSink& pane, bool interactive, bool ask) {
 
 bool ContentReport(RichTextSink& pane, bool interactive, bool ask) {
     const StringList& errors = State().ContentErrors;
-    Platform& platform = CurrentPlatform();
 
     pane.Clear();
     std::int64_t warnings = 0;
@@ -426,8 +416,9 @@ bool ContentReport(RichTextSink& pane, bool interactive, bool ask) {
         } else {
             pane.SetColor(kRed);
             pane.InsertText(ContentHeading(n) + "\r\n");
-            pane.InsertText(platform.ShowWarnings() ? "(Rejets en noir, Signalements en vert)"
-                                                    : "(Signalements non visibles)");
+            pane.InsertText(CurrentRun().options.showWarnings
+                                ? "(Rejets en noir, Signalements en vert)"
+                                : "(Signalements non visibles)");
             pane.InsertText("\r\n\r\n\r\n");
         }
 
@@ -458,7 +449,7 @@ bool ContentReport(RichTextSink& pane, bool interactive, bool ask) {
             const bool warning = label.starts_with("si");
             if (warning && interactive) SetWarningCount(++warnings);
 
-            const bool showWarnings = platform.ShowWarnings();
+            const bool showWarnings = CurrentRun().options.showWarnings;
             if (!(cls == "rej" || cls == "sir" || (cls == "sig" && showWarnings))) continue;
 
             pane.MarkSegment(LeadingNumber(index));
@@ -521,7 +512,7 @@ void ColouredFile(RichTextSink& pane, bool errorsOnly, std::int64_t first, std::
     const std::string componentSep = state.Delimiters[2];
     const std::string release = state.Delimiters[3];
     std::int64_t threshold = 500;
-    const SegmentList& segments = state.Segments;
+    const SegmentTexts& segments = state.Segments;
     const SegmentErrorTable& bySegment = state.ErrorsBySegment;
 
     pane.Clear();
@@ -541,7 +532,9 @@ void ColouredFile(RichTextSink& pane, bool errorsOnly, std::int64_t first, std::
 
     RunWriter out(pane);
     std::vector<Position> positions;
-    SplitScratch elementScratch, componentScratch;
+    // Lines show the file's own text: the segments are cut where the checks
+    // cut them, each piece left as the file holds it.
+    std::vector<std::string_view> elements, components;
     std::string number;
 
     for (std::int64_t k = first; k <= last; ++k) {
@@ -560,7 +553,7 @@ void ColouredFile(RichTextSink& pane, bool errorsOnly, std::int64_t first, std::
         const bool covered = i < bySegment.size();
         const bool syntaxError = covered && bySegment.HasSyntaxError(i);
         const std::string_view tail = covered ? bySegment.PositionsText(i) : std::string_view{};
-        const std::string_view segment = segments[i];
+        const std::string_view segment = segments.FileText(i);
         number = std::to_string(k + 1);
 
         if (tail.empty()) {
@@ -586,8 +579,7 @@ void ColouredFile(RichTextSink& pane, bool errorsOnly, std::int64_t first, std::
 
         // Element by element; the positions are consumed in list order.
         out.StartLine(kDarkGrey, true, number, " ");
-        SplitInto(segment, elementSep, release, elementScratch);
-        const std::vector<std::string_view>& elements = elementScratch.pieces;
+        SplitKeepingText(segment, elementSep, release, CutLevel::Element, elements);
         std::size_t current = 0;
         for (std::size_t e = 0; e < elements.size(); ++e) {
             const std::string_view element = elements[e];
@@ -601,8 +593,8 @@ void ColouredFile(RichTextSink& pane, bool errorsOnly, std::int64_t first, std::
                     out.Put(e == 0 ? kTagGreen : kDarkOrange, true, element);
                 } else {
                     int wanted = p->component;
-                    SplitInto(element, componentSep, release, componentScratch);
-                    const std::vector<std::string_view>& components = componentScratch.pieces;
+                    SplitKeepingText(element, componentSep, release, CutLevel::Component,
+                                     components);
                     for (std::size_t c = 0; c < components.size(); ++c) {
                         if (static_cast<int>(c) == wanted) {
                             out.Put(kDarkOrange, true, components[c]);
@@ -639,18 +631,18 @@ void ColouredFile(RichTextSink& pane, bool errorsOnly, std::int64_t first, std::
 
 bool Display_Syntax_Errors(bool ask) {
     Trace("Génération du compte-rendu de syntaxe"_cp, kModDisplay, "Display_Syntax_Errors");
-    return SyntaxReport(*g_panes.syntax, true, ask);
+    return SyntaxReport(*CurrentReportPanes().syntax, true, ask);
 }
 
 bool Display_Content_Errors(bool ask) {
     Trace("Génération du compte-rendu de contenu"_cp, kModDisplay, "Display_Content_Errors");
-    return ContentReport(*g_panes.content, true, ask);
+    return ContentReport(*CurrentReportPanes().content, true, ask);
 }
 
 void DisplayColouredFile(bool errorsOnly, std::int64_t first, std::int64_t last) {
     Trace("Génération du compte-rendu en coloration syntaxique"_cp, kModDisplay,
           "DisplayColouredFile");
-    ColouredFile(*g_panes.coloured, errorsOnly, first, last, true);
+    ColouredFile(*CurrentReportPanes().coloured, errorsOnly, first, last, true);
 }
 
 void WriteSyntaxReport(RichTextSink& sink) {
@@ -666,25 +658,28 @@ void WriteColouredFile(RichTextSink& sink, bool errorsOnly, std::int64_t first, 
 }
 
 void ClearReportPanes() {
-    for (RichTextSink* pane : {g_panes.syntax, g_panes.content, g_panes.coloured})
+    for (RichTextSink* pane :
+         {CurrentReportPanes().syntax, CurrentReportPanes().content, CurrentReportPanes().coloured})
         pane->Clear();
 }
 
 void ShowDeclinedReports(bool syntaxDeclined) {
     const RunState& state = State();
     if (syntaxDeclined) {
-        WriteNotBuilt(*g_panes.syntax, SyntaxHeading(RecordCount(state.SyntaxErrors)), true,
-                      kDeclinedNote);
+        WriteNotBuilt(*CurrentReportPanes().syntax, SyntaxHeading(RecordCount(state.SyntaxErrors)),
+                      true, kDeclinedNote);
     }
     const std::int64_t n = RecordCount(state.ContentErrors);
-    WriteNotBuilt(*g_panes.content, ContentHeading(n), n > 0, n > 0 ? kDeclinedNote : "");
-    WriteNotBuilt(*g_panes.coloured, "", false,
+    WriteNotBuilt(*CurrentReportPanes().content, ContentHeading(n), n > 0,
+                  n > 0 ? kDeclinedNote : "");
+    WriteNotBuilt(*CurrentReportPanes().coloured, "", false,
                   "Fichier non affiché : un rapport d'erreur n'a pas été affiché à votre "
                   "demande."_cp);
 }
 
 void ShowUncheckedReports() {
-    for (RichTextSink* pane : {g_panes.syntax, g_panes.content, g_panes.coloured})
+    for (RichTextSink* pane :
+         {CurrentReportPanes().syntax, CurrentReportPanes().content, CurrentReportPanes().coloured})
         WriteNotBuilt(*pane, "", false, "Aucun contrôle n'est fait avec ce profil de test."_cp);
 }
 

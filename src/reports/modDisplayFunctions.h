@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "config/Cp1252.h"
+#include "reports/ReportPanes.h"
 #include "reports/RichTextSink.h"
 
 namespace trelvane {
@@ -33,16 +34,6 @@ inline constexpr std::int64_t kDisplayedSegments = 20000;
 // segment, then says it was cut: laying out a line of megabytes would hold
 // the window for minutes. The reports keep every segment whole.
 inline constexpr std::size_t kDisplayedLineCharacters = 2000;
-
-// The panes the reports write into. Until a front end sets its own, the
-// reports write into plain-text panes held here.
-struct ReportPanes {
-    RichTextSink* syntax = nullptr;
-    RichTextSink* content = nullptr;
-    RichTextSink* coloured = nullptr;
-};
-void SetReportPanes(const ReportPanes& panes);
-ReportPanes CurrentReportPanes();
 
 // The question a long report raises: true when there is none or the user
 // wants the report. Declining the content report is followed by a note

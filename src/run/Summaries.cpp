@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <limits>
+#include <memory>
 #include <new>
 #include <optional>
 #include <unordered_map>
@@ -13,6 +14,7 @@
 #include "config/RuntimeErrors.h"
 #include "config/modIOfunctions.h"
 #include "content/ReferenceTables.h"
+#include "run/RunContext.h"
 #include "run/TextValues.h"
 #include "run/modMainFunctions.h"
 #include "run/modToolsFunctions.h"
@@ -87,8 +89,6 @@ struct DossierIndex {
     std::vector<RangeEntry> entries;
     std::vector<Bounds> tree;
 };
-
-DossierIndex g_dossierIndex;
 
 bool IndexMatches(const DossierIndex& index, const DossierTable& table) {
     if (!index.built || index.data != table.data() || index.size != table.size()) return false;
@@ -184,7 +184,6 @@ struct DeclarantSegments {
     const DossierRow* table = nullptr;
     std::vector<std::int64_t> rows;
 };
-DeclarantSegments g_declarants;
 
 // The name in a NAD+DT segment: the second component of its name element
 // (the name the FNS3 records carry), or the element itself when it has one
@@ -192,9 +191,10 @@ DeclarantSegments g_declarants;
 std::string DeclarantName(std::string_view segment) {
     const RunState& state = State();
     SplitScratch elements, components;
-    SplitInto(segment, state.Delimiters[1], state.Delimiters[3], elements);
+    SplitInto(segment, state.Delimiters[1], state.Delimiters[3], CutLevel::Element, elements);
     if (elements.pieces.size() < 5) return {};
-    SplitInto(elements.pieces[4], state.Delimiters[2], state.Delimiters[3], components);
+    SplitInto(elements.pieces[4], state.Delimiters[2], state.Delimiters[3], CutLevel::Component,
+              components);
     const auto& parts = components.pieces;
     return std::string(parts.size() >= 2 ? parts[1] : parts.empty() ? "" : parts[0]);
 }
@@ -210,16 +210,14 @@ struct InterchangeIndex {
     std::vector<std::int64_t> messages;  // UNT count of each interchange
 };
 
-InterchangeIndex g_interchangeIndex;
-
-bool InterchangeIndexMatches(const InterchangeIndex& index, const SegmentList& segments) {
+bool InterchangeIndexMatches(const InterchangeIndex& index, const SegmentTexts& segments) {
     if (!index.built || index.size != segments.size()) return false;
     if (segments.empty()) return true;
     return index.firstText == segments[0].data() &&
            index.lastText == segments[segments.size() - 1].data();
 }
 
-void BuildInterchangeIndex(InterchangeIndex& index, const SegmentList& segments) {
+void BuildInterchangeIndex(InterchangeIndex& index, const SegmentTexts& segments) {
     index = InterchangeIndex();
     std::int64_t count = 0;
     for (std::size_t i = 0; i < segments.size(); ++i) {
@@ -242,7 +240,7 @@ void BuildInterchangeIndex(InterchangeIndex& index, const SegmentList& segments)
 
 // Recounts interchange k (0-based) from the segments; false when the cached
 // bounds no longer describe it.
-bool RecountInterchange(const InterchangeIndex& index, const SegmentList& segments, std::size_t k,
+bool RecountInterchange(const InterchangeIndex& index, const SegmentTexts& segments, std::size_t k,
                         std::int64_t& count) {
     const std::size_t end = index.unz[k];
     const std::size_t begin = k == 0 ? 0 : index.unz[k - 1] + 1;
@@ -255,6 +253,23 @@ bool RecountInterchange(const InterchangeIndex& index, const SegmentList& segmen
         if (tag == "UNT") ++count;
     }
     return true;
+}
+
+}  // namespace
+
+// The lookup tables of the run, built from its DossierInfo and Segments.
+struct SummaryIndexes {
+    DossierIndex dossiers;
+    DeclarantSegments declarants;
+    InterchangeIndex interchanges;
+};
+
+namespace {
+
+SummaryIndexes& Indexes() {
+    std::shared_ptr<SummaryIndexes>& indexes = CurrentRun().summaries;
+    if (!indexes) indexes = std::make_shared<SummaryIndexes>();
+    return *indexes;
 }
 
 }  // namespace
@@ -314,8 +329,8 @@ void CreateArray_InfoDoss() {
     Trace("Création du tableau d'informations sur dossier"_cp, kModMain, "CreateArray_InfoDoss");
     RunState& state = State();
     DossierTable& info = state.DossierInfo;
-    g_dossierIndex = DossierIndex();
-    g_declarants = DeclarantSegments();
+    Indexes().dossiers = DossierIndex();
+    Indexes().declarants = DeclarantSegments();
     std::vector<std::int64_t> declarants(1, -1);
     try {
         info.assign(1, DossierRow{});
@@ -329,7 +344,7 @@ void CreateArray_InfoDoss() {
                 declarants.push_back(-1);
             }
         };
-        const SegmentList& segments = state.Segments;
+        const SegmentTexts& segments = state.Segments;
         for (std::size_t i = 0; i < segments.size(); ++i) {
             const std::string_view segment = segments[i];
             const std::string_view tag = TagOf(segment);
@@ -351,7 +366,7 @@ void CreateArray_InfoDoss() {
                 declarants[row] = static_cast<std::int64_t>(i);
             }
         }
-        g_declarants = {info.data(), std::move(declarants)};
+        Indexes().declarants = {info.data(), std::move(declarants)};
     } catch (const RuntimeError& e) {
         Trace(std::to_string(e.Number()) + " - " + e.what(), kModMain, "CreateArray_InfoDoss");
     } catch (const std::bad_alloc&) {
@@ -366,12 +381,12 @@ std::string GetDossierField(std::string_view dossierNumber, std::string_view seg
     const auto s = FieldInteger(segmentIndex);
     if (!s) return {};
     const DossierTable& table = State().DossierInfo;
-    if (!IndexMatches(g_dossierIndex, table)) BuildDossierIndex(g_dossierIndex, table);
-    auto row = LookupRow(g_dossierIndex, dossierNumber, *s);
+    if (!IndexMatches(Indexes().dossiers, table)) BuildDossierIndex(Indexes().dossiers, table);
+    auto row = LookupRow(Indexes().dossiers, dossierNumber, *s);
     if (row && (*row >= table.size() || !RowHolds(table[*row], dossierNumber, *s))) {
         // The table was edited in place since the index was built.
-        BuildDossierIndex(g_dossierIndex, table);
-        row = LookupRow(g_dossierIndex, dossierNumber, *s);
+        BuildDossierIndex(Indexes().dossiers, table);
+        row = LookupRow(Indexes().dossiers, dossierNumber, *s);
     }
     if (!row) return {};
     return table[*row][static_cast<std::size_t>(field)];
@@ -392,8 +407,8 @@ void FindDossierByNir(std::string_view nir, std::int64_t& unhIndex, std::int64_t
 
 std::int64_t CountMessagesInInterchange(std::int64_t n) {
     if (n < 1) return 0;
-    const SegmentList& segments = State().Segments;
-    InterchangeIndex& index = g_interchangeIndex;
+    const SegmentTexts& segments = State().Segments;
+    InterchangeIndex& index = Indexes().interchanges;
     const auto k = static_cast<std::size_t>(n - 1);
     if (!InterchangeIndexMatches(index, segments)) {
         // Just counted: no need to count this interchange again.
@@ -422,8 +437,8 @@ std::string_view VerdictText(Verdict verdict) {
 std::vector<DossierListRow> BuildDossierList() {
     const RunState& state = State();
     const DossierTable& table = state.DossierInfo;
-    const bool named =
-        g_declarants.table == table.data() && g_declarants.rows.size() == table.size();
+    const bool named = Indexes().declarants.table == table.data() &&
+                       Indexes().declarants.rows.size() == table.size();
     std::vector<DossierListRow> list;
     for (std::size_t r = 0; r < table.size(); ++r) {
         const auto unh = FieldInteger(table[r][1]);
@@ -432,7 +447,7 @@ std::vector<DossierListRow> BuildDossierList() {
         DossierListRow row;
         row.number = table[r][0];
         row.nir = table[r][3];
-        const std::int64_t nad = named ? g_declarants.rows[r] : -1;
+        const std::int64_t nad = named ? Indexes().declarants.rows[r] : -1;
         if (nad >= 0 && static_cast<std::size_t>(nad) < state.Segments.size())
             row.name = DeclarantName(state.Segments[static_cast<std::size_t>(nad)]);
         row.firstSegment = *unh;
@@ -495,8 +510,8 @@ std::vector<DossierListRow> BuildDossierList() {
 }
 
 void ResetSummaryIndexes() {
-    g_dossierIndex = DossierIndex();
-    g_interchangeIndex = InterchangeIndex();
+    Indexes().dossiers = DossierIndex();
+    Indexes().interchanges = InterchangeIndex();
 }
 
 }  // namespace trelvane

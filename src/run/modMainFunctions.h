@@ -1,16 +1,15 @@
-// The state of a test run and the driver that fills it. There is one set of
-// results at a time, process-wide: a new run overwrites the previous one, and
-// the results window reads the lists after the run.
+// The state of a test run: the segments of the file and the lists the
+// checks and summaries build from them. It lives in the run in use
+// (run/RunContext.h); the results window reads it after the run.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "run/SegmentList.h"
+#include "run/SegmentTexts.h"
 #include "run/TestedFile.h"
 
 namespace trelvane {
@@ -63,7 +62,7 @@ enum class WithheldReason {
 };
 
 struct RunState {
-    SegmentList Segments;
+    SegmentTexts Segments;
     std::array<std::string, 4> Delimiters;  // terminator, element, component, release
     StringList SyntaxErrors;
     StringList ContentErrors;
@@ -73,12 +72,12 @@ struct RunState {
     WithheldReason Withheld = WithheldReason::None;
 };
 
-// The module data. Stages of a run write it directly; everything else reads
-// it through the accessors below.
+// The state of the run in use. Stages of a run write it directly;
+// everything else reads it through the accessors below.
 RunState& State();
 
 // Copies, independent of the state.
-SegmentList GetSegments();
+SegmentTexts GetSegments();
 StringList GetSyntaxErrors();
 StringList GetContentErrors();
 
@@ -86,19 +85,5 @@ StringList GetContentErrors();
 // asked, and the answer kept in the run state): long loops call it between
 // two pieces of work and end early.
 bool RunStopRequested();
-
-// A file read before the test because it can be read only once (a pipe):
-// its text, lines joined, and what was seen of its bytes (ReadTestedFile).
-struct TestInput {
-    std::string text;
-    TestedFile file;
-};
-
-// One complete test of the file named in the home window, or of the input
-// already read. Nothing of an earlier run is left in the lists or the panes:
-// what a run did not build is empty or says why. A configuration fault stops
-// it before the checks, running out of memory ends it; both say so in a
-// message box, empty the state and mark it withheld.
-void MainTest(std::optional<TestInput> input = std::nullopt);
 
 }  // namespace trelvane

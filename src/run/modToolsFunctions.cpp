@@ -4,36 +4,22 @@
 #include <bit>
 #include <cstring>
 
-#include "run/modMainFunctions.h"
+#include "config/Platform.h"
+#include "run/RunContext.h"
 
 namespace trelvane {
 
 namespace {
 
-std::int64_t g_warningCount = 0;
-bool g_facChecksEnabled = false;
-
 // How a cut treats doubled release characters and the piece after the last
-// separator, told by comparing the separator with the run's delimiters.
+// separator.
 struct Level {
     bool collapsePairs;  // component level: a doubled release character becomes one
     bool dropLast;       // segment level: what follows the last terminator is dropped
 };
 
-// Called for every piece cut: one-character delimiters are compared directly.
-bool SameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    return a.size() == 1 ? a[0] == b[0] : a == b;
-}
-
-Level LevelOf(std::string_view separator) {
-    const auto& d = State().Delimiters;
-    return {SameText(separator, d[2]), SameText(separator, d[0])};
-}
-
-// The one part of the level that every cut of several pieces asks for.
-bool IsSegmentLevel(std::string_view separator) {
-    return SameText(separator, State().Delimiters[0]);
+constexpr Level LevelOf(CutLevel level) {
+    return {level == CutLevel::Component, level == CutLevel::Segment};
 }
 
 // The cut, single-character separator and release character (the usual case),
@@ -97,6 +83,8 @@ void ScanSingle(std::string_view text, char sep, char rel, bool collapsePairs, s
 struct GeneralCut {
     std::vector<std::string> pieces;
     std::string rewritten;
+    // Where each piece lies in the text cut (begin, end).
+    std::vector<std::pair<std::size_t, std::size_t>> spans;
 };
 
 GeneralCut CutGeneral(std::string_view text, std::string_view sep, std::string_view rel,
@@ -104,10 +92,13 @@ GeneralCut CutGeneral(std::string_view text, std::string_view sep, std::string_v
     constexpr int kPair = -1;
     constexpr int kEscaped = -2;
     std::vector<int> tokens;
+    std::vector<std::size_t> starts;  // where each token starts in text
     tokens.reserve(text.size());
+    starts.reserve(text.size());
     const bool pairsPossible = !rel.empty() && rel.size() <= 3;
     const std::string pair = std::string(rel) + std::string(rel);
     for (std::size_t i = 0; i < text.size();) {
+        starts.push_back(i);
         if (pairsPossible && text.substr(i, pair.size()) == pair) {
             tokens.push_back(kPair);
             i += pair.size();
@@ -125,8 +116,11 @@ GeneralCut CutGeneral(std::string_view text, std::string_view sep, std::string_v
     const std::string escape = std::string(rel) + std::string(sep);
     if (!escape.empty()) {
         std::vector<int> next;
+        std::vector<std::size_t> nextAt;
         next.reserve(tokens.size());
+        nextAt.reserve(tokens.size());
         for (std::size_t i = 0; i < tokens.size();) {
+            nextAt.push_back(starts[i]);
             if (matchAt(tokens, i, escape)) {
                 next.push_back(kEscaped);
                 i += escape.size();
@@ -136,6 +130,7 @@ GeneralCut CutGeneral(std::string_view text, std::string_view sep, std::string_v
             }
         }
         tokens.swap(next);
+        starts.swap(nextAt);
     }
     GeneralCut cut;
     auto append = [&](std::string& s, int t) {
@@ -151,20 +146,25 @@ GeneralCut CutGeneral(std::string_view text, std::string_view sep, std::string_v
     if (text.empty()) return cut;
     if (sep.empty()) {
         cut.pieces.push_back(cut.rewritten);
+        cut.spans.emplace_back(0, text.size());
         return cut;
     }
     std::string current;
+    std::size_t begin = 0;
     for (std::size_t i = 0; i < tokens.size();) {
         if (matchAt(tokens, i, sep)) {
             cut.pieces.push_back(std::move(current));
             current.clear();
+            cut.spans.emplace_back(begin, starts[i]);
             i += sep.size();
+            begin = i < starts.size() ? starts[i] : text.size();
         } else {
             append(current, tokens[i]);
             ++i;
         }
     }
     cut.pieces.push_back(std::move(current));
+    cut.spans.emplace_back(begin, text.size());
     return cut;
 }
 
@@ -185,10 +185,8 @@ bool IsSingle(std::string_view sep, std::string_view rel) {
 }  // namespace
 
 std::string_view SplitInto(std::string_view text, std::string_view separator,
-                           std::string_view release, SplitScratch& scratch) {
+                           std::string_view release, CutLevel level, SplitScratch& scratch) {
     scratch.pieces.clear();
-    // The level is looked up only where it matters: most texts have a single
-    // piece and no release character.
     std::string_view rewritten = text;
     if (text.empty()) {
         return rewritten;
@@ -241,14 +239,14 @@ std::string_view SplitInto(std::string_view text, std::string_view separator,
             scratch.buffer.reserve(text.size());
             // Record offsets first: the buffer may move while it grows.
             std::vector<std::pair<std::size_t, std::size_t>> spans;
-            ScanSingle(text, sep, rel, LevelOf(separator).collapsePairs, &scratch.buffer,
+            ScanSingle(text, sep, rel, LevelOf(level).collapsePairs, &scratch.buffer,
                        [&](std::size_t b, std::size_t e) { spans.emplace_back(b, e); });
             for (auto [b, e] : spans)
                 scratch.pieces.emplace_back(scratch.buffer.data() + b, e - b);
             rewritten = scratch.buffer;
         }
     } else {
-        GeneralCut cut = CutGeneral(text, separator, release, LevelOf(separator).collapsePairs);
+        GeneralCut cut = CutGeneral(text, separator, release, LevelOf(level).collapsePairs);
         // Lay the pieces out in the buffer after the rewritten text.
         scratch.buffer = cut.rewritten;
         std::vector<std::pair<std::size_t, std::size_t>> spans;
@@ -260,24 +258,23 @@ std::string_view SplitInto(std::string_view text, std::string_view separator,
             scratch.pieces.emplace_back(scratch.buffer.data() + b, len);
         rewritten = std::string_view(scratch.buffer.data(), cut.rewritten.size());
     }
-    if (scratch.pieces.size() > 1 && IsSegmentLevel(separator)) scratch.pieces.pop_back();
+    if (scratch.pieces.size() > 1 && LevelOf(level).dropLast) scratch.pieces.pop_back();
     return rewritten;
 }
 
 StringList SplitWithRelease(std::string& text, const std::string& separator,
-                            const std::string& release) {
+                            const std::string& release, CutLevel level) {
     SplitScratch scratch;
-    std::string_view rewritten = SplitInto(text, separator, release, scratch);
+    std::string_view rewritten = SplitInto(text, separator, release, level, scratch);
     StringList pieces(scratch.pieces.begin(), scratch.pieces.end());
     if (rewritten.data() != text.data() || rewritten.size() != text.size())
         text = std::string(rewritten);
     return pieces;
 }
 
-std::size_t CountPieces(std::string_view text, std::string_view separator,
-                        std::string_view release) {
+std::size_t CountPieces(std::string_view text, std::string_view separator, std::string_view release,
+                        CutLevel level) {
     if (text.empty()) return 0;
-    // The level is looked up only where it matters (see SplitInto).
     std::size_t count = 0;
     if (IsSingle(separator, release)) {
         // One pass counts and looks for a release character at once, eight
@@ -308,30 +305,57 @@ std::size_t CountPieces(std::string_view text, std::string_view separator,
         count = separators + 1;
         if (releases != 0) {
             count = 0;
-            ScanSingle(text, sep, rel, LevelOf(separator).collapsePairs, nullptr,
+            ScanSingle(text, sep, rel, LevelOf(level).collapsePairs, nullptr,
                        [&](std::size_t, std::size_t) { ++count; });
         }
     } else {
-        count =
-            CutGeneral(text, separator, release, LevelOf(separator).collapsePairs).pieces.size();
+        count = CutGeneral(text, separator, release, LevelOf(level).collapsePairs).pieces.size();
     }
-    if (count > 1 && IsSegmentLevel(separator)) --count;
+    if (count > 1 && LevelOf(level).dropLast) --count;
     return count;
 }
 
-SegmentList SplitFileIntoSegments(std::string text, std::string_view terminator,
-                                  std::string_view release, TerminatorCount* count) {
-    const Level level = LevelOf(terminator);
-    if (text.empty()) return SegmentList();
+void SplitKeepingText(std::string_view text, std::string_view separator, std::string_view release,
+                      CutLevel level, std::vector<std::string_view>& pieces) {
+    pieces.clear();
+    if (text.empty()) return;
+    if (IsSingle(separator, release)) {
+        // The single-character scan of ScanSingle, reading where its pieces
+        // begin and end instead of writing them.
+        const char sep = separator[0];
+        const char rel = release[0];
+        std::size_t start = 0;
+        for (std::size_t i = 0; i < text.size();) {
+            const char c = text[i];
+            if (c == rel && i + 1 < text.size() && (text[i + 1] == rel || text[i + 1] == sep)) {
+                i += 2;
+                continue;
+            }
+            if (c == sep) {
+                pieces.push_back(text.substr(start, i - start));
+                start = i + 1;
+            }
+            ++i;
+        }
+        pieces.push_back(text.substr(start));
+    } else {
+        for (auto [b, e] : CutGeneral(text, separator, release, false).spans)
+            pieces.push_back(text.substr(b, e - b));
+    }
+    if (pieces.size() > 1 && LevelOf(level).dropLast) pieces.pop_back();
+}
+
+SegmentTexts SplitFileIntoSegments(std::string text, std::string_view terminator,
+                                   std::string_view release, TerminatorCount* count) {
+    if (text.empty()) return SegmentTexts();
     if (IsSingle(terminator, release)) {
-        // Rewrite in place: the rewritten text is never longer than the text,
-        // so the write position never passes the read position. Runs without
-        // a release character are cut with memchr and moved only once a
-        // release character has shortened the text.
+        // The segments stay where the file's text has them. Runs without a
+        // release character are cut with memchr; a segment whose terminator
+        // was released is resolved for the checks once it is cut.
         const char sep = terminator[0];
         const char rel = release[0];
         const std::size_t n = text.size();
-        char* data = text.data();
+        const char* data = text.data();
         // Room for the pieces, guessed from the first megabyte with a margin:
         // counting every terminator first would read the whole text once
         // more, and what is reserved but never filled costs no memory. A
@@ -351,102 +375,105 @@ SegmentList SplitFileIntoSegments(std::string text, std::string_view terminator,
         std::vector<std::uint32_t> lengths;
         starts.reserve(expected);
         lengths.reserve(expected);
-        auto piece = [&](std::size_t b, std::size_t e) {
-            if (e - b > kMaxPieceLength) throw PieceTooLong(starts.size());
-            starts.push_back(b);
-            lengths.push_back(static_cast<std::uint32_t>(e - b));
+        std::vector<std::size_t> released;  // segments holding a released terminator
+        std::size_t start = 0;
+        bool releasedHere = false;
+        auto piece = [&](std::size_t end) {
+            if (end - start > kMaxPieceLength) throw PieceTooLong(starts.size());
+            if (releasedHere) released.push_back(starts.size());
+            starts.push_back(start);
+            lengths.push_back(static_cast<std::uint32_t>(end - start));
+            releasedHere = false;
         };
         auto nextRelease = [&](std::size_t from) {
             const void* hit = std::memchr(data + from, rel, n - from);
             return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - data) : n;
         };
-        auto copyDown = [&](std::size_t& w, std::size_t from, std::size_t len) {
-            if (w != from) std::memmove(data + w, data + from, len);
-            w += len;
-        };
-        std::size_t w = 0, start = 0, i = 0;
-        std::size_t rel_at = nextRelease(0);
-        // The byte after a terminator is still the file's own when it is
-        // cut: the write position never passes the read position.
         std::uint64_t cuts = 0, cutsBeforeLf = 0;
         auto cut = [&](std::size_t at) {
             ++cuts;
             cutsBeforeLf += static_cast<std::uint64_t>(at + 1 < n && data[at + 1] == '\n');
+            piece(at);
+            start = at + 1;
         };
+        std::size_t i = 0;
+        std::size_t rel_at = nextRelease(0);
         while (i < n) {
             if (i < rel_at) {
                 // No release character before rel_at: plain cut on the terminator.
                 const void* hit = std::memchr(data + i, sep, rel_at - i);
                 if (!hit) {
-                    copyDown(w, i, rel_at - i);
                     i = rel_at;
                     continue;
                 }
                 const auto at = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
                 cut(at);
-                copyDown(w, i, at - i);
-                piece(start, w);
-                data[w++] = sep;
-                start = w;
                 i = at + 1;
                 continue;
             }
             // A release character: a pair first, then a released terminator.
             if (i + 1 < n && data[i + 1] == rel) {
-                data[w++] = rel;
-                if (!level.collapsePairs) data[w++] = rel;
                 i += 2;
             } else if (i + 1 < n && data[i + 1] == sep) {
-                data[w++] = sep;
+                releasedHere = true;
                 i += 2;
             } else if (rel == sep) {
                 cut(i);
-                piece(start, w);
-                data[w++] = sep;
-                start = w;
                 ++i;
             } else {
-                data[w++] = rel;
                 ++i;
             }
             rel_at = i < n ? nextRelease(i) : n;
         }
-        piece(start, w);
-        if (level.dropLast && starts.size() > 1) {
+        piece(n);
+        if (starts.size() > 1) {
             starts.pop_back();
             lengths.pop_back();
         }
-        text.resize(w);
         if (count) *count = {cuts, cutsBeforeLf};
-        return SegmentList(std::move(text), std::move(starts), std::move(lengths));
+        SegmentTexts segments(SegmentList(std::move(text), std::move(starts), std::move(lengths)));
+        std::string resolved;
+        for (std::size_t k : released) {
+            if (k >= segments.size()) break;  // the remainder, dropped
+            const std::string_view own = segments.FileText(k);
+            resolved.clear();
+            ScanSingle(own, sep, rel, false, &resolved, [](std::size_t, std::size_t) {});
+            segments.Set(k, resolved);
+        }
+        return segments;
     }
-    SplitScratch scratch;
-    SplitInto(text, terminator, release, scratch);
-    SegmentList segments;
-    segments.reserve(scratch.pieces.size());
+    const GeneralCut cut = CutGeneral(text, terminator, release, false);
+    const std::size_t kept = cut.pieces.size() > 1 ? cut.pieces.size() - 1 : cut.pieces.size();
+    SegmentList own;
+    own.reserve(kept);
     TerminatorCount seen;
-    for (auto p : scratch.pieces) {
+    for (std::size_t k = 0; k < kept; ++k) {
         // Each kept piece ends at a terminator; the one after the last is
         // out of sight here.
         ++seen.total;
-        if (segments.size() > 0 && p.starts_with('\n')) ++seen.beforeLineFeed;
-        segments.push_back(p);
+        if (k > 0 && cut.pieces[k].starts_with('\n')) ++seen.beforeLineFeed;
+        own.push_back(std::string_view(text).substr(cut.spans[k].first,
+                                                    cut.spans[k].second - cut.spans[k].first));
     }
     if (count) *count = seen;
+    SegmentTexts segments(std::move(own));
+    for (std::size_t k = 0; k < segments.size(); ++k)
+        if (cut.pieces[k] != segments.FileText(k)) segments.Set(k, cut.pieces[k]);
     return segments;
 }
 
 std::int64_t GetWarningCount() {
-    return g_warningCount;
+    return CurrentRun().warningCount;
 }
 void SetWarningCount(std::int64_t count) {
-    g_warningCount = count;
+    CurrentRun().warningCount = count;
 }
 bool GetFacChecksEnabled() {
-    return g_facChecksEnabled;
+    return CurrentRun().options.facChecks;
 }
 void SetFacChecksEnabled(bool enabled) {
-    g_facChecksEnabled = enabled;
+    ChooseFacChecks(enabled);
+    CurrentRun().options.facChecks = enabled;
 }
 
 }  // namespace trelvane

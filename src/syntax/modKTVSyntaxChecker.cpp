@@ -126,14 +126,14 @@ int FirstMatch(const ktv::SuccessorList& list, std::uint32_t code) {
 
 }  // namespace
 
-StringList ManageCSyntaxKTV(const SegmentList& segments) {
+StringList ManageCSyntaxKTV(const SegmentTexts& segments) {
     Trace("Lancement des contrôles de syntaxe..."_cp, kModSyntax, "ManageCSyntaxKTV");
     StringList n0 = Control_EDI_KTV_N0(segments);
     if (n0.size() <= 1) return Control_EDI_KTV_N1c(segments);
     return n0;
 }
 
-StringList Control_EDI_KTV_N0(const SegmentList& segments) {
+StringList Control_EDI_KTV_N0(const SegmentTexts& segments) {
     Trace("Début du test de syntaxe N0."_cp, kModSyntax, "Control_EDI_KTV_N0");
     StringList result{std::string(kHeaderN0)};
     const std::int64_t n = segments.UpperBound();
@@ -151,7 +151,7 @@ StringList Control_EDI_KTV_N0(const SegmentList& segments) {
     return result;
 }
 
-StringList Control_EDI_KTV_N1c(const SegmentList& segments) {
+StringList Control_EDI_KTV_N1c(const SegmentTexts& segments) {
     Trace("Début du test de syntaxe N1."_cp, kModSyntax, "Control_EDI_KTV_N1c");
     StringList result{std::string(kHeaderN1)};
     constexpr std::uint32_t kZZZ = TagCode("ZZZ");

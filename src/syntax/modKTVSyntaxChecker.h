@@ -5,14 +5,14 @@
 
 #include <string_view>
 
-#include "run/SegmentList.h"
+#include "run/SegmentTexts.h"
 
 namespace trelvane {
 
 inline constexpr std::string_view kModSyntax = "modKTVSyntaxChecker";
 
-StringList ManageCSyntaxKTV(const SegmentList& segments);
-StringList Control_EDI_KTV_N0(const SegmentList& segments);
-StringList Control_EDI_KTV_N1c(const SegmentList& segments);
+StringList ManageCSyntaxKTV(const SegmentTexts& segments);
+StringList Control_EDI_KTV_N0(const SegmentTexts& segments);
+StringList Control_EDI_KTV_N1c(const SegmentTexts& segments);
 
 }  // namespace trelvane

@@ -27,6 +27,7 @@
 #include "config/Cp1252.h"
 #include "config/FileSystem.h"
 #include "config/modIOfunctions.h"
+#include "driver/MainTest.h"
 #include "frmAPropos.h"
 #include "frmTests.h"
 #include "frmVisualisation.h"

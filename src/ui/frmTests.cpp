@@ -605,7 +605,7 @@ void frmTests::OpenSearch() {
 SearchBar::Result frmTests::FindInFile(const QString& text, int direction) {
     if (!Complete()) return {};
     const std::string needle = ToCp(text);
-    const trelvane::SegmentSearch search(trelvane::State().Segments, needle);
+    const trelvane::SegmentSearch search(trelvane::State().Segments.File(), needle);
     SearchBar::Result result{search.Count(), 0};
     if (direction == 0 || result.total == 0) return result;
     // From the match shown last; a new text starts from the file's ends.
@@ -630,7 +630,7 @@ SearchBar::Result frmTests::FindInFile(const QString& text, int direction) {
     while (at < shown.size() && (shown[at].isDigit() || shown[at] == QLatin1Char(' ')))
         ++at;
     std::int64_t before = trelvane::FoldedSearch(needle).Count(
-        trelvane::State().Segments[static_cast<std::size_t>(hit->segment)], hit->offset);
+        trelvane::State().Segments.FileText(static_cast<std::size_t>(hit->segment)), hit->offset);
     for (at = shown.indexOf(text, at, Qt::CaseInsensitive); at >= 0 && before > 0; --before)
         at = shown.indexOf(text, at + 1, Qt::CaseInsensitive);
     if (at < 0) {

@@ -55,15 +55,10 @@ class DetailTest : public ::testing::Test {
     void SetUp() override {
         platform = std::make_unique<ScriptedPlatform>();
         platform->yearCamp = "2006";  // the INDs of these tests carry year 06
+        SetFacChecksEnabled(true);
         State().Delimiters = {"'", "+", ":", "?"};
         Initialise_Table_Formats();
         Initialise_Table_Codes_Segments_Lib();
-        SetFacChecksEnabled(true);
-        SetBgmFunctionPresent(false);
-        SetFacisOnlyDossier(false);
-        ResetDossData();
-        ResetDetailState();
-        Detail().CurrentInfoCode.clear();
     }
     void TearDown() override { platform.reset(); }
 
@@ -77,7 +72,7 @@ class DetailTest : public ::testing::Test {
 
     // Runs every segment through its rule set; returns the records (no header).
     std::vector<std::string> Check(const std::vector<std::string>& segs) {
-        SegmentList list;
+        SegmentTexts list;
         for (const auto& s : segs)
             list.push_back(s);
         segments = list;
@@ -119,7 +114,7 @@ class DetailTest : public ::testing::Test {
     }
 
     std::unique_ptr<ScriptedPlatform> platform;
-    SegmentList segments;
+    SegmentTexts segments;
     bool checkAtUnt = true;
 };
 

@@ -52,7 +52,7 @@ class ReportTest : public ::testing::Test {
     bool LabelsLoaded() const { return !GetErrorLabel("900").empty(); }
 
     void SetSegments(const std::vector<std::string>& segments) {
-        State().Segments = SegmentList();
+        State().Segments = SegmentTexts();
         for (const auto& s : segments)
             State().Segments.push_back(s);
     }

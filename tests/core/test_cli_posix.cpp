@@ -81,9 +81,10 @@ class Cli : public ::testing::Test {
 using Strings = std::vector<std::string>;
 
 TEST_F(Cli, JsonSegmentsHonourReleaseCharactersAndLineEnds) {
-    // A released terminator is kept bare, a doubled release stays doubled.
+    // Each segment as the file holds it: released terminators and doubled
+    // release characters as they are written.
     EXPECT_EQ(Segments("UNA:+,? '\r\nUNB+UNOC:3'\r\nZZZ+A?'B+C??D+E???'F'\r\nUNZ+1'\r\n"),
-              (Strings{"UNA:+,? ", "UNB+UNOC:3", "ZZZ+A'B+C??D+E??'F", "UNZ+1"}));
+              (Strings{"UNA:+,? ", "UNB+UNOC:3", "ZZZ+A?'B+C??D+E???'F", "UNZ+1"}));
     // Lines ending in a lone LF are not joined: the LF stays in the text.
     EXPECT_EQ(Segments("UNA:+,? '\nUNB+UNOC:3'\nUNZ+1'\n"),
               (Strings{"UNA:+,? ", "\nUNB+UNOC:3", "\nUNZ+1"}));

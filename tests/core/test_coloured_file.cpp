@@ -106,9 +106,10 @@ TEST_F(ColouredFile, PositionsOutOfOrderAreNotMatched) {
 }
 
 TEST_F(ColouredFile, ReleasedSeparatorsAreCutLikeTheChecksCutThem) {
-    // The released "+" stays inside element 1; element 2 is the one in error.
+    // The released "+" stays inside element 1, shown as the file has it;
+    // element 2 is the one in error.
     EXPECT_EQ(One("FTX+A?+B+C", "SOK,d2"), (std::vector<std::string>{
-                                               "1 FTX+A+B+|50,50,50|B|0|0",
+                                               "1 FTX+A?+B+|50,50,50|B|0|0",
                                                "C|255,140,0|B|0|0",
                                                "\r\n|50,50,50|B|0|0",
                                            }));

@@ -19,8 +19,8 @@ namespace {
 using test::ScriptedPlatform;
 using test::W;
 
-SegmentList Segs(const std::vector<std::string>& texts) {
-    SegmentList list;
+SegmentTexts Segs(const std::vector<std::string>& texts) {
+    SegmentTexts list;
     for (const auto& t : texts)
         list.push_back(t);
     return list;
@@ -44,15 +44,15 @@ class ContentDriver : public ::testing::Test {
 };
 
 TEST_F(ContentDriver, EmptyFileGivesHeaderOnly) {
-    SegmentList segments;
+    SegmentTexts segments;
     EXPECT_EQ(ManageCContentKTV(segments), StringList{"[Contenu]"});
 }
 
 TEST_F(ContentDriver, ElementCountErrorsSkipTheRuleSet) {
     // UNB with 9 data elements, UNA with 2, BGM with 4 (the BGM is in dossier 0
     // here since no UNH precedes it); FOO is no segment of the message.
-    SegmentList segments = Segs({"UNA:+,? +X", "UNB+UNOC:3+S+R+251215:1030+REF++++",
-                                 "BGM+KTV::ZZ+DOC+9+1", "FOO+1", "UNZ+1"});
+    SegmentTexts segments = Segs({"UNA:+,? +X", "UNB+UNOC:3+S+R+251215:1030+REF++++",
+                                  "BGM+KTV::ZZ+DOC+9+1", "FOO+1", "UNZ+1"});
     const StringList errors = ManageCContentKTV(segments);
     ASSERT_EQ(errors.size(), 5u);
     EXPECT_EQ(errors[1], "0,1 attendue(s).,ERR,0,402");
@@ -67,7 +67,7 @@ TEST_F(ContentDriver, ElementCountErrorsSkipTheRuleSet) {
 TEST_F(ContentDriver, ReleasedSeparatorCountedAndCutOnce) {
     if (!QualifierAvailable()) GTEST_SKIP() << "segment qualifier not available yet";
     SetFacChecksEnabled(true);
-    SegmentList segments = Segs({
+    SegmentTexts segments = Segs({
         "UNA:+,? ",
         "UNB+UNOC:3+SENDER01:ZZ:ROUTE+CSEKTV:ZZ:ROUTE+251215:1030+REF00000001+++++KTV001",
         "UNH+1+KTV:D:00B:UN:KTV001",
@@ -101,7 +101,7 @@ TEST_F(ContentDriver, ReleasedSeparatorCountedAndCutOnce) {
 
 TEST_F(ContentDriver, StatusAtEachUnhAndNumberingPerInterchange) {
     if (!QualifierAvailable()) GTEST_SKIP() << "segment qualifier not available yet";
-    SegmentList segments =
+    SegmentTexts segments =
         Segs({"UNA:+,? ", "UNH", "UNT", "UNH", "UNT", "UNZ", "UNA:+,? ", "UNH", "UNT", "UNZ"});
     const StringList errors = ManageCContentKTV(segments);
     std::vector<std::string> progress;
@@ -178,7 +178,7 @@ class Envelope : public ::testing::Test {
     }
 
     ScriptedPlatform platform;
-    SegmentList segments;
+    SegmentTexts segments;
 };
 
 TEST_F(Envelope, ValidSampleIsCleanAndStored) {
@@ -385,7 +385,7 @@ TEST_F(Envelope, UnnamedSegmentsAreNotChecked) {
 
 TEST_F(Envelope, UnexpectedFailuresOfEachRuleSet) {
     // Segments handed over without their element count check.
-    SegmentList list;
+    SegmentTexts list;
     StringList errors{"[Contenu]"};
     SegmentContext ctx{errors, list, 0, 4, {}, {}, -1, {}};
     struct Case {

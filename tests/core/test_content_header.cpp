@@ -61,7 +61,7 @@ class Header : public ::testing::Test {
     }
 
     StringList Run(const std::vector<std::string>& texts) {
-        segments = SegmentList();
+        segments = SegmentTexts();
         for (const auto& t : texts)
             segments.push_back(t);
         const StringList errors = ManageCContentKTV(segments);
@@ -74,7 +74,7 @@ class Header : public ::testing::Test {
     }
 
     ScriptedPlatform platform;
-    SegmentList segments;
+    SegmentTexts segments;
 };
 
 TEST_F(Header, ValidHeaderIsStored) {
@@ -223,7 +223,7 @@ TEST_F(Header, IdentifierWithACommaIsShownWithASemicolon) {
 
 TEST_F(Header, UnexpectedFailureIsRecorded) {
     // Called on a segment that did not go through the element count check.
-    SegmentList list;
+    SegmentTexts list;
     list.push_back("NAD+DT");
     StringList errors{"[Contenu]"};
     SegmentContext ctx{errors, list, 0, 7, {}, {}, -1, {}};

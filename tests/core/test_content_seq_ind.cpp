@@ -161,6 +161,7 @@ TEST_F(SeqIndTest, YearsOfTheLastThreeCampaigns) {
 
     // The turn of the century keeps two digits.
     platform->yearCamp = "2001";
+    CurrentRun().content.reset();  // another run, which reads its year again
     r = Check(Message({"SEQ++1", Ind("KTVECE", "99", "0000", "0010", "MOA")}));
     EXPECT_TRUE(r.empty());
     r = Check(Message({"SEQ++1", Ind("KTVECE", "98", "0000", "0010", "MOA")}));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/RunInvariants.h"
+#include "driver/MainTest.h"
 #include "run/modMainFunctions.h"
 #include "run/modToolsFunctions.h"
 #include "support/ScriptedPlatform.h"
@@ -92,7 +93,7 @@ TEST_F(Corpus, BareCrLineEndsReadLikeCrLf) {
     const fs::path cr = fs::path(TRELVANE_CORPUS_DIR) / "edifabric__Edifact_INVOIC_D00A_CR.txt";
     if (!fs::exists(crlf) || !fs::exists(cr)) GTEST_SKIP() << "corpus files missing";
     Run(crlf);
-    const SegmentList a = State().Segments;
+    const SegmentTexts a = State().Segments;
     Run(cr);
     ASSERT_EQ(State().Segments.size(), a.size());
     for (std::size_t i = 0; i < a.size(); ++i)

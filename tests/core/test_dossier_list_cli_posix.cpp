@@ -8,6 +8,7 @@
 #include <regex>
 
 #include "content/ReferenceTables.h"
+#include "driver/MainTest.h"
 #include "run/modMainFunctions.h"
 #include "run/modToolsFunctions.h"
 #include "support/ScriptedPlatform.h"

@@ -245,7 +245,7 @@ TEST_F(FacTest, ThroughTheContentCheckDriver) {
     std::string joined;
     for (char c : text)
         if (c != '\r' && c != '\n') joined += c;
-    SegmentList segs = SplitFileIntoSegments(joined, "'", "?");
+    SegmentTexts segs = SplitFileIntoSegments(joined, "'", "?");
     EXPECT_EQ(ManageCContentKTV(segs), (StringList{"[Contenu]"}));
 
     StringList lines;
@@ -260,7 +260,7 @@ TEST_F(FacTest, ThroughTheContentCheckDriver) {
         "SEQ++4", "IND++FACCE   250001000139CCI", "CCI+++ZZ::ZZ"};
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(unt), annex.begin(), annex.end());
     lines[unt + annex.size()] = "UNT+20+1";
-    SegmentList withAnnex = SegmentList::FromStringList(lines);
+    SegmentTexts withAnnex = SegmentTexts::FromStringList(lines);
     const StringList errors = ManageCContentKTV(withAnnex);
     ASSERT_EQ(errors.size(), 2u);
     EXPECT_EQ(errors[1], std::to_string(unt + annex.size()) + ",,d0,1,237");

@@ -16,6 +16,7 @@
 #include "conversion/ConversionCommand.h"
 #include "conversion/Fns3Records.h"
 #include "conversion/modKTVConversionFunctions.h"
+#include "driver/MainTest.h"
 #include "run/modMainFunctions.h"
 #include "run/modToolsFunctions.h"
 #include "support/ScriptedPlatform.h"
@@ -61,8 +62,8 @@ class Fns3File : public ::testing::Test {
         fs::create_directory(fns3Dir);
         State().Delimiters = {"'", "+", ":", "?"};
         State().Segments =
-            SegmentList::FromStringList({"UNA:+,? ", "UNB+UNOC:3+SENDER01:ZZ", "UNH+1", "UNT+3+1",
-                                         "UNH+2", "UNT+3+2", "UNZ+2+REF1"});
+            SegmentTexts::FromStringList({"UNA:+,? ", "UNB+UNOC:3+SENDER01:ZZ", "UNH+1", "UNT+3+1",
+                                          "UNH+2", "UNT+3+2", "UNZ+2+REF1"});
         State().SyntaxErrors = {"[Branchement]"};
         State().ContentErrors = {"[Contenu]"};
         SetWarningCount(0);

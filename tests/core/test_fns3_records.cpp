@@ -77,7 +77,7 @@ class Fns3Records : public ::testing::Test {
             }
             segments.push_back("UNZ+" + std::to_string(n) + "+REF00000001");
         }
-        State().Segments = SegmentList::FromStringList(segments);
+        State().Segments = SegmentTexts::FromStringList(segments);
     }
 
     static void Unb(const std::string& sender, const std::string& date, const std::string& time,

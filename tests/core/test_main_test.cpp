@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "config/Cp1252.h"
+#include "driver/MainTest.h"
 #include "reports/modDisplayFunctions.h"
 #include "run/modMainFunctions.h"
 #include "support/ScriptedPlatform.h"

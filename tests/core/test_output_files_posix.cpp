@@ -10,6 +10,7 @@
 #include "config/modIOfunctions.h"
 #include "conversion/ConversionCommand.h"
 #include "conversion/modKTVConversionFunctions.h"
+#include "driver/MainTest.h"
 #include "reports/ReportDocument.h"
 #include "run/modMainFunctions.h"
 #include "support/ScriptedPlatform.h"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "config/Sha256.h"
+#include "driver/MainTest.h"
 #include "reports/ResultsPage.h"
 #include "reports/modDisplayFunctions.h"
 #include "run/modMainFunctions.h"

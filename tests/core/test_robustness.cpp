@@ -20,6 +20,7 @@
 #include "conversion/ConversionCommand.h"
 #include "conversion/modKTVConversionFunctions.h"
 #include "core/RunInvariants.h"
+#include "driver/MainTest.h"
 #include "run/modMainFunctions.h"
 #include "run/modToolsFunctions.h"
 #include "support/ScriptedPlatform.h"

@@ -60,7 +60,7 @@ Segs TwoInterchanges() {
 class SummariesTest : public ::testing::Test {
   protected:
     void Load(const Segs& segs) {
-        State().Segments = SegmentList::FromStringList(segs);
+        State().Segments = SegmentTexts::FromStringList(segs);
         State().SyntaxErrors = {"[Branchement]"};
         State().ContentErrors = {"[Contenu]"};
     }

@@ -8,7 +8,7 @@
 
 #include "config/Cp1252.h"
 #include "config/modIOfunctions.h"
-#include "run/SegmentList.h"
+#include "run/SegmentTexts.h"
 #include "run/modMainFunctions.h"
 #include "run/modToolsFunctions.h"
 #include "support/ScriptedPlatform.h"
@@ -82,7 +82,7 @@ Segs Interchange(const std::vector<Segs>& messages) {
 }
 
 StringList Check(const Segs& segs) {
-    return ManageCSyntaxKTV(SegmentList::FromStringList(segs));
+    return ManageCSyntaxKTV(SegmentTexts::FromStringList(segs));
 }
 
 StringList Branch(const std::vector<std::string>& records) {
@@ -109,7 +109,7 @@ class SyntaxTest : public ::testing::Test {
 TEST_F(SyntaxTest, SampleFileAndBuiltInterchangesAreClean) {
     State().Delimiters = {"'", "+", ":", "?"};
     std::string text = ImportFileContent(std::string(TRELVANE_SAMPLES_DIR) + "/valide.edi");
-    SegmentList sample = SplitFileIntoSegments(std::move(text), "'", "?");
+    SegmentTexts sample = SplitFileIntoSegments(std::move(text), "'", "?");
     ASSERT_EQ(sample.size(), 17u);
     EXPECT_EQ(ManageCSyntaxKTV(sample), Branch({}));
 
@@ -145,7 +145,7 @@ TEST_F(SyntaxTest, SampleFileAndBuiltInterchangesAreClean) {
 
 TEST_F(SyntaxTest, EnvelopeFailuresGiveOneRecord) {
     const Segs good = Interchange({Message(1, 2)});
-    auto n0 = [](const Segs& s) { return Control_EDI_KTV_N0(SegmentList::FromStringList(s)); };
+    auto n0 = [](const Segs& s) { return Control_EDI_KTV_N0(SegmentTexts::FromStringList(s)); };
     EXPECT_EQ(Check({}), (StringList{"[Base_N0]", "007,0"}));
     EXPECT_EQ(Check({kUNA}), (StringList{"[Base_N0]", "007,0"}));
     EXPECT_EQ(Check({"XXX", "YYY"}), (StringList{"[Base_N0]", "007,0"}));
@@ -357,7 +357,7 @@ TEST_F(SyntaxTest, SegmentsThatDoNotFit) {
     // Only the last segment is out of place.
     Segs last = Interchange({Message(1, 2)});
     last.back() = "XYZ+1";
-    EXPECT_EQ(Control_EDI_KTV_N1c(SegmentList::FromStringList(last)),
+    EXPECT_EQ(Control_EDI_KTV_N1c(SegmentTexts::FromStringList(last)),
               Branch({std::to_string(last.size() - 1) + ",XYZ,901"}));
 }
 

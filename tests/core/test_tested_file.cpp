@@ -6,6 +6,7 @@
 #include <string>
 
 #include "config/Sha256.h"
+#include "driver/MainTest.h"
 #include "reports/PlainTextSink.h"
 #include "reports/ReportDocument.h"
 #include "reports/modDisplayFunctions.h"

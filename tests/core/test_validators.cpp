@@ -99,7 +99,7 @@ TEST_F(Validators, UnknownKeyIsNotValidatedAndNotReported) {
 
 TEST_F(Validators, SimpleElements) {
     SplitScratch scratch;
-    SplitInto("TAG+12:3++0012+1?:2+", "+", "?", scratch);
+    SplitInto("TAG+12:3++0012+1?:2+", "+", "?", CutLevel::Element, scratch);
     const Pieces& e = scratch.pieces;
     ASSERT_EQ(e.size(), 6u);
     StringList errors{"[Contenu]"};
@@ -181,7 +181,7 @@ TEST_F(Validators, PositionsAndCompositeHelpers) {
     EXPECT_EQ(ListPosition(12).view(), "l12");
     EXPECT_EQ(ComponentPosition(4, 1).view(), "d4:1");
 
-    SegmentList segments;
+    SegmentTexts segments;
     segments.push_back("NAD+A:B+C?+D+:X+");
     StringList errors{"[Contenu]"};
     SegmentContext ctx{errors, segments, 0, 5, {}, {}, -1, {}};
@@ -204,7 +204,7 @@ TEST_F(Validators, PositionsAndCompositeHelpers) {
 TEST_F(Validators, RuleSetFailureRecord) {
     platform.trace = true;
     std::filesystem::create_directory(platform.Directory() + "/logs");
-    SegmentList segments;
+    SegmentTexts segments;
     for (int i = 0; i < 5; ++i)
         segments.push_back("UNZ+X+R");
     StringList errors{"[Contenu]"};

@@ -12,7 +12,10 @@ ScriptedPlatform::ScriptedPlatform(std::string programDirectory)
         CopyDataFiles(programDirectory_);
         ownsDirectory_ = true;
     }
+    yearCamp = "2006";
+    procedureText = "EDI KTV Tome 2";
     profileText = std::string("VRK Déclaration des revenus"_cp);
+    run.options.facChecks = FacChecksChosen();
     SetPlatform(this);
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "config/Platform.h"
+#include "run/RunContext.h"
 
 namespace trelvane::test {
 
@@ -28,15 +29,20 @@ class ScriptedPlatform final : public Platform {
     ScriptedPlatform(const ScriptedPlatform&) = delete;
     ScriptedPlatform& operator=(const ScriptedPlatform&) = delete;
 
-    // Choices of the home window.
-    bool trace = false;
-    bool errorsOnly = false;
-    bool showWarnings = true;
-    std::string yearCamp = "2006";
-    std::string filePath;
-    std::string procedureText = "EDI KTV Tome 2";
-    int profileIndex = 0;
-    std::string profileText;
+    // The run in use while the platform lives: a test starts from nothing.
+    RunContext run;
+
+    // Choices of the home window. They are the run's own options, so that a
+    // test that drives the checks or the reports itself, not through
+    // MainTest, runs with the choices it sets.
+    bool& trace = run.options.traceMode;
+    bool& errorsOnly = run.options.errorsOnly;
+    bool& showWarnings = run.options.showWarnings;
+    std::string& yearCamp = run.options.yearCamp;
+    std::string& filePath = run.options.filePath;
+    std::string& procedureText = run.options.procedureText;
+    int& profileIndex = run.options.profileIndex;
+    std::string& profileText = run.options.profileText;
     LocalDateTime now{2026, 12, 5, 17, 45, 38};
 
     // Answers to Yes/No questions, in order; Yes when the queue is empty.
@@ -70,6 +76,7 @@ class ScriptedPlatform final : public Platform {
     std::string programDirectory_;
     bool ownsDirectory_ = false;
     Platform* previous_;
+    RunScope scope_{run};
 };
 
 }  // namespace trelvane::test
