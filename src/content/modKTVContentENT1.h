@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "content/modKTVContentChecker.h"
+#include "content/ContentValidators.h"
 
 namespace trelvane {
 

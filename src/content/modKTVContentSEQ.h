@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "content/ContentRun.h"
-#include "content/modKTVContentChecker.h"
+#include "content/ContentValidators.h"
 
 namespace trelvane {
 

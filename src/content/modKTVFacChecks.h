@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "content/modKTVContentChecker.h"
+#include "content/ContentValidators.h"
 
 namespace trelvane {
 
