@@ -41,7 +41,8 @@ FileStatus StatusOf(const std::string& path);
 // Both paths name one existing file (under two names, or through a link).
 bool SameFile(const std::string& a, const std::string& b);
 
-// One directory level, open to all less the user's mask.
+// One directory level, open to all less the user's mask. A directory already
+// there (made meanwhile by a parallel run, say) is no failure.
 int MakeDirectory(const std::string& path);
 int RemoveFile(const std::string& path);
 // Names of the entries of a directory last written more than age ago.

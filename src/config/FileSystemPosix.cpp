@@ -105,7 +105,11 @@ bool SameFile(const std::string& a, const std::string& b) {
 }
 
 int MakeDirectory(const std::string& path) {
-    return ::mkdir(path.c_str(), 0777) == 0 ? 0 : FromErrno(errno);
+    if (::mkdir(path.c_str(), 0777) == 0) return 0;
+    const int err = errno;
+    struct stat st {};
+    if (err == EEXIST && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return 0;
+    return FromErrno(err);
 }
 
 int RemoveFile(const std::string& path) {

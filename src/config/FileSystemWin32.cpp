@@ -161,7 +161,13 @@ bool SameFile(const std::string& a, const std::string& b) {
 }
 
 int MakeDirectory(const std::string& path) {
-    return ::CreateDirectoryW(Wide(path).c_str(), nullptr) ? 0 : LastError();
+    const std::wstring wide = Wide(path);
+    if (::CreateDirectoryW(wide.c_str(), nullptr)) return 0;
+    const int err = LastError();
+    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+    const bool directory =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return directory ? 0 : err;
 }
 
 int RemoveFile(const std::string& path) {
