@@ -6,6 +6,7 @@
 #include "content/modKTVContentSEQ.h"
 #include "content/modKTVFacChecks.h"
 #include "run/ConversionStores.h"
+#include "run/TextSlices.h"
 #include "run/TextValues.h"
 
 namespace trelvane {
@@ -14,17 +15,6 @@ namespace {
 
 constexpr int kUNA = 1, kUNB = 2, kUNZ = 3;  // interchange store segments
 constexpr int kKindUNH = 1, kKindBGM = 2, kKindUNT = 3;
-
-std::string_view Left(std::string_view s, std::size_t n) {
-    return s.substr(0, n);
-}
-std::string_view Right(std::string_view s, std::size_t n) {
-    return s.substr(s.size() - std::min(n, s.size()));
-}
-// Characters start (1-based) to start+n-1, as far as they exist.
-std::string_view Mid(std::string_view s, std::size_t start, std::size_t n) {
-    return start - 1 < s.size() ? s.substr(start - 1, n) : std::string_view();
-}
 
 // Format check of component j of element i (already cut into ctx.components).
 bool CheckComponent(SegmentContext& ctx, std::size_t i, std::size_t j, std::string_view key) {

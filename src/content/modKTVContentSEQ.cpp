@@ -13,6 +13,7 @@
 #include "content/modKTVContentENT1.h"
 #include "run/ConversionStores.h"
 #include "run/RunContext.h"
+#include "run/TextSlices.h"
 #include "run/TextValues.h"
 #include "run/modMainFunctions.h"
 #include "run/modToolsFunctions.h"
@@ -37,12 +38,6 @@ constexpr int kKindPcd = 11;
 constexpr int kKindCci = 12;
 constexpr int kKindCav = 13;
 
-// Characters start..start+length-1 (1-based), as far as the text goes.
-std::string_view Mid(std::string_view text, std::size_t start, std::size_t length) {
-    if (start - 1 >= text.size()) return {};
-    return text.substr(start - 1, length);
-}
-
 // The value of a few digits (no more than fit a 64-bit integer).
 std::int64_t DigitsValue(std::string_view digits) {
     std::int64_t value = 0;
@@ -58,16 +53,6 @@ bool Same(std::string_view a, std::string_view b) {
     for (std::size_t i = 0; i < a.size(); ++i)
         if (a[i] != b[i]) return false;
     return true;
-}
-
-std::string_view Right(std::string_view text, std::size_t length) {
-    return length >= text.size() ? text : text.substr(text.size() - length);
-}
-
-// Element i of the segment; a missing element is a subscript failure.
-std::string_view At(const Pieces& elements, std::size_t i) {
-    if (i >= elements.size()) throw RuntimeError(kErrSubscript);
-    return elements[i];
 }
 
 // The slot of annex n, counted as used so that the reset and the checks at
@@ -113,7 +98,7 @@ void EmptyElement(SegmentContext& ctx, std::string_view value, std::string_view 
 // A simple element that must hold one valid value; stored when it does.
 void SimpleElement(SegmentContext& ctx, const Pieces& elements, std::size_t i, std::string_view key,
                    std::int64_t group, int kind, int occurrence) {
-    const std::string_view value = At(elements, i);
+    const std::string_view value = ElementAt(elements, i);
     if (CheckMandatorySimpleElement(elements, i, ComponentSeparator(), ReleaseCharacter(),
                                     ctx.errors, ctx.index, key, ctx.dossier))
         SaveDossData(group, kind, occurrence, static_cast<int>(i), 0, value);
@@ -192,10 +177,10 @@ void Traite_SEQ(SegmentContext& ctx, std::int64_t group) {
     RunRuleSet(ctx, "Traite_SEQ", "SEQ", [&](int& at) {
         const Pieces& el = CutSegment(ctx);
         at = 1;
-        EmptyElement(ctx, At(el, 1), "l1");
+        EmptyElement(ctx, ElementAt(el, 1), "l1");
         at = 2;
         SimpleElement(ctx, el, 2, "SEQ_C286_1050", group, kKindSeq, 1);
-        const auto number = ParseNumber(At(el, 2));
+        const auto number = ParseNumber(ElementAt(el, 2));
         if (!number) throw RuntimeError(kErrTypeMismatch);
         if (*number != static_cast<double>(group)) Record(ctx, std::to_string(group), "406", "d2");
     });
@@ -206,12 +191,12 @@ void Traite_IND(SegmentContext& ctx, std::int64_t group) {
         DetailState& d = Content().detail;
         const Pieces& el = CutSegment(ctx);
         at = 1;
-        EmptyElement(ctx, At(el, 1), "l1");
+        EmptyElement(ctx, ElementAt(el, 1), "l1");
         at = 2;
         SimpleElement(ctx, el, 2, "IND_C546_5030", group, kKindInd, 1);
 
         // Fields at fixed positions, whatever the length of the value.
-        const std::string_view value = At(el, 2);
+        const std::string_view value = ElementAt(el, 2);
         const std::string_view form = Mid(value, 1, 8);
         const std::string_view year = Mid(value, 9, 2);
         const std::string_view annex = Mid(value, 11, 4);
@@ -312,7 +297,7 @@ void Traite_MOA(SegmentContext& ctx, std::int64_t group) {
     try {
         DetailState& d = Content().detail;
         const Pieces& el = CutSegment(ctx);
-        const bool countOk = CheckComponentCount(At(el, 1), ComponentSeparator(),
+        const bool countOk = CheckComponentCount(ElementAt(el, 1), ComponentSeparator(),
                                                  ReleaseCharacter(), 2, 5, ctx.components);
         const std::size_t count = ctx.components.pieces.size();
         if (!countOk || (count != 2 && count != 5)) {
@@ -383,7 +368,7 @@ void Traite_RFF3(SegmentContext& ctx, std::int64_t group) {
     RunRuleSet(ctx, "Traite_RFF3", "RFF3", [&](int& at) {
         const Pieces& el = CutSegment(ctx);
         at = 1;
-        if (!Composite(ctx, At(el, 1), 2, "l1")) return;
+        if (!Composite(ctx, ElementAt(el, 1), 2, "l1")) return;
         const Pieces& c = ctx.components.pieces;
         Component(ctx, c[0], "RFF_3_C506_1153", "d1:0", group, kKindRff, 3, 1, 0);
         Component(ctx, c[1], "RFF_3_C506_1154", "d1:1", group, kKindRff, 3, 1, 1);
@@ -403,9 +388,9 @@ void Traite_FTX(SegmentContext& ctx, std::int64_t group) {
         at = 1;
         SimpleElement(ctx, el, 1, "FTX_4451", group, kKindFtx, 1);
         at = 2;
-        EmptyElement(ctx, At(el, 2), "l2");
+        EmptyElement(ctx, ElementAt(el, 2), "l2");
         at = 3;
-        EmptyElement(ctx, At(el, 3), "l3");
+        EmptyElement(ctx, ElementAt(el, 3), "l3");
         at = 4;
         SimpleElement(ctx, el, 4, "FTX_C108_4440", group, kKindFtx, 1);
     });
@@ -416,7 +401,7 @@ void Traite_DTM2(SegmentContext& ctx, std::int64_t group) {
         const DetailState& d = Content().detail;
         const Pieces& el = CutSegment(ctx);
         at = 1;
-        if (!Composite(ctx, At(el, 1), 3, "l1")) return;
+        if (!Composite(ctx, ElementAt(el, 1), 3, "l1")) return;
         const Pieces& c = ctx.components.pieces;
         Component(ctx, c[0], "DTM_2_C507_2005", "d1:0", group, kKindDtm, 2, 1, 0);
         const std::string_view date = c[1];
@@ -444,7 +429,7 @@ void Traite_PCD(SegmentContext& ctx, std::int64_t group) {
     RunRuleSet(ctx, "Traite_PCD", "PCD", [&](int& at) {
         const Pieces& el = CutSegment(ctx);
         at = 1;
-        if (!Composite(ctx, At(el, 1), 2, "l1")) return;
+        if (!Composite(ctx, ElementAt(el, 1), 2, "l1")) return;
         const Pieces& c = ctx.components.pieces;
         Component(ctx, c[0], "PCD_C501_5245", "d1:0", group, kKindPcd, 1, 1, 0);
 
@@ -475,7 +460,7 @@ void Traite_NAD5(SegmentContext& ctx, std::int64_t group) {
         SimpleElement(ctx, el, 1, "NAD_5_3035", group, kKindNad, 5);
         at = 2;
         // A wrong component count does not stop the checks of this segment.
-        if (Composite(ctx, At(el, 2), 3, "l2")) {
+        if (Composite(ctx, ElementAt(el, 2), 3, "l2")) {
             const Pieces& c = ctx.components.pieces;
             std::string_view party = c[0];
             while (!party.empty() && party.front() == ' ')
@@ -489,7 +474,7 @@ void Traite_NAD5(SegmentContext& ctx, std::int64_t group) {
             Component(ctx, c[2], "NAD_C082_3055", "d2:2", group, kKindNad, 5, 2, 2);
         }
         at = 3;
-        EmptyElement(ctx, At(el, 3), "l3");
+        EmptyElement(ctx, ElementAt(el, 3), "l3");
         at = 4;
         SimpleElement(ctx, el, 4, "NAD_C080_3036_1", group, kKindNad, 5);
     });
@@ -499,11 +484,11 @@ void Traite_CCI(SegmentContext& ctx, std::int64_t group) {
     RunRuleSet(ctx, "Traite_CCI", "CCI", [&](int& at) {
         const Pieces& el = CutSegment(ctx);
         at = 1;
-        EmptyElement(ctx, At(el, 1), "l1");
+        EmptyElement(ctx, ElementAt(el, 1), "l1");
         at = 2;
-        EmptyElement(ctx, At(el, 2), "l2");
+        EmptyElement(ctx, ElementAt(el, 2), "l2");
         at = 3;
-        if (!Composite(ctx, At(el, 3), 3, "l3")) return;
+        if (!Composite(ctx, ElementAt(el, 3), 3, "l3")) return;
         const Pieces& c = ctx.components.pieces;
         Component(ctx, c[0], "CCI_C240_7037", "d3:0", group, kKindCci, 1, 3, 0);
         EmptyElement(ctx, c[1], "d3:1");
@@ -515,7 +500,7 @@ void Traite_CAV(SegmentContext& ctx, std::int64_t group) {
     RunRuleSet(ctx, "Traite_CAV", "CAV", [&](int& at) {
         const Pieces& el = CutSegment(ctx);
         at = 1;
-        if (!Composite(ctx, At(el, 1), 3, "l1")) return;
+        if (!Composite(ctx, ElementAt(el, 1), 3, "l1")) return;
         const Pieces& c = ctx.components.pieces;
         Component(ctx, c[0], "CAV_C889_7111", "d1:0", group, kKindCav, 1, 1, 0);
         if (!c[0].empty() && c[0] != "X") Record(ctx, "X ou vide", "008", "d1:0");

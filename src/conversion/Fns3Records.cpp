@@ -14,6 +14,7 @@
 #include "conversion/modKTVConversionFunctions.h"
 #include "run/RunContext.h"
 #include "run/Summaries.h"
+#include "run/TextSlices.h"
 
 namespace trelvane {
 
@@ -72,16 +73,6 @@ void PutFieldWithoutQuestionMarks(std::string& line, std::size_t column, std::si
 void PutRaw(std::string& line, std::size_t column, std::size_t width, std::string_view value) {
     if (value.size() > width) throw RuntimeError(kErrInvalidCall);
     line.replace(column - 1, value.size(), value);
-}
-
-// Characters first..first+count-1 (1-based) of text, fewer when it is shorter.
-std::string_view Mid(std::string_view text, std::size_t first, std::size_t count) {
-    if (first > text.size()) return {};
-    return text.substr(first - 1, count);
-}
-
-std::string_view Right(std::string_view text, std::size_t count) {
-    return count >= text.size() ? text : text.substr(text.size() - count);
 }
 
 std::string_view RTrim(std::string_view text) {
