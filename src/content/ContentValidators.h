@@ -112,4 +112,18 @@ void ReportRuleSetFailure(SegmentContext& ctx, const RuntimeError& error,
                           std::string_view procedure, std::string_view module,
                           std::string_view segmentName, int elementIndex);
 
+// Runs the rule set body(element), which sets element to the element it is
+// working on: an unexpected failure is reported there, and the segment's
+// remaining checks are skipped.
+template <class Body>
+void RunRuleSet(SegmentContext& ctx, std::string_view procedure, std::string_view module,
+                std::string_view segmentName, Body&& body) {
+    int element = 0;
+    try {
+        body(element);
+    } catch (const RuntimeError& error) {
+        ReportRuleSetFailure(ctx, error, procedure, module, segmentName, element);
+    }
+}
+
 }  // namespace trelvane

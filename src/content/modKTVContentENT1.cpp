@@ -76,22 +76,18 @@ void SetBgmFunctionPresent(bool present) {
 }
 
 void Traite_UNA(SegmentContext& ctx) {
-    int element = 0;
-    try {
+    RunRuleSet(ctx, "Traite_UNA", kModENT1, "UNA", [&](int& element) {
         const Pieces& e = CutSegment(ctx);
         if (CheckDataFormat(ctx.errors, ElementAt(e, 0), ctx.index, "UNA_0001", "d0", ctx.dossier))
             SaveInterchData(kUNA, 0, 0, e[0]);
         element = 1;
         if (ElementAt(e, 1) != ",? ")
             AddContentError(ctx.errors, ctx.index, ";? ", "008", "d1", ctx.dossier);
-    } catch (const RuntimeError& err) {
-        ReportRuleSetFailure(ctx, err, "Traite_UNA", kModENT1, "UNA", element);
-    }
+    });
 }
 
 void Traite_UNB(SegmentContext& ctx) {
-    int element = 0;
-    try {
+    RunRuleSet(ctx, "Traite_UNB", kModENT1, "UNB", [&](int& element) {
         const Pieces& e = CutSegment(ctx);
 
         element = 1;  // S001 syntax identifier
@@ -148,14 +144,11 @@ void Traite_UNB(SegmentContext& ctx) {
         } else {
             SaveInterchData(kUNB, 11, 0, "R");
         }
-    } catch (const RuntimeError& err) {
-        ReportRuleSetFailure(ctx, err, "Traite_UNB", kModENT1, "UNB", element);
-    }
+    });
 }
 
 void Traite_UNH(SegmentContext& ctx) {
-    int element = 0;
-    try {
+    RunRuleSet(ctx, "Traite_UNH", kModENT1, "UNH", [&](int& element) {
         const Pieces& e = CutSegment(ctx);
 
         element = 1;  // 0062 message reference number
@@ -174,16 +167,13 @@ void Traite_UNH(SegmentContext& ctx) {
             for (std::size_t j = 0; j < 5; ++j)
                 CheckAndStoreDoss(ctx, kKindUNH, 2, j, kKeys[j]);
         }
-    } catch (const RuntimeError& err) {
-        ReportRuleSetFailure(ctx, err, "Traite_UNH", kModENT1, "UNH", element);
-    }
+    });
     // The detail and annex state of the new message starts empty.
     ResetDetailState();
 }
 
 void Traite_BGM(SegmentContext& ctx) {
-    int element = 0;
-    try {
+    RunRuleSet(ctx, "Traite_BGM", kModENT1, "BGM", [&](int& element) {
         const Pieces& e = CutSegment(ctx);
         const bool functionPresent = e.size() > 3;
         Content().bgmFunctionPresent = functionPresent;
@@ -206,14 +196,11 @@ void Traite_BGM(SegmentContext& ctx) {
         } else {
             SaveDossData(0, kKindBGM, 1, 3, 0, " ");
         }
-    } catch (const RuntimeError& err) {
-        ReportRuleSetFailure(ctx, err, "Traite_BGM", kModENT1, "BGM", element);
-    }
+    });
 }
 
 void Traite_UNT(SegmentContext& ctx) {
-    int element = 0;
-    try {
+    RunRuleSet(ctx, "Traite_UNT", kModENT1, "UNT", [&](int& element) {
         const Pieces& e = CutSegment(ctx);
 
         element = 1;  // 0074 number of segments: counted by the syntax check
@@ -226,14 +213,11 @@ void Traite_UNT(SegmentContext& ctx) {
                             "d2", ctx.dossier);
 
         CheckKTVFACData(ctx);
-    } catch (const RuntimeError& err) {
-        ReportRuleSetFailure(ctx, err, "Traite_UNT", kModENT1, "UNT", element);
-    }
+    });
 }
 
 void Traite_UNZ(SegmentContext& ctx) {
-    int element = 0;
-    try {
+    RunRuleSet(ctx, "Traite_UNZ", kModENT1, "UNZ", [&](int& element) {
         const Pieces& e = CutSegment(ctx);
 
         element = 1;  // 0036 interchange control count
@@ -249,9 +233,7 @@ void Traite_UNZ(SegmentContext& ctx) {
         if (e[2] != Content().interchangeReference)
             AddContentError(ctx.errors, ctx.index, DetailText(Content().interchangeReference),
                             "418", "d2", ctx.dossier);
-    } catch (const RuntimeError& err) {
-        ReportRuleSetFailure(ctx, err, "Traite_UNZ", kModENT1, "UNZ", element);
-    }
+    });
 }
 
 }  // namespace trelvane

@@ -88,8 +88,7 @@ void ClearDuplicateIdentifierRegistry() {
 }
 
 void Traite_DTM1(SegmentContext& ctx) {
-    int element = 0;
-    try {
+    RunRuleSet(ctx, "Traite_DTM1", kModENT2, "DTM1", [&](int& element) {
         const Pieces& e = CutSegment(ctx);
         element = 1;  // C507 date/time/period
         if (CutComposite(ctx, e, 1, 3, 3)) {
@@ -106,15 +105,12 @@ void Traite_DTM1(SegmentContext& ctx) {
                                 ctx.dossier);
             CheckAndStore(ctx, kKindDTM, 1, 1, 2, "DTM_C507_2379");
         }
-    } catch (const RuntimeError& err) {
-        ReportRuleSetFailure(ctx, err, "Traite_DTM1", kModENT2, "DTM1", element);
-    }
+    });
 }
 
 void Traite_NAD134(SegmentContext& ctx, std::int64_t qualifier) {
     const std::int64_t n = qualifier;
-    int element = 0;
-    try {
+    RunRuleSet(ctx, "Traite_NAD134", kModENT2, "NAD134", [&](int& element) {
         const Pieces& e = CutSegment(ctx);
 
         element = 1;  // 3035 party qualifier
@@ -162,14 +158,11 @@ void Traite_NAD134(SegmentContext& ctx, std::int64_t qualifier) {
 
         element = 9;  // 3207 country code, when given
         if (e.size() > 9) MandatoryAndStore(ctx, e, n, 9, "NAD_3207");
-    } catch (const RuntimeError& err) {
-        ReportRuleSetFailure(ctx, err, "Traite_NAD134", kModENT2, "NAD134", element);
-    }
+    });
 }
 
 void Traite_NAD2(SegmentContext& ctx) {
-    int element = 0;
-    try {
+    RunRuleSet(ctx, "Traite_NAD2", kModENT2, "NAD2", [&](int& element) {
         const Pieces& e = CutSegment(ctx);
         element = 1;  // 3035 party qualifier
         MandatoryAndStore(ctx, e, 2, 1, "NAD_2_3035");
@@ -179,24 +172,19 @@ void Traite_NAD2(SegmentContext& ctx) {
             CheckAndStore(ctx, kKindNAD, 2, 2, 1, "NAD_C082_1131");
             CheckAndStore(ctx, kKindNAD, 2, 2, 2, "NAD_C082_3055");
         }
-    } catch (const RuntimeError& err) {
-        ReportRuleSetFailure(ctx, err, "Traite_NAD2", kModENT2, "NAD2", element);
-    }
+    });
 }
 
 void Traite_RFF12(SegmentContext& ctx, std::int64_t qualifier) {
     const std::int64_t n = qualifier;
-    int element = 0;
-    try {
+    RunRuleSet(ctx, "Traite_RFF12", kModENT2, "RFF12", [&](int& element) {
         const Pieces& e = CutSegment(ctx);
         element = 1;  // C506 reference
         if (CutComposite(ctx, e, 1, 2, 2)) {
             CheckAndStore(ctx, kKindRFF, n, 1, 0, Key("RFF_", n, "_C506_1153"));
             CheckAndStore(ctx, kKindRFF, n, 1, 1, "RFF_C506_1154");
         }
-    } catch (const RuntimeError& err) {
-        ReportRuleSetFailure(ctx, err, "Traite_RFF12", kModENT2, "RFF12", element);
-    }
+    });
 }
 
 }  // namespace trelvane

@@ -123,19 +123,6 @@ bool Component(SegmentContext& ctx, std::string_view value, std::string_view key
     return true;
 }
 
-// Runs a rule set; an unexpected failure is reported at the element the rule
-// set was working on, and the segment's remaining checks are skipped.
-template <class Body>
-void RunRuleSet(SegmentContext& ctx, std::string_view procedure, std::string_view segmentName,
-                Body&& body) {
-    int element = 0;
-    try {
-        body(element);
-    } catch (const RuntimeError& error) {
-        ReportRuleSetFailure(ctx, error, procedure, kModSEQ, segmentName, element);
-    }
-}
-
 void Record(SegmentContext& ctx, std::string_view detail, std::string_view code,
             std::string_view position) {
     AddContentError(ctx.errors, ctx.index, detail, code, position, ctx.dossier);
@@ -174,7 +161,7 @@ void ResetDetailState() {
 }
 
 void Traite_SEQ(SegmentContext& ctx, std::int64_t group) {
-    RunRuleSet(ctx, "Traite_SEQ", "SEQ", [&](int& at) {
+    RunRuleSet(ctx, "Traite_SEQ", kModSEQ, "SEQ", [&](int& at) {
         const Pieces& el = CutSegment(ctx);
         at = 1;
         EmptyElement(ctx, ElementAt(el, 1), "l1");
@@ -187,7 +174,7 @@ void Traite_SEQ(SegmentContext& ctx, std::int64_t group) {
 }
 
 void Traite_IND(SegmentContext& ctx, std::int64_t group) {
-    RunRuleSet(ctx, "Traite_IND", "IND", [&](int& at) {
+    RunRuleSet(ctx, "Traite_IND", kModSEQ, "IND", [&](int& at) {
         DetailState& d = Content().detail;
         const Pieces& el = CutSegment(ctx);
         at = 1;
@@ -365,7 +352,7 @@ void Traite_MOA(SegmentContext& ctx, std::int64_t group) {
 }
 
 void Traite_RFF3(SegmentContext& ctx, std::int64_t group) {
-    RunRuleSet(ctx, "Traite_RFF3", "RFF3", [&](int& at) {
+    RunRuleSet(ctx, "Traite_RFF3", kModSEQ, "RFF3", [&](int& at) {
         const Pieces& el = CutSegment(ctx);
         at = 1;
         if (!Composite(ctx, ElementAt(el, 1), 2, "l1")) return;
@@ -376,7 +363,7 @@ void Traite_RFF3(SegmentContext& ctx, std::int64_t group) {
 }
 
 void Traite_FTX(SegmentContext& ctx, std::int64_t group) {
-    RunRuleSet(ctx, "Traite_FTX", "FTX", [&](int& at) {
+    RunRuleSet(ctx, "Traite_FTX", kModSEQ, "FTX", [&](int& at) {
         DetailState& d = Content().detail;
         // An 8-bit counter: the 256th FTX since its reset cannot be counted.
         if (d.FtxCounter >= 255) throw RuntimeError(kErrOverflow);
@@ -397,7 +384,7 @@ void Traite_FTX(SegmentContext& ctx, std::int64_t group) {
 }
 
 void Traite_DTM2(SegmentContext& ctx, std::int64_t group) {
-    RunRuleSet(ctx, "Traite_DTM2", "DTM2", [&](int& at) {
+    RunRuleSet(ctx, "Traite_DTM2", kModSEQ, "DTM2", [&](int& at) {
         const DetailState& d = Content().detail;
         const Pieces& el = CutSegment(ctx);
         at = 1;
@@ -426,7 +413,7 @@ void Traite_DTM2(SegmentContext& ctx, std::int64_t group) {
 }
 
 void Traite_PCD(SegmentContext& ctx, std::int64_t group) {
-    RunRuleSet(ctx, "Traite_PCD", "PCD", [&](int& at) {
+    RunRuleSet(ctx, "Traite_PCD", kModSEQ, "PCD", [&](int& at) {
         const Pieces& el = CutSegment(ctx);
         at = 1;
         if (!Composite(ctx, ElementAt(el, 1), 2, "l1")) return;
@@ -454,7 +441,7 @@ void Traite_PCD(SegmentContext& ctx, std::int64_t group) {
 }
 
 void Traite_NAD5(SegmentContext& ctx, std::int64_t group) {
-    RunRuleSet(ctx, "Traite_NAD5", "NAD5", [&](int& at) {
+    RunRuleSet(ctx, "Traite_NAD5", kModSEQ, "NAD5", [&](int& at) {
         const Pieces& el = CutSegment(ctx);
         at = 1;
         SimpleElement(ctx, el, 1, "NAD_5_3035", group, kKindNad, 5);
@@ -481,7 +468,7 @@ void Traite_NAD5(SegmentContext& ctx, std::int64_t group) {
 }
 
 void Traite_CCI(SegmentContext& ctx, std::int64_t group) {
-    RunRuleSet(ctx, "Traite_CCI", "CCI", [&](int& at) {
+    RunRuleSet(ctx, "Traite_CCI", kModSEQ, "CCI", [&](int& at) {
         const Pieces& el = CutSegment(ctx);
         at = 1;
         EmptyElement(ctx, ElementAt(el, 1), "l1");
@@ -497,7 +484,7 @@ void Traite_CCI(SegmentContext& ctx, std::int64_t group) {
 }
 
 void Traite_CAV(SegmentContext& ctx, std::int64_t group) {
-    RunRuleSet(ctx, "Traite_CAV", "CAV", [&](int& at) {
+    RunRuleSet(ctx, "Traite_CAV", kModSEQ, "CAV", [&](int& at) {
         const Pieces& el = CutSegment(ctx);
         at = 1;
         if (!Composite(ctx, ElementAt(el, 1), 3, "l1")) return;
