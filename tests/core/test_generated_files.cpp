@@ -1,8 +1,7 @@
 // Generated interchanges through the whole run: valid files give no error at
 // all, each injected fault gives exactly the error it stands for, and the
 // samples are what the generator writes.
-#define GEN_KTV_NO_MAIN
-#include "../../bench/gen_ktv.cpp"
+#include "GenKtv.h"
 
 #include <gtest/gtest.h>
 
