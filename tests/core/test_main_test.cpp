@@ -1,123 +1,74 @@
-// The run driver: stage order, status texts, trace lines, and what a run with
-// the second profile leaves in place.
+// The run driver: its stages as the status line shows them, its trace, and
+// what a run with the second profile or an unreadable file leaves.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "config/Cp1252.h"
+#include "config/modIOfunctions.h"
 #include "run/modMainFunctions.h"
+#include "support/Samples.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestFiles.h"
 
 namespace trelvane::test {
 namespace {
 
-namespace fs = std::filesystem;
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find("\r\n", pos);
-        if (end == std::string::npos) end = text.size();
-        out.push_back(text.substr(pos, end - pos));
-        pos = end + 2;
-    }
-    return out;
-}
-
-class MainTestRun : public ::testing::Test {
+class Driver : public ::testing::Test {
   protected:
     void SetUp() override {
-        file = platform.Directory() + "/essai.edi";
-        platform.filePath = file;
+        platform.yearCamp = kCampaign;
+        platform.filePath = std::string(TRELVANE_SAMPLES_DIR) + "/rejets.edi";
     }
     ScriptedPlatform platform;
-    std::string file;
 };
 
-TEST_F(MainTestRun, StatusTextsComeInStageOrder) {
-    WriteBytes(file, ReadBytes(std::string(TRELVANE_SAMPLES_DIR) + "/valide.edi"));
-    MainTest();
-    const std::vector<std::string> expected = {
-        "Lecture du fichier EDI...", "Extraction des segments du fichier EDI...",
-        "Tests de syntaxe en cours...", "Tests de contenu en cours...",
-        W("Préparation de l'affichage...")};
-    std::size_t at = 0;
-    for (const auto& s : platform.statuses)
-        if (at < expected.size() && s == expected[at]) ++at;
-    EXPECT_EQ(at, expected.size());
-    EXPECT_EQ(State().Segments.size(), 17u);
-    EXPECT_EQ(State().Segments[0], "UNA:+,? ");
-    EXPECT_EQ(State().Delimiters, (std::array<std::string, 4>{"'", "+", ":", "?"}));
-}
-
-TEST_F(MainTestRun, TraceOpensAndClosesEveryRun) {
+TEST_F(Driver, StagesAndTrace) {
     platform.trace = true;
-    fs::create_directory(platform.Directory() + "/logs");
-    platform.profileIndex = 1;  // no checks: only the driver's own lines
-    WriteBytes(file, "UNA:+,? 'UNB'");
+    std::filesystem::create_directory(platform.Directory() + "/logs");
     MainTest();
-    std::vector<std::string> lines =
-        Lines(ReadBytes(platform.Directory() + "/logs/05122026_trace.log"));
-    std::vector<std::string> driver;
-    for (const auto& l : lines)
-        if (l.find("[modMainFunctions >> MainTest]") != std::string::npos)
-            driver.push_back(l.substr(l.find("]") + 1));
-    const std::string dashes(59, '-');
-    const std::string dots(29, '.');
-    ASSERT_EQ(driver.size(), 4u);
-    EXPECT_EQ(driver[0], dots + dashes);
-    EXPECT_EQ(driver[1], dots + "DEBUT DES TESTS DE " + file);
-    EXPECT_EQ(driver[2], dots + "FIN DES TESTS OK POUR " + file);
-    EXPECT_EQ(driver[3], dots + dashes);
+    std::vector<std::string> stages;
+    for (const std::string& s : platform.statuses)
+        if (s.find("...(") == std::string::npos) stages.push_back(U(s));
+    EXPECT_EQ(stages, (std::vector<std::string>{
+                          "Lecture du fichier EDI...", "Extraction des segments du fichier EDI...",
+                          "Tests de syntaxe en cours...", "Tests de contenu en cours...",
+                          "Préparation de l'affichage..."}));
+    EXPECT_EQ(State().Delimiters, (std::array<std::string, 4>{"'", "+", ":", "?"}));
+    EXPECT_EQ(State().Segments.size(), 113u);
+    std::vector<std::string> own;
+    std::istringstream log(ReadBytes(CurrentTraceFilePath()));
+    for (std::string line; std::getline(log, line);)
+        if (line.find("[modMainFunctions >> MainTest]") != std::string::npos)
+            own.push_back(line.substr(line.find(']') + 30));
+    EXPECT_EQ(own, (std::vector<std::string>{std::string(59, '-') + "\r",
+                                             "DEBUT DES TESTS DE " + platform.filePath + "\r",
+                                             "FIN DES TESTS OK POUR " + platform.filePath + "\r",
+                                             std::string(59, '-') + "\r"}));
 }
 
-TEST_F(MainTestRun, SecondProfileReplacesOnlySegmentsAndDelimiters) {
-    WriteBytes(file, ReadBytes(std::string(TRELVANE_SAMPLES_DIR) + "/valide.edi"));
+// The second profile runs no check: only the segments and delimiters are
+// replaced, the results of the last full run stay.
+TEST_F(Driver, ProfilesAndUnreadableFiles) {
     MainTest();
-    const StringList syntax = GetSyntaxErrors();
-    const StringList content = GetContentErrors();
-    const DossierTable dossiers = State().DossierInfo;
-
+    const RunState before = State();
+    ASSERT_GT(before.ContentErrors.size(), 1u);
     platform.profileIndex = 1;
-    WriteBytes(platform.Directory() + "/autre.edi", "AAA'BBB'");
     platform.filePath = platform.Directory() + "/autre.edi";
+    WriteBytes(platform.filePath, "AAA'BBB'");
     MainTest();
-    EXPECT_EQ(GetSegments().ToStringList(), (StringList{"AAA", "BBB"}));
-    EXPECT_EQ(GetSyntaxErrors(), syntax);
-    EXPECT_EQ(GetContentErrors(), content);
-    EXPECT_EQ(State().DossierInfo, dossiers);
-}
-
-TEST_F(MainTestRun, NoProfileSelectedRunsTheChecks) {
-    platform.profileIndex = -1;
-    State().SyntaxErrors.clear();
-    State().ContentErrors.clear();
-    WriteBytes(file, "UNA:+,? '");
+    EXPECT_EQ(State().Segments.ToStringList(), (StringList{"AAA", "BBB"}));
+    EXPECT_EQ(State().SyntaxErrors, before.SyntaxErrors);
+    EXPECT_EQ(State().ContentErrors, before.ContentErrors);
+    EXPECT_EQ(State().DossierInfo, before.DossierInfo);
+    platform.profileIndex = -1;  // no profile chosen: the checks run
     MainTest();
-    EXPECT_FALSE(GetSyntaxErrors().empty());
-    EXPECT_EQ(GetContentErrors().at(0), "[Contenu]");
-}
-
-TEST_F(MainTestRun, UnreadableFileRunsOnAnEmptySegmentList) {
+    EXPECT_EQ(State().SyntaxErrors, (StringList{"[Base_N0]", "007,0"}));
+    EXPECT_EQ(State().ContentErrors, StringList{"[Contenu]"});
     platform.filePath = platform.Directory() + "/absent.edi";
     MainTest();
     EXPECT_TRUE(State().Segments.empty());
-    ASSERT_FALSE(platform.messages.empty());
-    EXPECT_EQ(U(platform.messages[0].title), "Lecture du fichier impossible");
-}
-
-TEST_F(MainTestRun, AccessorsGiveIndependentCopies) {
-    WriteBytes(file, "UNA:+,? 'UNB+X'");
-    MainTest();
-    SegmentList copy = GetSegments();
-    copy.Set(0, "ZZZ");
-    EXPECT_EQ(State().Segments[0], "UNA:+,? ");
-    EXPECT_EQ(GetSegmentTag(1), "UNB");
-    EXPECT_EQ(GetSegmentTag(5), "");
-    State().Segments.push_back("AB");
-    EXPECT_EQ(GetSegmentTag(2), "AB");
+    EXPECT_EQ(platform.MessageTitlesUtf8(),
+              std::vector<std::string>{"Lecture du fichier impossible"});
 }
 
 }  // namespace

@@ -3,8 +3,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
 
 #include "config/Cp1252.h"
 
@@ -13,9 +17,15 @@ namespace fs = std::filesystem;
 namespace trelvane::test {
 
 std::string MakeTempDir() {
-    std::string pattern = (fs::temp_directory_path() / "trelvane-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    return pattern;
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path dir =
+            fs::temp_directory_path() / ("trelvane-test-" + std::to_string(random()));
+        std::error_code ec;
+        if (fs::create_directory(dir, ec)) return dir.string();
+    }
+    throw std::runtime_error("no temporary directory");
 }
 
 void RemoveTree(const std::string& path) {
@@ -32,9 +42,8 @@ void RemoveTree(const std::string& path) {
 void CopyDataFiles(const std::string& dir) {
     for (const char* name : {"parametres.ini", "tbl_data_format.txt", "tbl_code_erreur_libelle.txt",
                              "tbl_code_segment.txt"}) {
-        fs::path from = fs::path(TRELVANE_DATA_DIR) / name;
-        if (fs::exists(from))
-            fs::copy_file(from, fs::path(dir) / name, fs::copy_options::overwrite_existing);
+        fs::copy_file(fs::path(TRELVANE_DATA_DIR) / name, fs::path(dir) / name,
+                      fs::copy_options::overwrite_existing);
     }
 }
 
@@ -64,6 +73,19 @@ std::string W(std::string_view utf8) {
 }
 std::string U(std::string_view cp1252) {
     return Cp1252ToUtf8(cp1252);
+}
+
+int RunCommand(const std::string& command) {
+    const int status = std::system(command.c_str());
+#ifdef _WIN32
+    return status;
+#else
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+}
+
+std::string Quoted(const std::string& path) {
+    return "\"" + path + "\"";
 }
 
 }  // namespace trelvane::test

@@ -1,0 +1,170 @@
+// The reports beyond what the golden files show: the envelope report, hidden
+// warnings, the question before a long report, and the coloured file segment
+// by segment (every shape of line, ranges, the large-file warning).
+#include <gtest/gtest.h>
+
+#include "config/Cp1252.h"
+#include "reports/RecordingSink.h"
+#include "reports/modDisplayFunctions.h"
+#include "run/modMainFunctions.h"
+#include "run/modToolsFunctions.h"
+#include "support/Samples.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TestFiles.h"
+
+namespace trelvane::test {
+namespace {
+
+class Reports : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        platform.yearCamp = kCampaign;
+        SetReportPanes({&syntax, &content, &coloured});
+    }
+    void TearDown() override { SetReportPanes(saved); }
+    void Run(const Segs& segs) {
+        platform.filePath = platform.Directory() + "/f.edi";
+        WriteBytes(platform.filePath, FileText(segs));
+        MainTest();
+    }
+    // The runs as "colour letter, * when bold, text" joined by "|".
+    std::string Runs() const {
+        std::string out;
+        for (const TextRun& r : coloured.Runs()) {
+            const char* letters = "grvbot?";
+            const Rgb colours[] = {kDarkGrey,       kRed,        kBlueViolet,
+                                   kCornflowerBlue, kDarkOrange, kTagGreen};
+            std::size_t k = 0;
+            while (k < 6 && !(colours[k] == r.color))
+                ++k;
+            out += (out.empty() ? "" : "|") + std::string(1, letters[k]) + (r.bold ? "*" : "") +
+                   U(r.text);
+        }
+        return out;
+    }
+    ScriptedPlatform platform;
+    RecordingSink syntax, content, coloured;
+    ReportPanes saved = CurrentReportPanes();
+};
+
+TEST_F(Reports, EnvelopeErrorAndHiddenWarnings) {
+    Run(Cut("UNB+UNOC:3'UNH+1'UNZ+1'"));
+    EXPECT_EQ(U(syntax.PlainText()),
+              "\r\nERREUR SUR UN SERVICE DE BASE !\r\n\r\n003 - rej Le premier segment du fichier "
+              "doit être UNA");
+    // A warning (447), a warning that rejects the dossier (010) and a reject (415).
+    Groups texts("E0010=15000 E0055=14000 C1.0035=1000");
+    for (int i = 0; i < 7; ++i)
+        texts.Add("C1.0120");
+    Segs segs = Envelope({Dossier(1, texts.Add("C1.0139")), Dossier(2)});  // one declarant
+    segs[kDTM] = "DTM+137:20251315:102";
+    platform.showWarnings = false;
+    Run(segs);
+    const std::string report = U(content.PlainText());
+    EXPECT_TRUE(
+        report.starts_with("\r\n4 ERREURS DE CONTENU TROUVEES !\r\n"
+                           "(Signalements non visibles)\r\n\r\n\r\n415 - "))
+        << report;
+    EXPECT_EQ(report.find("447 - "), std::string::npos);
+    EXPECT_NE(report.find("1750175123456\r\nLe dossier sera rejeté par la VRK.\r\n"),
+              std::string::npos);
+    EXPECT_EQ(GetWarningCount(), 3);
+}
+
+TEST_F(Reports, LongReportsAskFirst) {
+    auto unknown = [](int count) {
+        return Recount(
+            Insert(Envelope(), kMOA1 + 1, Segs(static_cast<std::size_t>(count), "XYZ+1")));
+    };
+    Run(unknown(3999));
+    EXPECT_TRUE(platform.messages.empty());
+    platform.answers = {MsgAnswer::No};
+    Run(unknown(4000));
+    ASSERT_EQ(platform.MessageTitlesUtf8(), std::vector<std::string>{"4000 erreurs de syntaxe"});
+    EXPECT_EQ(platform.MessageTextsUtf8()[0],
+              "En raison du nombre important d'erreurs trouvées, la génération du rapport peut "
+              "durer plusieurs minutes.\r\nContinuer tout de même ?");
+    EXPECT_EQ(platform.messages[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(syntax.PlainText(), "\r\n");
+    EXPECT_EQ(coloured.PlainText().substr(0, 3), "1  ");  // the previous run's, not rebuilt
+
+    // 999 amounts of zero without their sign in four dossiers, and the code
+    // they repeat.
+    Groups zeros;
+    for (int i = 0; i < 999; ++i)
+        zeros.Add("KTVECE", 0, "0010", "MOA", {"MOA+203:0"});
+    platform.messages.clear();
+    platform.answers = {MsgAnswer::No};
+    Run(Envelope({Dossier(1, zeros, "1000000000001"), Dossier(2, zeros, "1000000000002"),
+                  Dossier(3, zeros, "1000000000003"), Dossier(4, zeros, "1000000000004")}));
+    ASSERT_EQ(platform.MessageTitlesUtf8(),
+              (std::vector<std::string>{"4000 erreurs sur dossiers", "Trelvane"}));
+    EXPECT_EQ(platform.MessageTextsUtf8()[1],
+              "Le rapport d'erreur sur contenu ne sera pas affiché dans la fenêtre résultat.\r\n"
+              "Note : un fichier contenant des années erronées entraîne souvent un nombre "
+              "important d'erreurs.");
+    EXPECT_EQ(content.PlainText(), "");
+}
+
+// Each line shape of the coloured file, for a segment and the marks of its
+// errors as "SOK" or "ERR" and the positions of its content errors.
+TEST_F(Reports, ColouredFileLineShapes) {
+    const std::tuple<const char*, const char*, const char*> lines[] = {
+        {"UNA:+,? ", "SOK", "g1  UNA:+,? \r\n"},
+        {"UNB+UNOC:3", "ERR", "r*1  UNB+UNOC:3\r\n"},
+        {"UNH+1", "ERR,ERR", "v*1  UNH+1\r\n"},
+        {"BGM+KTV", "SOK,ERR", "b*1  BGM+KTV\r\n"},
+        {"DTM+137:2006", "ERR,d1", "r*1  DTM+137:2006\r\n"},
+        {"UNH+1+KTV:D", "SOK,d0", "g*1 |t*UNH|g*+1+KTV:D\r\n"},
+        {"NAD+DT+1:ZZ+X:Y:Z+LYON", "SOK,d2,d3:1", "g*1 NAD+DT+|o*1:ZZ|g*+X:|o*Y|g*:Z+LYON\r\n"},
+        {"NAD+DT+1:ZZ+X:Y:Z+LYON", "SOK,l3", "g*1 NAD+DT+1:ZZ+|b*X:Y:Z|g*+LYON\r\n"},
+        {"NAD+DT+1:ZZ+X:Y:Z+LYON", "SOK,d3:0,d3:2,d4",
+         "g*1 NAD+DT+1:ZZ+|o*X|g*:Y:|o*Z|g*+|o*LYON|g*\r\n"},
+        {"NAD+DT+1:ZZ+X:Y:Z+LYON", "SOK,d3,d1,d4", "g*1 NAD+DT+1:ZZ+|o*X:Y:Z|g*+LYON\r\n"},
+        {"NAD+DT+1:ZZ+X:Y:Z+LYON", "SOK,d1,d1,d4", "g*1 NAD+|o*DT|g*+1:ZZ+X:Y:Z+LYON\r\n"},
+        {"FTX+A?+B+C", "SOK,d2", "g*1 FTX+A+B+|o*C|g*\r\n"},
+        {"FTX+1+2+3+4+5+6+7+8+9+10+11", "SOK,d2,d11",
+         "g*1 FTX+1+|o*2|g*+3+4+5+6+7+8+9+10+|o*11|g*\r\n"},
+    };
+    for (const auto& [segment, marks, runs] : lines) {
+        State().Segments = ToSegmentList({segment});
+        State().ErrorsBySegment.Reset(1);
+        const std::string_view m = marks;
+        if (m.starts_with("ERR")) State().ErrorsBySegment.MarkSyntaxError(0);
+        for (std::size_t at = 3, next; at < m.size(); at = next) {
+            next = std::min(m.find(',', at + 1), m.size());
+            State().ErrorsBySegment.AddPosition(0, m.substr(at + 1, next - at - 1));
+        }
+        DisplayColouredFile(false, 0, -1);
+        EXPECT_EQ(Runs(), runs) << segment << " " << marks;
+    }
+}
+
+TEST_F(Reports, ColouredFileRangesAndLimits) {
+    State().Segments = ToSegmentList(Segs(20001, "MOA+203:1"));
+    State().ErrorsBySegment.Reset(4);
+    State().ErrorsBySegment.MarkSyntaxError(1);
+    DisplayColouredFile(false, 600, 601);
+    EXPECT_EQ(Runs(), "g601  MOA+203:1\r\n602  MOA+203:1\r\n");
+    DisplayColouredFile(true, 0, -1);  // segments past the table are sound
+    EXPECT_EQ(Runs(), "r*2  MOA+203:1\r\n");
+    EXPECT_TRUE(platform.messages.empty());
+    platform.statuses.clear();
+    DisplayColouredFile(false, 0, 1999);
+    ASSERT_EQ(platform.MessageTextsUtf8(),
+              std::vector<std::string>{"Seuls les 20 000 premiers segments du fichier seront "
+                                       "affichés."});
+    EXPECT_EQ(platform.messages[0].title, "Fichier volumineux");
+    EXPECT_TRUE(U(coloured.PlainText()).ends_with("\r\n2000  MOA+203:1\r\n"));
+    EXPECT_EQ(platform.statuses,
+              (std::vector<std::string>{W("Préparation de l'affichage...(colorisation)"),
+                                        W("Préparation de l'affichage...(25%)"),
+                                        W("Préparation de l'affichage...(50%)"),
+                                        W("Préparation de l'affichage...(75%)")}));
+    State().Segments = ToSegmentList(Segs(20000, "MOA+203:1"));
+    DisplayColouredFile(false, 0, 19999);
+    EXPECT_EQ(platform.messages.size(), 1u);
+}
+
+}  // namespace
+}  // namespace trelvane::test
