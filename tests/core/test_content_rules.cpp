@@ -4,8 +4,6 @@
 // dossier,code", joined by " | ".
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "run/modToolsFunctions.h"
 #include "support/Samples.h"
 #include "support/ScriptedPlatform.h"
@@ -13,12 +11,6 @@
 
 namespace trelvane::test {
 namespace {
-
-void ExpectRecords(const std::string& what, const std::string& actual, const char* expected) {
-    if (std::getenv("DUMP_CASES") && std::string(expected) == "?")
-        std::printf("@@ %s => \"%s\"\n", what.c_str(), actual.c_str());
-    EXPECT_EQ(actual, expected) << what;
-}
 
 class ContentRules : public ::testing::Test {
   protected:
@@ -135,8 +127,8 @@ const Change kChanges[] = {
 
 TEST_F(ContentRules, OneSegmentOfTheSampleChanged) {
     for (const Change& c : kChanges)
-        ExpectRecords(std::to_string(c.at) + " " + c.from + " -> " + c.to,
-                      ContentRecords(Changed(c)), c.records);
+        EXPECT_EQ(ContentRecords(Changed(c)), c.records)
+            << std::to_string(c.at) + " " + c.from + " -> " + c.to;
 }
 
 // Detail groups in place of the sample's two.
@@ -220,7 +212,7 @@ const GroupsCase kDetails[] = {
 
 TEST_F(ContentRules, DetailGroups) {
     for (const GroupsCase& c : kDetails)
-        ExpectRecords(c.groups, ContentRecords(WithGroups(c.groups, c.bgm)), c.records);
+        EXPECT_EQ(ContentRecords(WithGroups(c.groups, c.bgm)), c.records) << c.groups;
 }
 
 // The annex checks at the UNT, groups written as Groups reads them.
@@ -258,18 +250,15 @@ const std::pair<const char*, const char*> kAnnexChecks[] = {
 
 TEST_F(ContentRules, AnnexChecks) {
     for (const auto& [groups, records] : kAnnexChecks)
-        ExpectRecords(groups, ContentRecords(Envelope({Dossier(1, Groups(groups))})), records);
+        EXPECT_EQ(ContentRecords(Envelope({Dossier(1, Groups(groups))})), records) << groups;
     // Without the switch only the main form is checked.
     SetFacChecksEnabled(false);
-    ExpectRecords("off", ContentRecords(Envelope({Dossier(1, Groups("E0010 E0011 C1.0028=5"))})),
-                  "18,,d0,1,212");
-    ExpectRecords("off", ContentRecords(Envelope({Dossier(1, Groups("I1.0010=5"))})),
-                  "12,,d0,1,431");
-    ExpectRecords("off",
-                  ContentRecords(WithGroups("SEQ++1'IND++FACCE   250000000035MOA'MOA+203:1'")),
-                  "12,,d0,1,431");
-    ExpectRecords(
-        "off", ContentRecords(WithGroups("SEQ++1'IND++KTVECE  250000000051PCD'PCD+16:100.5'")), "");
+    EXPECT_EQ(ContentRecords(Envelope({Dossier(1, Groups("E0010 E0011 C1.0028=5"))})),
+              "18,,d0,1,212");
+    EXPECT_EQ(ContentRecords(Envelope({Dossier(1, Groups("I1.0010=5"))})), "12,,d0,1,431");
+    EXPECT_EQ(ContentRecords(WithGroups("SEQ++1'IND++FACCE   250000000035MOA'MOA+203:1'")),
+              "12,,d0,1,431");
+    EXPECT_EQ(ContentRecords(WithGroups("SEQ++1'IND++KTVECE  250000000051PCD'PCD+16:100.5'")), "");
     SetFacChecksEnabled(true);
 }
 
@@ -284,29 +273,29 @@ TEST_F(ContentRules, AcrossDossiers) {
         return Envelope(dossiers);
     };
     const Segs six = nirs({kNir, "2800175123456", kNir, "2800175123456", kNir, "1990175123456"});
-    ExpectRecords("six", ContentRecords(six),
-                  "8,1750175123456,d2,1,010 | 36,1750175123456,d2,3,010 | "
-                  "50,2800175123456,d2,4,010 | 64,1750175123456,d2,5,010");
+    EXPECT_EQ(ContentRecords(six),
+              "8,1750175123456,d2,1,010 | 36,1750175123456,d2,3,010 | "
+              "50,2800175123456,d2,4,010 | 64,1750175123456,d2,5,010");
     // The registry starts empty at every check.
-    ExpectRecords("six again", ContentRecords(six),
-                  "8,1750175123456,d2,1,010 | 36,1750175123456,d2,3,010 | "
-                  "50,2800175123456,d2,4,010 | 64,1750175123456,d2,5,010");
-    ExpectRecords("letters", ContentRecords(nirs({"17501751234AB", "17501751234AB"})),
-                  "8,Numérique Attendu,d2:0,1,800 | 22,Numérique Attendu,d2:0,2,800 | "
-                  "8,17501751234AB,d2,1,010 | 22,17501751234AB,d2,2,010");
-    ExpectRecords("comma", ContentRecords(nirs({"1750,75123456", "1750,75123456"})),
-                  "8,Numérique Attendu,d2:0,1,800 | 22,Numérique Attendu,d2:0,2,800 | "
-                  "8,1750;75123456,d2,1,010 | 22,1750;75123456,d2,2,010");
+    EXPECT_EQ(ContentRecords(six),
+              "8,1750175123456,d2,1,010 | 36,1750175123456,d2,3,010 | "
+              "50,2800175123456,d2,4,010 | 64,1750175123456,d2,5,010");
+    EXPECT_EQ(ContentRecords(nirs({"17501751234AB", "17501751234AB"})),
+              "8,Numérique Attendu,d2:0,1,800 | 22,Numérique Attendu,d2:0,2,800 | "
+              "8,17501751234AB,d2,1,010 | 22,17501751234AB,d2,2,010");
+    EXPECT_EQ(ContentRecords(nirs({"1750,75123456", "1750,75123456"})),
+              "8,Numérique Attendu,d2:0,1,800 | 22,Numérique Attendu,d2:0,2,800 | "
+              "8,1750;75123456,d2,1,010 | 22,1750;75123456,d2,2,010");
     Segs refs = Envelope({Dossier(1, g), Dossier(3, g, "2800175123456")});
     refs[refs.size() - 2] = "UNT+14+4";
-    ExpectRecords("references", ContentRecords(refs), "16,,d1,2,405 | 29,3,d2,2,417");
+    EXPECT_EQ(ContentRecords(refs), "16,,d1,2,405 | 29,3,d2,2,417");
     Segs three = nirs({kNir, "2800175123456", "1990175123456"});
     three.back() = "UNZ+2+REF00000001";
-    ExpectRecords("three", ContentRecords(three), "44,3,d1,3,413");
+    EXPECT_EQ(ContentRecords(three), "44,3,d1,3,413");
     // Dossiers are numbered again in each interchange.
     platform.statuses.clear();
-    ExpectRecords(
-        "numbering", ContentRecords(Cut("UNA:+,? 'UNH'UNT'UNH'UNT'UNZ'UNA:+,? 'UNH'UNT'UNZ'")),
+    EXPECT_EQ(
+        ContentRecords(Cut("UNA:+,? 'UNH'UNT'UNH'UNT'UNZ'UNA:+,? 'UNH'UNT'UNZ'")),
         "1,2 attendue(s).,ERR,1,402 | 2,2 attendue(s).,ERR,1,402 | 3,2 attendue(s).,ERR,2,402 | "
         "4,2 attendue(s).,ERR,2,402 | 5,2 attendue(s).,ERR,2,402 | 7,2 attendue(s).,ERR,1,402 | "
         "8,2 attendue(s).,ERR,1,402 | 9,2 attendue(s).,ERR,1,402");
@@ -330,8 +319,8 @@ TEST_F(ContentRules, CampaignYears) {
     for (const auto& [campaign, year, records] : cases) {
         platform.yearCamp = campaign;
         const std::string groups = "SEQ++1'" + Ind("KTVECE", 0, "0010", "MOA", year) + "'";
-        ExpectRecords(std::string(campaign) + " " + year, ContentRecords(WithGroups(groups)),
-                      records);
+        EXPECT_EQ(ContentRecords(WithGroups(groups)), records)
+            << std::string(campaign) + " " + year;
     }
 }
 

@@ -58,7 +58,7 @@ Groups& Groups::Add(std::string_view list) {
 Groups& Groups::Add(std::string_view form, int annex, std::string_view code,
                     std::string_view target, const Segs& details) {
     segs.push_back("SEQ++" + std::to_string(++seq));
-    segs.push_back(Ind(form, annex, code, target));
+    segs.push_back(Ind(form, annex, code, target, year));
     segs.insert(segs.end(), details.begin(), details.end());
     return *this;
 }

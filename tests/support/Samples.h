@@ -42,6 +42,7 @@ struct Groups {
                 const Segs& details = {});
     Segs segs;
     int seq = 0;
+    std::string year = "25";  // of the INDs
 };
 
 // UNH, BGM, DTM, the four NAD, the groups (the sample's when none), and a UNT

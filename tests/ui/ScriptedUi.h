@@ -6,12 +6,8 @@
 
 #include <QAction>
 #include <QDialog>
-#include <QFile>
 #include <QPrinter>
 #include <QString>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QTextEdit>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -88,12 +84,6 @@ class ScriptedUi final : public ui::UiServices {
         QStringList out;
         for (const auto& b : boxes)
             out << b.title;
-        return out;
-    }
-    QStringList Texts() const {
-        QStringList out;
-        for (const auto& b : boxes)
-            out << b.text;
         return out;
     }
 };
@@ -175,19 +165,6 @@ inline std::string SampleFor(int year) {
     replaceAll("+251215:", "+" + yy + "1215:");
     replaceAll("KTVECE  25", "KTVECE  " + yy);
     return text;
-}
-
-// Text and character format at the first occurrence of needle.
-struct Found {
-    bool found = false;
-    QTextCharFormat format;
-};
-inline Found FindIn(QTextDocument* doc, const QString& needle) {
-    const QTextCursor at = doc->find(needle);
-    if (at.isNull()) return {};
-    QTextCursor c(doc);
-    c.setPosition(at.selectionStart() + 1);
-    return {true, c.charFormat()};
 }
 
 }  // namespace trelvane::test

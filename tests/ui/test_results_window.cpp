@@ -1,6 +1,6 @@
-// The results window after real test runs: the three panes and their
-// formats, the criteria and their saved displays, a NIR's dossier, the NIR
-// pick-up, printing, the conversion and the window's life between openings.
+// The results window after real runs: the display criteria and their saved
+// displays, a declarant's dossier by NIR, printing, the conversion, and the
+// window's life between runs.
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -10,55 +10,45 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTextBlock>
+#include <QTextEdit>
 #include <QToolButton>
 #include <QtTest>
 
 #include "ScriptedUi.h"
 #include "frmTests.h"
+#include "support/Samples.h"
 
 using namespace trelvane;
 using namespace trelvane::test;
 
 namespace {
 
-const QColor kDarkGrey(50, 50, 50);
-const QColor kRed(255, 0, 0);
-const QColor kOrange(255, 140, 0);
-const QString kNir = QStringLiteral("1750175123456");
+const QString kNirText = QString::fromLatin1(kNir);
 
-int CampaignYear() {
-    return QDate::currentDate().year() - 1;
-}
-
-std::string ReplaceOnce(std::string text, const std::string& from, const std::string& to) {
-    const auto at = text.find(from);
-    if (at != std::string::npos) text.replace(at, from.size(), to);
-    return text;
-}
-
-// One reject: a date in a thirteenth month.
-std::string WithReject() {
-    const std::string y = std::to_string(CampaignYear());
-    return ReplaceOnce(SampleFor(CampaignYear()), "DTM+137:" + y + "1215", "DTM+137:" + y + "1399");
-}
-
-// Warnings only: the same declarant in two dossiers.
-std::string WarningsOnly() {
-    const std::string text = SampleFor(CampaignYear());
-    const auto unh = text.find("UNH+");
-    const auto unz = text.find("UNZ+");
-    std::string message = text.substr(unh, unz - unh);
-    std::string second =
-        ReplaceOnce(ReplaceOnce(message, "UNH+1+", "UNH+2+"), "UNT+14+1", "UNT+14+2");
-    return text.substr(0, unz) + second + "UNZ+2+REF00000001'\r\n";
+// The sample in the campaign of the previous year (the window's second
+// entry); n dossiers, each with its own declarant.
+std::string Sample(bool reject, int dossiers = 1) {
+    const std::string yy = std::to_string(QDate::currentDate().year() - 1).substr(2);
+    Groups groups;
+    groups.year = yy;
+    groups.Add("E0010=15000");
+    std::vector<Segs> list;
+    for (int d = 1; d <= dossiers; ++d)
+        list.push_back(Dossier(d, groups, std::to_string(1750175123455 + d)));
+    Segs segs = Envelope(list);
+    for (std::string& s : segs)
+        if (s.starts_with("DTM")) s = "DTM+137:20" + yy + (reject ? "1399" : "1215") + ":102";
+    return FileText(segs);
 }
 
 class Results {
   public:
-    explicit Results(UiFixture& f) : f_(f), w_(f.home->Tests()) {}
-    QTextEdit* Pane(const char* name) const { return f_.Find<QTextEdit>(&w_, name); }
-    QString Text(const char* name) const { return Pane(name)->toPlainText(); }
+    Results(UiFixture& f, const std::string& content) : f_(f), w_(f.home->Tests()) {
+        f.Menu("mnuParamCampA")->trigger();
+        f.Home<QLineEdit>("txtFichier")->setText(Q(f.Write("f.edi", content)));
+        f.Home<QPushButton>("cmdTester")->click();
+    }
+    QString Text(const char* pane) const { return f_.Find<QTextEdit>(&w_, pane)->toPlainText(); }
     QRadioButton* Option(const char* name) const { return f_.Find<QRadioButton>(&w_, name); }
     QComboBox* Nir() const { return f_.Find<QComboBox>(&w_, "cmbNIR"); }
     void Click(const char* name) const {
@@ -67,8 +57,9 @@ class Results {
         else
             f_.Find<QToolButton>(&w_, name)->click();
     }
-    void Show(const char* option) const {
+    void Show(const char* option, const QString& nir = {}) const {
         Option(option)->click();
+        if (!nir.isNull()) Nir()->setEditText(nir);
         Click("cmdAfficher");
     }
     int Builds() const { return w_.ColouredSink().ClearCount(); }
@@ -79,391 +70,148 @@ class Results {
     frmTests& w_;
 };
 
-void RunTest(UiFixture& f, const std::string& name, const std::string& content) {
-    f.Menu("mnuParamCampA")->trigger();
-    f.Home<QLineEdit>("txtFichier")->setText(Q(f.Write(name, content)));
-    f.Home<QPushButton>("cmdTester")->click();
-}
-
-QStringList Entries(const QString& dir) {
-    return QDir(dir).entryList(QDir::Files);
-}
-
 }  // namespace
 
 class ResultsWindowTest : public QObject {
     Q_OBJECT
   private slots:
-    void panesShowTheReportsWithTheirFormats();
-    void legendAndLayout();
     void criteriaReuseSavedDisplays();
-    void errorsOnlyOptionSelectsSecondCriterion();
-    void showsDossierOfNirAndRefusesBadOnes();
-    void picksUpNirFromSelection();
-    void convertsWarningsOnlyFileToFns3();
-    void fileWithRejectsGivesErrorReport();
-    void printsReportDocumentToPdf();
-    void reopeningKeepsContentAndNewRunResets();
-    void conversionButtonFollowsParameterAndProfile();
-    void nirListHoldsAtMost255Entries();
-    void secondProfileKeepsPreviousReports();
+    void dossierOfANir();
+    void conversionWritesTheFns3FileOrTheErrorReport();
+    void printsTheReportDocument();
+    void reopeningKeepsTheWindowAndANewRunResetsIt();
 };
-
-void ResultsWindowTest::panesShowTheReportsWithTheirFormats() {
-    UiFixture f;
-    RunTest(f, "rejet.edi", WithReject());
-    Results r(f);
-    QCOMPARE(r.Window().windowTitle(), QStringLiteral(u"Résultats de l'analyse"));
-    QVERIFY(r.Window().isVisible());
-
-    Found ok = FindIn(r.Pane("rtbSyntax")->document(), QStringLiteral("CONTROLES DE SYNTAXE OK"));
-    QVERIFY(ok.found);
-    QCOMPARE(ok.format.foreground().color(), kDarkGrey);
-    QCOMPARE(ok.format.fontWeight(), int(QFont::Bold));
-
-    const QString content = r.Text("rtbContent");
-    QVERIFY2(content.contains(QStringLiteral("1 ERREUR DE CONTENU TROUVEE !")),
-             qPrintable(content));
-    QVERIFY(content.contains(QStringLiteral(u"Segment n°5")));
-    QVERIFY(content.contains(QStringLiteral(u"NIR du déclarant : ") + kNir));
-    Found count = FindIn(r.Pane("rtbContent")->document(), QStringLiteral("1 ERREUR DE CONTENU"));
-    QCOMPARE(count.format.foreground().color(), kRed);
-    Found label = FindIn(r.Pane("rtbContent")->document(), QStringLiteral("415 - "));
-    QVERIFY(label.found);
-    QCOMPARE(label.format.foreground().color(), kDarkGrey);
-    QCOMPARE(label.format.fontPointSize(), 9.0);
-
-    // The coloured file: one numbered line per segment, the bad date in orange.
-    QTextDocument* coloured = r.Pane("rtbColouredFile")->document();
-    QCOMPARE(coloured->findBlockByNumber(0).text(), QStringLiteral("1  UNA:+,? "));
-    const QString y = QString::number(CampaignYear());
-    Found date = FindIn(coloured, y + QStringLiteral("1399"));
-    QVERIFY(date.found);
-    QCOMPARE(date.format.foreground().color(), kOrange);
-    QCOMPARE(date.format.fontWeight(), int(QFont::Bold));
-    Found tag = FindIn(coloured, QStringLiteral("5 DTM"));
-    QCOMPARE(tag.format.foreground().color(), kDarkGrey);
-    QCOMPARE(coloured->blockCount(), 18);  // 17 segments and the last line break
-    QCOMPARE(r.Pane("rtbColouredFile")->textCursor().position(), 0);
-}
-
-void ResultsWindowTest::legendAndLayout() {
-    UiFixture f;
-    Results r(f);
-    QTextDocument* legend = r.Pane("rtbLegende")->document();
-    QCOMPARE(legend->blockCount(), 5);
-    const QStringList texts{QStringLiteral("Syntaxe incorrecte"),
-                            QStringLiteral(u"Nombre de données faux"),
-                            QStringLiteral(u"Syntaxe et nombre de données faux"),
-                            QStringLiteral("Format ou valeur incorrect"),
-                            QStringLiteral("Documents du dossier en anomalie")};
-    const QList<QColor> colours{QColor(255, 0, 0), QColor(100, 149, 237), QColor(138, 43, 226),
-                                QColor(255, 140, 0), QColor(102, 202, 102)};
-    for (int i = 0; i < 5; ++i) {
-        const QTextBlock block = legend->findBlockByNumber(i);
-        QCOMPARE(block.text(), QStringLiteral(u"\u25CF ") + texts[i]);
-        QTextCursor c(block);
-        c.movePosition(QTextCursor::NextCharacter);
-        QCOMPARE(c.charFormat().foreground().color(), colours[i]);
-        c.movePosition(QTextCursor::EndOfBlock);
-        QCOMPARE(c.charFormat().foreground().color(), QColor(Qt::black));
-    }
-    QCOMPARE(r.Pane("rtbColouredFile")->palette().color(QPalette::Base), QColor(255, 255, 240));
-    QCOMPARE(r.Option("opt1Tout")->toolTip(), QStringLiteral("(20 000 maximum)"));
-    QCOMPARE(f.Find<QToolButton>(&r.Window(), "cmdPickUp")->toolTip(),
-             QStringLiteral(u"Affiche le dossier du NIR sélectionné"));
-    for (const char* hidden : {"rtbRecepteur", "rtbTampTout", "rtbTampErr"})
-        QVERIFY2(r.Pane(hidden)->isHidden(), hidden);
-}
 
 void ResultsWindowTest::criteriaReuseSavedDisplays() {
     UiFixture f;
-    RunTest(f, "rejet.edi", WithReject());
-    Results r(f);
-    QVERIFY(r.Option("opt1Tout")->isChecked());
-    QVERIFY(!r.Pane("rtbTampTout")->document()->isEmpty());
-    QVERIFY(r.Pane("rtbTampErr")->document()->isEmpty());
-    const QString all = r.Text("rtbColouredFile");
-    const int afterRun = r.Builds();
-
-    r.Show("opt2Erreurs");
-    QCOMPARE(r.Builds(), afterRun + 1);
+    f.Menu("mnuOpErOnly")->trigger();  // the run shows the errors only
+    Results r(f, Sample(true));
+    QVERIFY(r.Option("opt2Erreurs")->isChecked());
     const QString errors = r.Text("rtbColouredFile");
-    QCOMPARE(errors.count(QLatin1Char('\n')), 1);
-    QVERIFY(errors.startsWith(QStringLiteral("5 DTM+137:")));
-    QVERIFY(!r.Pane("rtbTampErr")->document()->isEmpty());
-
+    QVERIFY2(
+        errors.startsWith(QStringLiteral("5 DTM+137:")) && errors.count(QLatin1Char('\n')) == 1,
+        qPrintable(errors));
+    const int builds = r.Builds();
     r.Show("opt1Tout");
-    QCOMPARE(r.Text("rtbColouredFile"), all);
+    const QString all = r.Text("rtbColouredFile");
+    QVERIFY(all.startsWith(QStringLiteral("1  UNA")));
     r.Show("opt2Erreurs");
     QCOMPARE(r.Text("rtbColouredFile"), errors);
-    // The saved displays keep their colours.
-    QCOMPARE(FindIn(r.Pane("rtbColouredFile")->document(),
-                    QString::number(CampaignYear()) + QStringLiteral("1399"))
-                 .format.foreground()
-                 .color(),
-             kOrange);
     r.Show("opt1Tout");
-    QCOMPARE(r.Builds(), afterRun + 1);
-    QVERIFY(f.Home<QLineEdit>("txtStatutAppli")->text().isEmpty());
+    QCOMPARE(r.Text("rtbColouredFile"), all);
+    QCOMPARE(r.Builds(), builds + 1);  // each display built once
 }
 
-void ResultsWindowTest::errorsOnlyOptionSelectsSecondCriterion() {
+void ResultsWindowTest::dossierOfANir() {
     UiFixture f;
-    f.Menu("mnuOpErOnly")->trigger();
-    RunTest(f, "rejet.edi", WithReject());
-    Results r(f);
-    QVERIFY(r.Option("opt2Erreurs")->isChecked());
-    QVERIFY(r.Text("rtbColouredFile").startsWith(QStringLiteral("5 DTM+137:")));
-    QVERIFY(!r.Pane("rtbTampErr")->document()->isEmpty());
-    QVERIFY(r.Pane("rtbTampTout")->document()->isEmpty());
-    const int builds = r.Builds();
-    r.Show("opt2Erreurs");
-    QCOMPARE(r.Builds(), builds);
-}
-
-void ResultsWindowTest::showsDossierOfNirAndRefusesBadOnes() {
-    UiFixture f;
-    RunTest(f, "rejet.edi", WithReject());
-    Results r(f);
-    QCOMPARE(r.Nir()->currentText(), QStringLiteral("Code NIR"));
-
-    r.Option("opt3NIR")->click();
-    r.Click("cmdAfficher");
-    QCOMPARE(f.ui.boxes.size(), 1u);
+    Results r(f, Sample(true, 260));
+    for (const QString& bad : {QStringLiteral("Code NIR"), QStringLiteral("175017512345 "),
+                               QStringLiteral("17501751234A6"), QStringLiteral("")})
+        r.Show("opt3NIR", bad);
+    r.Show("opt3NIR", QStringLiteral("1234567890123"));
+    QCOMPARE(f.ui.Titles().size(), 5);
     QCOMPARE(f.ui.boxes[0].text, QStringLiteral("Votre code NIR n'est pas valide."));
-
-    r.Nir()->setEditText(QString());
-    r.Click("cmdAfficher");
-    QCOMPARE(f.ui.boxes.back().title, QStringLiteral("Erreur de saisie"));
-    QCOMPARE(f.ui.boxes.back().text, QStringLiteral("Veuillez saisir un code NIR."));
-    QCOMPARE(f.ui.boxes.back().icon, MsgIcon::Information);
-
-    r.Nir()->setEditText(QStringLiteral("175017512345 "));
-    r.Click("cmdAfficher");
-    QCOMPARE(f.ui.boxes.back().text, QStringLiteral("Votre code NIR n'est pas valide."));
-    r.Nir()->setEditText(QStringLiteral("17501751234A6"));
-    r.Click("cmdAfficher");
-    QCOMPARE(f.ui.boxes.back().text, QStringLiteral("Votre code NIR n'est pas valide."));
-    r.Nir()->setEditText(QStringLiteral("1234567890123"));
-    r.Click("cmdAfficher");
-    QCOMPARE(f.ui.boxes.back().text,
-             QStringLiteral(u"Le dossier de cet adhérent n'est pas présent."));
+    QCOMPARE(f.ui.boxes[3].text, QStringLiteral("Veuillez saisir un code NIR."));
+    QCOMPARE(f.ui.boxes[4].text, QStringLiteral(u"Le dossier de cet adhérent n'est pas présent."));
     QCOMPARE(r.Nir()->count(), 0);
-
-    const std::size_t boxes = f.ui.boxes.size();
-    r.Nir()->setEditText(kNir);
-    r.Click("cmdAfficher");
-    QCOMPARE(f.ui.boxes.size(), boxes);
+    // The dossier from its UNH to its UNT; the list keeps 255 NIRs at most.
+    for (int d = 1; d <= 260; ++d)
+        r.Show("opt3NIR", QString::number(1750175123455LL + d));
+    QCOMPARE(f.ui.boxes.size(), 5u);
+    QCOMPARE(r.Nir()->count(), 255);
     const QString dossier = r.Text("rtbColouredFile");
-    QVERIFY2(dossier.startsWith(QStringLiteral("3  UNH+1+")), qPrintable(dossier));
-    QVERIFY(dossier.contains(QStringLiteral("16  UNT+14+1")));
-    QVERIFY(!dossier.contains(QStringLiteral("UNZ")));
-    r.Click("cmdAfficher");
-    QCOMPARE(r.Nir()->count(), 1);
-    QCOMPARE(r.Nir()->itemText(0), kNir);
-    // A dossier is never saved: the whole file is still the saved one.
-    const int builds = r.Builds();
-    r.Show("opt1Tout");
-    QCOMPARE(r.Builds(), builds);
-    QVERIFY(r.Text("rtbColouredFile").startsWith(QStringLiteral("1  UNA")));
-
-    // Giving the focus to the NIR box selects its option.
+    QVERIFY2(dossier.contains(QStringLiteral("UNH+260+")) &&
+                 dossier.endsWith(QStringLiteral("UNT+11+260\n")),
+             qPrintable(dossier.right(200)));
+    // Picked from the selection of the content report.
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    QTextEdit* content = f.Find<QTextEdit>(&r.Window(), "rtbContent");
+    content->setTextCursor(content->document()->find(kNirText));
+    r.Click("cmdPickUp");
+    QCOMPARE(clipboard->text(), kNirText);
+    QVERIFY(r.Option("opt3NIR")->isChecked());
+    QVERIFY(r.Text("rtbColouredFile").startsWith(QStringLiteral("3  UNH+1+")));
+    content->setTextCursor(content->document()->find(QStringLiteral("Segment")));
+    r.Click("cmdPickUp");
+    QVERIFY(clipboard->text().isEmpty());
+    r.Option("opt1Tout")->click();
     QFocusEvent focusIn(QEvent::FocusIn, Qt::MouseFocusReason);
     QApplication::sendEvent(r.Nir(), &focusIn);
     QVERIFY(r.Option("opt3NIR")->isChecked());
 }
 
-void ResultsWindowTest::picksUpNirFromSelection() {
-    UiFixture f;
-    RunTest(f, "rejet.edi", WithReject());
-    Results r(f);
-    QClipboard* clipboard = QGuiApplication::clipboard();
-
-    clipboard->setText(QStringLiteral("avant"));
-    r.Click("cmdPickUp");
-    QVERIFY(clipboard->text().isEmpty());
-    QVERIFY(r.Option("opt1Tout")->isChecked());
-
-    QTextEdit* content = r.Pane("rtbContent");
-    QTextCursor nir = content->document()->find(kNir);
-    QVERIFY(!nir.isNull());
-    content->setTextCursor(nir);
-    r.Click("cmdPickUp");
-    QCOMPARE(clipboard->text(), kNir);
-    QCOMPARE(r.Nir()->currentText(), kNir);
-    QVERIFY(r.Option("opt3NIR")->isChecked());
-    QVERIFY(r.Text("rtbColouredFile").startsWith(QStringLiteral("3  UNH+1+")));
-
-    // A selection that is not a NIR only empties the clipboard.
-    content->setTextCursor(content->document()->find(QStringLiteral("Segment")));
-    r.Click("cmdPickUp");
-    QVERIFY(clipboard->text().isEmpty());
-    QVERIFY(r.Text("rtbColouredFile").startsWith(QStringLiteral("3  UNH+1+")));
+void ResultsWindowTest::conversionWritesTheFns3FileOrTheErrorReport() {
+    {
+        UiFixture f;
+        Results r(f, Sample(false));
+        r.Click("cmdConvertir");
+        QCOMPARE(f.ui.Titles(), QStringList{QStringLiteral("Conversion")});
+        QCOMPARE(QDir(Q(f.dir) + QStringLiteral("/FNS3")).entryList(QDir::Files).size(), 1);
+        QVERIFY(!QDir(Q(f.dir) + QStringLiteral("/CR_Erreurs")).exists());
+    }
+    {
+        UiFixture f;
+        f.Home<QLineEdit>("txtProcedure")->setText(QStringLiteral(u"Procédure d'essai"));
+        Results r(f, Sample(true));
+        r.Click("cmdConvertir");
+        QCOMPARE(f.ui.Titles(), QStringList{QStringLiteral("Conversion impossible")});
+        const QDir reports(Q(f.dir) + QStringLiteral("/CR_Erreurs"));
+        const QStringList written = reports.entryList(QDir::Files);
+        QCOMPARE(written.size(), 1);
+        const QString report = ui::FromCp(ReadBytes(ui::ToCp(reports.filePath(written[0]))));
+        QVERIFY(report.contains(QStringLiteral(u"Procédure utilisée : Procédure d'essai\r\n")));
+        QVERIFY(report.contains(QStringLiteral("415 - ")));
+        QVERIFY(!QDir(Q(f.dir) + QStringLiteral("/FNS3")).exists());
+    }
+    // Offered only when the parameter file allows it, for the first profile.
+    for (const auto& [key, value] : IniChanges{{"ConversionEnabled", "0"}, {"Profil_CR", "1"}}) {
+        UiFixture f(IniChanges{{key, value}});
+        if (key == "Profil_CR") f.Home<QComboBox>("cmbProfil")->setCurrentIndex(1);
+        Results r(f, Sample(true));
+        QVERIFY(!f.Find<QPushButton>(&r.Window(), "cmdConvertir")->isVisible());
+    }
 }
 
-void ResultsWindowTest::convertsWarningsOnlyFileToFns3() {
+void ResultsWindowTest::printsTheReportDocument() {
     UiFixture f;
-    RunTest(f, "signalements.edi", WarningsOnly());
-    Results r(f);
-    QVERIFY2(r.Text("rtbContent").contains(QStringLiteral("2 ERREURS DE CONTENU TROUVEES !")),
-             qPrintable(r.Text("rtbContent")));
-    QVERIFY(r.Text("rtbSyntax").contains(QStringLiteral("CONTROLES DE SYNTAXE OK")));
-    r.Click("cmdConvertir");
-    QCOMPARE(f.ui.Titles(), QStringList{QStringLiteral("Conversion")});
-    QCOMPARE(
-        f.ui.Texts(),
-        QStringList{QStringLiteral("Le fichier converti va être produit dans le dossier 'FNS3'")});
-    const QStringList written = Entries(Q(f.dir) + QStringLiteral("/FNS3"));
-    QCOMPARE(written.size(), 1);
-    QVERIFY(written[0].endsWith(QStringLiteral("_FNS3.oth")));
-    QVERIFY(!QDir(Q(f.dir) + QStringLiteral("/CR_Erreurs")).exists());
-}
-
-void ResultsWindowTest::fileWithRejectsGivesErrorReport() {
-    UiFixture f;
-    f.Home<QLineEdit>("txtProcedure")->setText(QStringLiteral(u"Procédure d'essai"));
-    RunTest(f, "rejet.edi", WithReject());
-    Results r(f);
-    r.Click("cmdConvertir");
-    QCOMPARE(f.ui.Titles(), QStringList{QStringLiteral("Conversion impossible")});
-    QCOMPARE(f.ui.boxes[0].icon, MsgIcon::Information);
-    const QString dir = Q(f.dir) + QStringLiteral("/CR_Erreurs");
-    const QStringList written = Entries(dir);
-    QCOMPARE(written.size(), 1);
-    QVERIFY(written[0].endsWith(QStringLiteral("_CRErreur.txt")));
-    QVERIFY(!QDir(Q(f.dir) + QStringLiteral("/FNS3")).exists());
-
-    const QString report = ui::FromCp(ReadBytes(ui::ToCp(dir + QLatin1Char('/') + written[0])));
-    const QString today = QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
-    QVERIFY2(report.startsWith(QStringLiteral(u"Résultat de l'analyse EDI du ") + today +
-                               QStringLiteral("\r\n\r\n\r\nChemin du fichier testé : ")),
-             qPrintable(report));
-    QVERIFY(report.contains(QStringLiteral(u"Procédure utilisée : Procédure d'essai\r\n")));
-    QVERIFY(report.contains(QStringLiteral("Profil de test : \r\n")));
-    QVERIFY(
-        report.contains(QStringLiteral(u"Généré par TOLVEX - Trelvane version 1 mars 2017\r\n")));
-    QVERIFY(report.contains(QString(110, QLatin1Char('_')) + QStringLiteral("\r\n\r\n\r\n")));
-    QVERIFY(report.contains(QStringLiteral("CONTROLES DE SYNTAXE OK\r\n")));
-    QVERIFY(report.contains(QStringLiteral("415 - ")));
-    QVERIFY(report.endsWith(QStringLiteral("\r\n")));
-    QVERIFY(!report.contains(QLatin1Char('\n') + QString(QLatin1Char('\n'))));
-}
-
-void ResultsWindowTest::printsReportDocumentToPdf() {
-    UiFixture f;
-    RunTest(f, "rejet.edi", WithReject());
-    Results r(f);
+    Results r(f, Sample(true));
     f.ui.pdfPath = Q(f.dir) + QStringLiteral("/rapport.pdf");
     f.ui.printerAccepted = false;
     r.Click("cmdImprimer");
-    QCOMPARE(f.ui.printerRequests, 1);
     QVERIFY(!QFile::exists(f.ui.pdfPath));
-
     f.ui.printerAccepted = true;
     r.Click("cmdImprimer");
-    QVERIFY(f.ui.boxes.empty());
     QFile pdf(f.ui.pdfPath);
-    QVERIFY(pdf.open(QIODevice::ReadOnly));
-    QVERIFY(pdf.read(4) == "%PDF");
-    QVERIFY(pdf.size() > 1000);
-    const QString document = r.Text("rtbRecepteur");
-    QVERIFY(document.contains(QStringLiteral("CONTROLES DE SYNTAXE OK")));
-    QVERIFY(document.contains(QStringLiteral("1 ERREUR DE CONTENU TROUVEE !")));
-
-    // A printer that cannot write is reported.
+    QVERIFY(pdf.open(QIODevice::ReadOnly) && pdf.read(4) == "%PDF");
+    QVERIFY(r.Text("rtbRecepteur").contains(QStringLiteral("1 ERREUR DE CONTENU TROUVEE !")));
     f.ui.pdfPath = Q(f.dir) + QStringLiteral("/absent/rapport.pdf");
     r.Click("cmdImprimer");
     QCOMPARE(f.ui.Titles(), QStringList{QStringLiteral(u"Problème lors de l'impression.")});
-    QCOMPARE(f.ui.Texts(), QStringList{QStringLiteral("482 - Impression impossible.")});
+    QCOMPARE(f.ui.boxes[0].text, QStringLiteral("482 - Impression impossible."));
 }
 
-void ResultsWindowTest::reopeningKeepsContentAndNewRunResets() {
-    UiFixture f;
-    RunTest(f, "rejet.edi", WithReject());
-    Results r(f);
-    r.Option("opt3NIR")->click();
-    r.Nir()->setEditText(kNir);
-    r.Click("cmdAfficher");
+void ResultsWindowTest::reopeningKeepsTheWindowAndANewRunResetsIt() {
+    UiFixture f(IniChanges{{"Profil_CR", "1"}});
+    Results r(f, Sample(true));
+    r.Show("opt3NIR", kNirText);
     r.Click("cmdFermer");
-    QVERIFY(r.Window().isHidden());
-    QVERIFY(f.Home<QPushButton>("cmdResultat")->isEnabled());
-
     const int builds = r.Builds();
     f.Home<QPushButton>("cmdResultat")->click();
-    QVERIFY(r.Window().isVisible());
     QVERIFY(r.Option("opt3NIR")->isChecked());
-    QCOMPARE(r.Nir()->count(), 1);
     QVERIFY(r.Text("rtbColouredFile").startsWith(QStringLiteral("3  UNH+1+")));
     QCOMPARE(r.Builds(), builds);
-    r.Window().reject();  // the window's close box
-    QVERIFY(r.Window().isHidden());
-
+    r.Window().reject();
+    const QString content = r.Text("rtbContent");
     f.Home<QPushButton>("cmdTester")->click();
     QVERIFY(r.Option("opt1Tout")->isChecked());
     QCOMPARE(r.Nir()->count(), 0);
-    QCOMPARE(r.Nir()->currentText(), QStringLiteral("Code NIR"));
-    QVERIFY(r.Pane("rtbTampErr")->document()->isEmpty());
     QVERIFY(r.Text("rtbColouredFile").startsWith(QStringLiteral("1  UNA")));
-}
-
-void ResultsWindowTest::conversionButtonFollowsParameterAndProfile() {
-    {
-        UiFixture f;
-        RunTest(f, "rejet.edi", WithReject());
-        QVERIFY(f.Find<QPushButton>(&f.home->Tests(), "cmdConvertir")->isVisible());
-    }
-    {
-        UiFixture f(IniChanges{{"ConversionEnabled", "0"}});
-        RunTest(f, "rejet.edi", WithReject());
-        QVERIFY(!f.Find<QPushButton>(&f.home->Tests(), "cmdConvertir")->isVisible());
-    }
-    UiFixture f(IniChanges{{"Profil_CR", "1"}});
+    // The second profile checks nothing: the reports of the last check stay.
+    r.Window().reject();
     f.Home<QComboBox>("cmbProfil")->setCurrentIndex(1);
-    RunTest(f, "rejet.edi", WithReject());
-    QVERIFY(!f.Find<QPushButton>(&f.home->Tests(), "cmdConvertir")->isVisible());
-}
-
-void ResultsWindowTest::nirListHoldsAtMost255Entries() {
-    // 260 dossiers, each with its own declarant.
-    const std::string text = SampleFor(CampaignYear());
-    const auto unh = text.find("UNH+");
-    const auto unz = text.find("UNZ+");
-    const std::string message = text.substr(unh, unz - unh);
-    std::string file = text.substr(0, unh);
-    for (int i = 1; i <= 260; ++i) {
-        char nir[16];
-        std::snprintf(nir, sizeof nir, "2%012d", i);
-        std::string m = ReplaceOnce(message, "UNH+1+", "UNH+" + std::to_string(i) + "+");
-        m = ReplaceOnce(m, "UNT+14+1", "UNT+14+" + std::to_string(i));
-        file += ReplaceOnce(m, "1750175123456", nir);
-    }
-    file += "UNZ+260+REF00000001'\r\n";
-    UiFixture f;
-    RunTest(f, "nirs.edi", file);
-    Results r(f);
-    r.Option("opt3NIR")->click();
-    for (int i = 1; i <= 260; ++i) {
-        r.Nir()->setEditText(QStringLiteral("2%1").arg(i, 12, 10, QLatin1Char('0')));
-        r.Click("cmdAfficher");
-    }
-    QVERIFY(f.ui.boxes.empty());
-    QCOMPARE(r.Nir()->count(), 255);
-    QVERIFY(r.Text("rtbColouredFile").contains(QStringLiteral("NAD+DT+2000000000260:")));
-}
-
-void ResultsWindowTest::secondProfileKeepsPreviousReports() {
-    UiFixture f(IniChanges{{"Profil_CR", "1"}});
-    RunTest(f, "rejet.edi", WithReject());
-    Results r(f);
-    const QString content = r.Text("rtbContent");
-    r.Click("cmdFermer");
-    f.Home<QComboBox>("cmbProfil")->setCurrentIndex(1);
-    f.Home<QLineEdit>("txtFichier")->setText(Q(f.Write("autre.edi", SampleFor(CampaignYear()))));
+    f.Home<QLineEdit>("txtFichier")->setText(Q(f.Write("autre.edi", Sample(false))));
     f.Home<QPushButton>("cmdTester")->click();
-    QVERIFY(r.Window().isVisible());
     QCOMPARE(r.Text("rtbContent"), content);
-    QVERIFY(r.Text("rtbColouredFile").contains(QStringLiteral("1399")));
 }
 
 QTEST_MAIN(ResultsWindowTest)
