@@ -41,7 +41,7 @@ Segs Rich() {
     first = With(first, 3, "NAD+MS+SENDER01:ZZ:ZZ++CABINET DUPONT+12 RUE DES LILAS+PARIS++75001");
     first = Insert(first, 5, {"RFF+AHP:CONTRAT-42"});
     first = With(first, 6,
-                 "NAD+EM+EMP00001:ZZ:ZZ++Société Martin+3 avenue Foch:Bâtiment ?+B:Escalier 2+"
+                 "NAD+EM+EMP00001:ZZ:ZZ++Société Martin € Œ+3 avenue Foch:Bâtiment ?+B:Escalier 2+"
                  "LYON++69001+FR");
     first = Insert(first, 8, {"RFF+ABO:DOSSIER-7"});
     const Groups facis("I1.0235=120 I1.0139 I2.0236=40 I2.0139");

@@ -104,8 +104,8 @@ TEST_F(Tables, LabelsAndSegmentCodes) {
     Write("tbl_code_segment.txt", "0000 ZZZ\n0010 MOA\r\n0255 FTX\r0010 RFF\n");
     Initialise_Table_Codes_Segments_Lib();
     const std::pair<const char*, const char*> codes[] = {
-        {"0010", "RFF"}, {"10", "RFF"}, {"0", "ZZZ"}, {"255", "FTX"}, {"256", ""},
-        {"abc", ""},     {"-1", ""},    {"", ""},     {"9,6", "RFF"},
+        {"0010", "RFF"}, {"10", "RFF"}, {"0", "ZZZ"},   {"255", "FTX"}, {"256", ""},  {"abc", ""},
+        {"-1", ""},      {"", ""},      {"9,6", "RFF"}, {"+10", "RFF"}, {"+256", ""},
     };
     for (const auto& [code, segment] : codes)
         EXPECT_EQ(GetSegmentCode(code), segment) << code;

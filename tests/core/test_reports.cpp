@@ -19,6 +19,7 @@ class Reports : public ::testing::Test {
   protected:
     void SetUp() override {
         platform.yearCamp = kCampaign;
+        State().Delimiters = {"'", "+", ":", "?"};
         SetReportPanes({&syntax, &content, &coloured});
     }
     void TearDown() override { SetReportPanes(saved); }
@@ -123,21 +124,27 @@ TEST_F(Reports, ColouredFileLineShapes) {
         {"NAD+DT+1:ZZ+X:Y:Z+LYON", "SOK,d3,d1,d4", "g*1 NAD+DT+1:ZZ+|o*X:Y:Z|g*+LYON\r\n"},
         {"NAD+DT+1:ZZ+X:Y:Z+LYON", "SOK,d1,d1,d4", "g*1 NAD+|o*DT|g*+1:ZZ+X:Y:Z+LYON\r\n"},
         {"FTX+A?+B+C", "SOK,d2", "g*1 FTX+A+B+|o*C|g*\r\n"},
-        {"FTX+1+2+3+4+5+6+7+8+9+10+11", "SOK,d2,d11",
-         "g*1 FTX+1+|o*2|g*+3+4+5+6+7+8+9+10+|o*11|g*\r\n"},
+        {"NAD+DT+1:ZZ+X:Y:Z", "SOK,d2:0,d3:1", "g*1 NAD+DT+|o*1|g*:ZZ+X:|o*Y|g*:Z\r\n"},
     };
-    for (const auto& [segment, marks, runs] : lines) {
+    const auto show = [&](const std::string& segment, std::string_view marks) {
         State().Segments = ToSegmentList({segment});
         State().ErrorsBySegment.Reset(1);
-        const std::string_view m = marks;
-        if (m.starts_with("ERR")) State().ErrorsBySegment.MarkSyntaxError(0);
-        for (std::size_t at = 3, next; at < m.size(); at = next) {
-            next = std::min(m.find(',', at + 1), m.size());
-            State().ErrorsBySegment.AddPosition(0, m.substr(at + 1, next - at - 1));
+        if (marks.starts_with("ERR")) State().ErrorsBySegment.MarkSyntaxError(0);
+        for (std::size_t at = 3, next; at < marks.size(); at = next) {
+            next = std::min(marks.find(',', at + 1), marks.size());
+            State().ErrorsBySegment.AddPosition(0, marks.substr(at + 1, next - at - 1));
         }
         DisplayColouredFile(false, 0, -1);
-        EXPECT_EQ(Runs(), runs) << segment << " " << marks;
-    }
+        return Runs();
+    };
+    for (const auto& [segment, marks, runs] : lines)
+        EXPECT_EQ(show(segment, marks), runs) << segment << " " << marks;
+    // Elements are walked up to the 254th.
+    std::string wide = "FTX";
+    for (int i = 1; i <= 300; ++i)
+        wide += "+" + std::to_string(i);
+    EXPECT_NE(show(wide, "SOK,d2,d254,d270").find("+253+|o*254|g*+255+"), std::string::npos);
+    EXPECT_EQ(show(wide, "SOK,d270").find("|o*"), std::string::npos);
 }
 
 TEST_F(Reports, ColouredFileRangesAndLimits) {
@@ -149,6 +156,9 @@ TEST_F(Reports, ColouredFileRangesAndLimits) {
     DisplayColouredFile(true, 0, -1);  // segments past the table are sound
     EXPECT_EQ(Runs(), "r*2  MOA+203:1\r\n");
     EXPECT_TRUE(platform.messages.empty());
+    platform.statuses.clear();
+    DisplayColouredFile(false, 1, 601);  // a status after 500 segments, as a share of the rest
+    EXPECT_EQ(U(platform.statuses.back()), "Préparation de l'affichage...(84%)");
     platform.statuses.clear();
     DisplayColouredFile(false, 0, 1999);
     ASSERT_EQ(platform.MessageTextsUtf8(),

@@ -26,24 +26,19 @@ constexpr std::size_t kHugeSegment = 8u << 20;
 constexpr std::size_t kHugeSegment = 50u << 20;
 #endif
 
-// The fields of a record, and whether one names a segment.
-std::vector<std::string> Fields(const std::string& record) {
-    std::vector<std::string> out{""};
+// A record of count fields: the first names a segment, the last is a code.
+bool WellFormed(const std::string& record, std::size_t count, std::size_t segments) {
+    std::vector<std::string> f{""};
     for (char c : record)
-        if (c == ',')
-            out.emplace_back();
-        else
-            out.back() += c;
-    return out;
-}
-bool Names(const std::string& index, std::size_t count) {
-    return !index.empty() && index.size() < 12 &&
-           index.find_first_not_of("0123456789") == std::string::npos && std::stoull(index) < count;
+        c == ',' ? (void)f.emplace_back() : f.back().push_back(c);
+    return f.size() == count && !f[0].empty() && f[0].size() < 12 &&
+           f[0].find_first_not_of("0123456789") == std::string::npos &&
+           std::stoull(f[0]) < segments && f.back().size() == 3;
 }
 
 // What any run leaves, whatever the file: lists with their header and
-// well-formed records naming segments, and the envelope verdict the first
-// and last segments call for.
+// well-formed records, and the envelope verdict the first and last segments
+// call for.
 void ExpectSound(const std::string& what) {
     SCOPED_TRACE(what);
     const RunState& st = State();
@@ -55,20 +50,16 @@ void ExpectSound(const std::string& what) {
                                  : tag(n - 1) != "UNZ" ? "005," + std::to_string(n - 1)
                                  : tag(2) == "UNZ"     ? "006,2"
                                                        : "";
-    if (!envelope.empty()) {
-        EXPECT_EQ(st.SyntaxErrors, (StringList{"[Base_N0]", envelope}));
-    } else {
+    if (envelope.empty()) {
         ASSERT_EQ(st.SyntaxErrors.at(0), "[Branchement]");
-        for (std::size_t i = 1; i < st.SyntaxErrors.size(); ++i) {
-            const auto f = Fields(st.SyntaxErrors[i]);
-            EXPECT_TRUE(f.size() == 3 && Names(f[0], n) && f[2].size() == 3) << st.SyntaxErrors[i];
-        }
+    } else {
+        EXPECT_EQ(st.SyntaxErrors, (StringList{"[Base_N0]", envelope}));
     }
+    for (std::size_t i = 1; envelope.empty() && i < st.SyntaxErrors.size(); ++i)
+        EXPECT_TRUE(WellFormed(st.SyntaxErrors[i], 3, n)) << st.SyntaxErrors[i];
     ASSERT_EQ(st.ContentErrors.at(0), "[Contenu]");
-    for (std::size_t i = 1; i < st.ContentErrors.size(); ++i) {
-        const auto f = Fields(st.ContentErrors[i]);
-        EXPECT_TRUE(f.size() == 5 && Names(f[0], n) && f[4].size() == 3) << st.ContentErrors[i];
-    }
+    for (std::size_t i = 1; i < st.ContentErrors.size(); ++i)
+        EXPECT_TRUE(WellFormed(st.ContentErrors[i], 5, n)) << st.ContentErrors[i];
     EXPECT_EQ(st.ErrorsBySegment.size(), n);
 }
 
@@ -120,10 +111,10 @@ TEST_F(Robustness, StormsOfDelimiters) {
         }
     }
     std::string elements, components;
-    for (int i = 0; i < 300; ++i)
+    for (int i = 0; i < 300; ++i) {
         elements += "+1";
-    for (int i = 0; i < 300; ++i)
         components += ":1";
+    }
     for (std::size_t i = 0; i < sample.size(); ++i)
         for (const std::string* extra : {&elements, &components})
             Run(FileText(With(sample, i, sample[i] + *extra)), sample[i].substr(0, 3) + " + 300");

@@ -63,9 +63,9 @@ TEST(Summaries, DossierRowsAndLookups) {
         {"01", "33", 3, ""}};
     for (const auto& [number, segment, field, expected] : fields)
         EXPECT_EQ(GetDossierField(number, segment, field), expected) << number << " " << segment;
+    EXPECT_EQ(CountMessagesInInterchange(3), 0);
     EXPECT_EQ(CountMessagesInInterchange(1), 2);
     EXPECT_EQ(CountMessagesInInterchange(2), 1);
-    EXPECT_EQ(CountMessagesInInterchange(3), 0);
     std::int64_t unh = -5, unt = -6;
     FindDossierByNir("0000000000000", unh, unt);
     EXPECT_EQ(std::make_pair(unh, unt), std::make_pair(std::int64_t{-5}, std::int64_t{-6}));
