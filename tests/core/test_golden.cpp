@@ -1,6 +1,7 @@
 // Whole runs compared with golden files (tests/data/golden): each delivered
-// sample, and two interchanges built here to reach what the samples do not
-// (every kind of detail, annex cuts, failed conversions), run as the Test
+// sample, and three interchanges built here to reach what the samples do not
+// (every kind of detail, annex cuts, failed conversions, a file without its
+// UNA), run as the Test
 // button runs them. For each: the report document, the run state as the
 // batch front end dumps it in JSON, the file the conversion writes (FNS3 or
 // CR), and the batch front end's HTML page.
@@ -57,14 +58,16 @@ Segs Rich() {
     return Insert(one, one.size(), two);
 }
 
-// Dossiers whose records cannot all be built, and one of forty informations.
+// Dossiers whose records cannot all be built, and one whose last group is
+// the 99th.
 Segs Failures() {
-    Groups forty;
-    for (int i = 0; i < 40; ++i)
-        forty.Add("E0010=1");
+    Groups full;
+    for (int i = 0; i < 97; ++i)
+        full.Add("E0010=1");
+    full.Add("C1.0035=5 C1.0139");
     Groups percent;
     percent.Add("KTVECE", 0, "0051", "PCD", {"PCD+16:1234"});
-    return Envelope({Dossier(1, forty, "1500000000001"), Dossier(2, percent, "1500000000002"),
+    return Envelope({Dossier(1, full, "1500000000001"), Dossier(2, percent, "1500000000002"),
                      Dossier(3, Groups().Add("KTVECE", 0, "0051", "PCD"), "1500000000003"),
                      Dossier(4, Groups("E0016"), "1500000000004")});
 }
@@ -89,6 +92,8 @@ TEST_P(Golden, WholeRun) {
     const std::string file = dir + "/" + name + ".edi";
     if (name == "riche") {
         WriteBytes(file, FileText(Rich()));
+    } else if (name == "enveloppe") {
+        WriteBytes(file, FileText(Changed({kUNA, "", "", ""})));  // no UNA
     } else if (name == "echecs") {
         WriteBytes(file, FileText(Failures()));
         fs::create_directory(dir + "/logs");  // the failures are logged even out of trace mode
@@ -119,7 +124,7 @@ TEST_P(Golden, WholeRun) {
 
 INSTANTIATE_TEST_SUITE_P(Samples, Golden,
                          ::testing::Values("valide", "signalements", "rejets", "annexes", "syntaxe",
-                                           "riche", "echecs"));
+                                           "riche", "echecs", "enveloppe"));
 
 }  // namespace
 }  // namespace trelvane::test

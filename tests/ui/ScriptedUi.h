@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QAction>
+#include <QDate>
 #include <QDialog>
 #include <QPrinter>
 #include <QString>
@@ -18,6 +19,7 @@
 #include "QtText.h"
 #include "UiServices.h"
 #include "frmAccueil.h"
+#include "support/Samples.h"
 #include "support/TestFiles.h"
 
 namespace trelvane::test {
@@ -25,7 +27,6 @@ namespace trelvane::test {
 struct ShownBox {
     QString title;
     QString text;
-    MsgIcon icon;
     MsgButtons buttons;
 };
 
@@ -36,43 +37,32 @@ class ScriptedUi final : public ui::UiServices {
     ScriptedUi(const ScriptedUi&) = delete;
     ScriptedUi& operator=(const ScriptedUi&) = delete;
 
-    // Answers to Yes/No questions in order; Yes when empty.
-    std::deque<MsgAnswer> answers;
+    std::deque<MsgAnswer> answers;  // to Yes/No questions, in order; Yes when none is left
     std::vector<ShownBox> boxes;
-    // Answers of the file-open dialog in order; an empty text or an empty
-    // queue is a cancel.
-    std::deque<QString> files;
-    std::vector<QString> fileFilters;
-    // The printer the print dialog chooses: a PDF file, or a cancel.
-    QString pdfPath;
+    std::deque<QString> files;  // chosen in the file-open dialog; "" or none left: cancelled
+    QString pdfPath;            // the printer chosen: a PDF file, unless cancelled
     bool printerAccepted = true;
-    int printerRequests = 0;
     std::vector<QDialog*> shown;
     int quits = 0;
 
-    MsgAnswer Message(QWidget*, const QString& title, const QString& text, MsgIcon icon,
+    MsgAnswer Message(QWidget*, const QString& title, const QString& text, MsgIcon,
                       MsgButtons buttons) override {
-        boxes.push_back({title, text, icon, buttons});
+        boxes.push_back({title, text, buttons});
         if (buttons == MsgButtons::Ok) return MsgAnswer::Ok;
         if (answers.empty()) return MsgAnswer::Yes;
         const MsgAnswer a = answers.front();
         answers.pop_front();
         return a;
     }
-    std::optional<QString> OpenFileName(QWidget*, const QString& filter) override {
-        fileFilters.push_back(filter);
-        if (files.empty()) return std::nullopt;
-        const QString answer = files.front();
-        files.pop_front();
-        if (answer.isEmpty()) return std::nullopt;
-        return answer;
+    std::optional<QString> OpenFileName(QWidget*, const QString&) override {
+        const QString answer = files.empty() ? QString() : files.front();
+        if (!files.empty()) files.pop_front();
+        return answer.isEmpty() ? std::nullopt : std::optional<QString>(answer);
     }
     bool ChoosePrinter(QWidget*, QPrinter& printer) override {
-        ++printerRequests;
-        if (!printerAccepted) return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdfPath);
-        return true;
+        return printerAccepted;
     }
     void ShowModal(QDialog& window) override {
         shown.push_back(&window);
@@ -92,20 +82,6 @@ inline QString Q(const std::string& path) {
     return QString::fromStdString(path);
 }
 
-inline void SetIniValue(const std::string& dir, const std::string& key, const std::string& value) {
-    const std::string path = dir + "/parametres.ini";
-    std::string ini = ReadBytes(path);
-    const std::string prefix = key + "=";
-    const auto at = ini.find(prefix);
-    if (at == std::string::npos) {
-        ini = prefix + value + "\r\n" + ini;
-    } else {
-        const auto end = ini.find_first_of("\r\n", at);
-        ini.replace(at, end - at, prefix + value);
-    }
-    WriteBytes(path, ini);
-}
-
 using IniChanges = std::vector<std::pair<std::string, std::string>>;
 
 struct UiFixture {
@@ -113,8 +89,14 @@ struct UiFixture {
     // before the window loads.
     explicit UiFixture(const IniChanges& iniChanges = {}) : dir(MakeTempDir()) {
         CopyDataFiles(dir);
-        for (const auto& [k, v] : iniChanges)
-            SetIniValue(dir, k, v);
+        for (const auto& [key, value] : iniChanges) {
+            std::string ini = ReadBytes(dir + "/parametres.ini");
+            const auto at = ini.find(key + "=");
+            if (at == std::string::npos) ini.insert(0, key + "=\r\n");
+            const auto from = ini.find(key + "=") + key.size() + 1;
+            WriteBytes(dir + "/parametres.ini",
+                       ini.replace(from, ini.find_first_of("\r\n", from) - from, value));
+        }
         home = std::make_unique<frmAccueil>();
         platform = std::make_unique<ui::QtPlatform>(*home, Q(dir));
         SetPlatform(platform.get());
@@ -150,21 +132,21 @@ struct UiFixture {
     std::unique_ptr<ui::QtPlatform> platform;
 };
 
-// The sample interchange, its dates moved to the campaign year of the home
-// window (the current year) so the checks that compare years agree.
-inline std::string SampleFor(int year) {
-    std::string text = ReadBytes(std::string(TRELVANE_SAMPLES_DIR) + "/valide.edi");
-    const std::string yyyy = std::to_string(year);
-    const std::string yy = yyyy.substr(2);
-    auto replaceAll = [&text](const std::string& from, const std::string& to) {
-        for (auto at = text.find(from); at != std::string::npos;
-             at = text.find(from, at + to.size()))
-            text.replace(at, from.size(), to);
-    };
-    replaceAll("20251215", yyyy + "1215");
-    replaceAll("+251215:", "+" + yy + "1215:");
-    replaceAll("KTVECE  25", "KTVECE  " + yy);
-    return text;
+// The sample in the campaign of the previous year (which the home window
+// accepts whichever entry is ticked), in as many dossiers as asked, each with
+// its own declarant; with a date of a thirteenth month when asked.
+inline std::string Sample(bool reject = false, int dossiers = 1) {
+    Groups groups;
+    groups.year = std::to_string(QDate::currentDate().year() - 1).substr(2);
+    groups.Add("E0010=15000");
+    std::vector<Segs> list;
+    for (int d = 1; d <= dossiers; ++d)
+        list.push_back(Dossier(d, groups, std::to_string(1750175123455 + d)));
+    Segs segs = Envelope(list);
+    for (std::string& s : segs)
+        if (s.starts_with("DTM"))
+            s = "DTM+137:20" + groups.year + (reject ? "1399" : "1215") + ":102";
+    return FileText(segs);
 }
 
 }  // namespace trelvane::test

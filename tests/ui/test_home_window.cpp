@@ -113,7 +113,7 @@ void HomeWindowTest::traceModeMakesItsDirectory() {
     QAction* trace = f.Menu("mnuOpTrace");
     trace->trigger();
     QVERIFY(QDir(logs).exists() && f.platform->TraceMode());
-    f.Home<QLineEdit>("txtFichier")->setText(Q(f.Write("t.edi", SampleFor(2025))));
+    f.Home<QLineEdit>("txtFichier")->setText(Q(f.Write("t.edi", Sample())));
     f.Home<QPushButton>("cmdTester")->click();
     QVERIFY(ReadBytes(CurrentTraceFilePath()).find("DEBUT DES TESTS DE ") != std::string::npos);
     QVERIFY(f.ui.boxes.empty());
@@ -159,7 +159,7 @@ void HomeWindowTest::testRunsUnderTheHourglassAndShowsResults() {
                          const QCursor* cursor = QApplication::overrideCursor();
                          waiting &= text.isEmpty() || (cursor && cursor->shape() == Qt::WaitCursor);
                      });
-    f.Home<QLineEdit>("txtFichier")->setText(Q(f.Write("t.edi", SampleFor(2025))));
+    f.Home<QLineEdit>("txtFichier")->setText(Q(f.Write("t.edi", Sample())));
     f.Home<QPushButton>("cmdTester")->click();
     QVERIFY(waiting);
     QCOMPARE(seen.first(), QStringLiteral("Enregistrement du chemin..."));
@@ -167,7 +167,7 @@ void HomeWindowTest::testRunsUnderTheHourglassAndShowsResults() {
     QVERIFY(QApplication::overrideCursor() == nullptr);
     QCOMPARE(f.ui.shown, std::vector<QDialog*>{&f.home->Tests()});
     QVERIFY(f.home->GiveMeBlnForTest());
-    QCOMPARE(State().Segments.size(), 17u);
+    QCOMPARE(State().Segments.size(), 14u);
 
     f.Find<QPushButton>(&f.home->Tests(), "cmdFermer")->click();
     QVERIFY(f.home->Tests().isHidden());

@@ -16,7 +16,6 @@
 
 #include "ScriptedUi.h"
 #include "frmTests.h"
-#include "support/Samples.h"
 
 using namespace trelvane;
 using namespace trelvane::test;
@@ -24,22 +23,6 @@ using namespace trelvane::test;
 namespace {
 
 const QString kNirText = QString::fromLatin1(kNir);
-
-// The sample in the campaign of the previous year (the window's second
-// entry); n dossiers, each with its own declarant.
-std::string Sample(bool reject, int dossiers = 1) {
-    const std::string yy = std::to_string(QDate::currentDate().year() - 1).substr(2);
-    Groups groups;
-    groups.year = yy;
-    groups.Add("E0010=15000");
-    std::vector<Segs> list;
-    for (int d = 1; d <= dossiers; ++d)
-        list.push_back(Dossier(d, groups, std::to_string(1750175123455 + d)));
-    Segs segs = Envelope(list);
-    for (std::string& s : segs)
-        if (s.starts_with("DTM")) s = "DTM+137:20" + yy + (reject ? "1399" : "1215") + ":102";
-    return FileText(segs);
-}
 
 class Results {
   public:
