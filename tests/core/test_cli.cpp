@@ -6,7 +6,6 @@
 #include <filesystem>
 
 #include "support/Samples.h"
-#include "support/TestFiles.h"
 
 namespace trelvane::test {
 namespace {
@@ -67,9 +66,12 @@ TEST_F(Cli, ConsoleOutput) {
     EXPECT_EQ(Run("-a 2025 -s signalements.edi"), 0);
     EXPECT_EQ(Out().find('\r'), std::string::npos);
     EXPECT_NE(Out().find("\nCONTROLES DE SYNTAXE OK\n\n\n1 ERREUR DE CONTENU TROUVEE !\n"
-                         "(Signalements non visibles)\n"),
+                         "(Signalements non visibles)\n\n\n\n\n"),
               std::string::npos)
         << Out();
+    // A warning that rejects its dossier is shown all the same.
+    EXPECT_EQ(Run("-a 2025 -s " + Sample("rejets.edi")), 1);
+    EXPECT_NE(Out().find("1750175123456\nLe dossier sera rejeté par la VRK.\n"), std::string::npos);
     // A question is answered yes, its text on one line.
     EXPECT_EQ(Run(File("long.edi",
                        FileText(Recount(Insert(Envelope(), kMOA1 + 1, Segs(4000, "XYZ+1")))))),

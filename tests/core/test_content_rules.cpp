@@ -6,8 +6,6 @@
 
 #include "run/modToolsFunctions.h"
 #include "support/Samples.h"
-#include "support/ScriptedPlatform.h"
-#include "support/TestFiles.h"
 
 namespace trelvane::test {
 namespace {
@@ -29,6 +27,7 @@ const Change kChanges[] = {
     {kUNB, "1030", "1060", "1,,d4:1,0,414"},
     {kUNB, "1030", "2400", "1,,d4:1,0,414"},
     {kUNB, "1030", "AB30", "1,Numérique Attendu,d4:1,0,800"},
+    {kUNB, "1030", "1A3", "1,,d4:1,0,880"},
     {kUNB, "251215", "2513", "1,6,d4:0,0,080 | 1,AAMMJJ,d4:0,0,415"},
     {kUNB, ":1030", "", "1,2 attendue(s).,l4,0,404"},
     {kUNB, "251215:1030", "", "1,2 attendue(s).,l4,0,404"},
@@ -117,6 +116,7 @@ const Change kChanges[] = {
     {kMOA2, "", "MOA+203:15000'DTM+194:20251215:102'DTM", ""},
     {kUNT, "14+1", "14+2", "15,1,d2,1,417"},
     {kUNT, "14", "1A", "15,Numérique Attendu,d1,1,800"},
+    {kUNT, "14", "-14", ""},
     {kUNT, "+1", "", "15,2 attendue(s).,ERR,1,402"},
     {kUNZ, "1+", "2+", "16,1,d1,1,413"},
     {kUNZ, "REF00000001", "REF2", "16,REF00000001,d2,1,418"},

@@ -12,8 +12,6 @@
 #include "conversion/modKTVConversionFunctions.h"
 #include "run/modMainFunctions.h"
 #include "support/Samples.h"
-#include "support/ScriptedPlatform.h"
-#include "support/TestFiles.h"
 
 namespace trelvane::test {
 namespace {
@@ -146,33 +144,6 @@ TEST_F(Conversion, RecordsBuiltBesideTheWalkEqualThoseBuiltInPlace) {
     EXPECT_EQ(inPlaceFailed, expected);
     ASSERT_EQ(besideLog.size(), 4u);
     EXPECT_EQ(besideLog, inPlaceLog);
-}
-
-// Lines are held without their padding and given back whole; a line equal
-// to an earlier one of its kind shares its text.
-TEST(Fns3LineList, GivesBackEveryLineAsAppended) {
-    std::vector<std::string> lines;
-    for (std::size_t text = 0; text <= 11; ++text)
-        for (std::size_t pad = 0; pad <= 19; ++pad)
-            lines.push_back(std::string(text, 'A') + std::string(pad, ' ') +
-                            (text % 3 == 1 ? "B" : ""));
-    for (int d = 0; d < 40; ++d) {
-        lines.push_back("ANS2MS SENDER01" + std::string(240, ' '));
-        lines.push_back(d % 2 ? "ANS310" : "ANS310" + std::string(249, ' '));
-        lines.push_back(std::string(6, static_cast<char>('A' + d % 26)) + "TEXT");
-    }
-    lines.push_back(std::string(255, ' '));
-    Fns3LineList list;
-    for (const std::string& line : lines)
-        list.push_back(line);
-    ASSERT_EQ(list.size(), lines.size());
-    std::string joined, expected;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        EXPECT_EQ(list[i], lines[i]) << i;
-        list.AppendTo(joined, i);
-        expected += lines[i];
-    }
-    EXPECT_EQ(joined, expected);
 }
 
 }  // namespace

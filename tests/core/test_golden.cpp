@@ -16,8 +16,6 @@
 #include "run/modMainFunctions.h"
 #include "support/Golden.h"
 #include "support/Samples.h"
-#include "support/ScriptedPlatform.h"
-#include "support/TestFiles.h"
 
 namespace trelvane::test {
 namespace {

@@ -7,8 +7,6 @@
 #include "config/modIOfunctions.h"
 #include "run/modMainFunctions.h"
 #include "support/Samples.h"
-#include "support/ScriptedPlatform.h"
-#include "support/TestFiles.h"
 
 namespace trelvane::test {
 namespace {

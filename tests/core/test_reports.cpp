@@ -1,6 +1,6 @@
-// The reports beyond what the golden files show: the envelope report, hidden
-// warnings, the question before a long report, and the coloured file segment
-// by segment (every shape of line, ranges, the large-file warning).
+// The reports beyond what the golden files show: the question before a long
+// report, and the coloured file segment by segment (every shape of line, ranges, the large-file
+// warning).
 #include <gtest/gtest.h>
 
 #include "config/Cp1252.h"
@@ -9,8 +9,6 @@
 #include "run/modMainFunctions.h"
 #include "run/modToolsFunctions.h"
 #include "support/Samples.h"
-#include "support/ScriptedPlatform.h"
-#include "support/TestFiles.h"
 
 namespace trelvane::test {
 namespace {
@@ -47,30 +45,6 @@ class Reports : public ::testing::Test {
     RecordingSink syntax, content, coloured;
     ReportPanes saved = CurrentReportPanes();
 };
-
-TEST_F(Reports, EnvelopeErrorAndHiddenWarnings) {
-    Run(Cut("UNB+UNOC:3'UNH+1'UNZ+1'"));
-    EXPECT_EQ(U(syntax.PlainText()),
-              "\r\nERREUR SUR UN SERVICE DE BASE !\r\n\r\n003 - rej Le premier segment du fichier "
-              "doit être UNA");
-    // A warning (447), a warning that rejects the dossier (010) and a reject (415).
-    Groups texts("E0010=15000 E0055=14000 C1.0035=1000");
-    for (int i = 0; i < 7; ++i)
-        texts.Add("C1.0120");
-    Segs segs = Envelope({Dossier(1, texts.Add("C1.0139")), Dossier(2)});  // one declarant
-    segs[kDTM] = "DTM+137:20251315:102";
-    platform.showWarnings = false;
-    Run(segs);
-    const std::string report = U(content.PlainText());
-    EXPECT_TRUE(
-        report.starts_with("\r\n4 ERREURS DE CONTENU TROUVEES !\r\n"
-                           "(Signalements non visibles)\r\n\r\n\r\n415 - "))
-        << report;
-    EXPECT_EQ(report.find("447 - "), std::string::npos);
-    EXPECT_NE(report.find("1750175123456\r\nLe dossier sera rejeté par la VRK.\r\n"),
-              std::string::npos);
-    EXPECT_EQ(GetWarningCount(), 3);
-}
 
 TEST_F(Reports, LongReportsAskFirst) {
     auto unknown = [](int count) {

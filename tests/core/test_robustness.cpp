@@ -10,8 +10,6 @@
 
 #include "run/modMainFunctions.h"
 #include "support/Samples.h"
-#include "support/ScriptedPlatform.h"
-#include "support/TestFiles.h"
 
 namespace trelvane::test {
 namespace {

@@ -12,21 +12,15 @@ namespace {
 
 using Names = std::vector<std::string>;
 
+// The names: every node reached from UNA, roles numbered within a message.
 TEST(StructureTree, SuccessorsAndNames) {
     InitializeTreeKTV();
-    EXPECT_EQ(GetNextSegments("IND"),
-              (Names{"CCI", "RFF3", "MOA", "FTX", "DTM2", "PCD", "NAD5", "UNT"}));
-    EXPECT_EQ(GetNextSegments("NAD4"), (Names{"SEQ", "RFF2"}));
-    for (const char* none : {"XYZ", "NAD", "NAD6", "DTM3", "", "una", "UNA "})
-        EXPECT_EQ(GetNextSegments(none), Names{""}) << none;
-    // Every node can be reached from UNA.
     Names seen{"UNA"};
     for (std::size_t k = 0; k < seen.size(); ++k)
         for (const std::string& next : GetNextSegments(seen[k]))
             if (std::find(seen.begin(), seen.end(), next) == seen.end()) seen.push_back(next);
     EXPECT_EQ(seen.size(), 23u);
-
-    // Roles are numbered within a message; a second message starts again.
+    EXPECT_EQ(GetNextSegments("NAD6"), Names{""});
     QualifyCounters c;
     Names tags = {"UNA", "UNB", "UNH", "BGM", "DTM", "NAD", "NAD", "RFF", "NAD", "NAD", "RFF",
                   "SEQ", "IND", "RFF", "DTM", "DTM", "NAD", "NAD", "UNT", "UNH", "NAD", "nad"};
@@ -36,10 +30,8 @@ TEST(StructureTree, SuccessorsAndNames) {
                            "NAD3", "NAD4", "RFF2", "SEQ", "IND",  "RFF3", "DTM2", "DTM3",
                            "NAD5", "NAD6", "UNT",  "UNH", "NAD1", "nad"}));
     EXPECT_EQ(c.message, 2);
-    std::string tag = "UNA";
-    QualifySegmentTag(tag, c);
-    EXPECT_EQ(c.message, 0);
     QualifyCounters wide;
+    std::string tag;
     for (int k = 0; k < 300; ++k)  // counters neither wrap nor stop
         QualifySegmentTag(tag = "DTM", wide);
     EXPECT_EQ(tag, "DTM300");

@@ -1,5 +1,5 @@
-// The tables built after the checks: errors by segment, the dossier rows and
-// the lookups the reports and the results window make in them.
+// The dossier rows built after the checks and the lookups the reports and
+// the results window make in them.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -7,7 +7,6 @@
 #include "run/Summaries.h"
 #include "run/modMainFunctions.h"
 #include "support/Samples.h"
-#include "support/ScriptedPlatform.h"
 
 namespace trelvane::test {
 namespace {
@@ -19,25 +18,6 @@ void Load(const Segs& segs, StringList syntax = {"[Branchement]"},
     State().ContentErrors = std::move(content);
     CreateArray_InfoDoss();
     CreateArray_ErrorsBySeg();
-}
-
-std::string Marks() {
-    std::string out;
-    for (std::size_t i = 0; i < State().ErrorsBySegment.size(); ++i)
-        out += std::to_string(i) + ":" + State().ErrorsBySegment.Element(i) + " ";
-    return out;
-}
-
-TEST(Summaries, ErrorsBySegmentPassOverWhatNamesNoSegment) {
-    ScriptedPlatform platform;
-    Load(Segs(6, "MOA"), {"[Branchement]", "2,UNH,100", "70000,XYZ,901", ",,900", "4,X,901"},
-         {"[Contenu]", "3,x,d1,1,101", "1,x,ERR,1,010", "3,x,d4:2,1,102", "99999,x,d1,1,101",
-          "abc,x,d1,1,101", "7,deux champs", "4,x,l3,1,103"});
-    EXPECT_EQ(Marks(), "0:SOK 1:SOK,ERR 2:ERR 3:SOK,d1,d4:2 4:ERR,l3 5:SOK ");
-    Load(Segs(3, "UNZ"), {"[Base_N0]", "005,2"});
-    EXPECT_EQ(Marks(), "0:SOK 1:SOK 2:ERR ");
-    Load(Segs(3, "UNZ"), {"[Base_N0]", "005,99999"});
-    EXPECT_EQ(Marks(), "0:SOK 1:SOK 2:SOK ");
 }
 
 // Rows are added at a UNH and closed at a UNT; an interchange's dossiers are

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "support/Samples.h"
-#include "support/ScriptedPlatform.h"
-#include "support/TestFiles.h"
 
 namespace trelvane::test {
 namespace {

@@ -1,15 +1,10 @@
-// Numbers and dates as the data writes them, and the format check of a data
-// element against each class of the format table.
+// Numbers and dates as the data writes them.
 #include <gtest/gtest.h>
 
 #include <limits>
 
 #include "config/RuntimeErrors.h"
-#include "content/ReferenceTables.h"
-#include "content/modKTVContentChecker.h"
 #include "run/TextValues.h"
-#include "support/ScriptedPlatform.h"
-#include "support/TestFiles.h"
 
 namespace trelvane::test {
 namespace {
@@ -74,46 +69,6 @@ TEST(Values, Dates) {
         {"30", "02", "29", false},   {"32", "02", "29", true},    {"0028", "02", "29", false}};
     for (const auto& [year, month, day, valid] : dates)
         EXPECT_EQ(IsValidDate(year, month, day), valid) << year << "-" << month << "-" << day;
-}
-
-// Each class of the format table: numeric or not, fixed length or a maximum,
-// one expected value. The record names the failure; "" when the value passes.
-TEST(Values, FormatClasses) {
-    ScriptedPlatform platform;
-    WriteBytes(platform.Directory() + "/tbl_data_format.txt",
-               "\"FN4\",\"fn\",4,\"any\"\r\n\"VN3\",\"vn\",3,\"any\"\r\n\"VA35\",\"va\",35,"
-               "\"any\"\r\n\"FA4\",\"fa\",4,\"UNA:\"\r\n\"COMMA\",\"va\",5,\"1,5\"\r\n");
-    Initialise_Table_Formats();
-    const std::tuple<const char*, std::string, const char*> cases[] = {
-        {"FN4", "0012", ""},
-        {"FN4", "-123", ""},
-        {"FN4", "12", "4,080"},
-        {"FN4", "1a3", ",880"},
-        {"FN4", "", ",880"},
-        {"FN4", "12,5", "Numérique Attendu,800"},
-        {"VN3", "+12", ""},
-        {"VN3", "1234", "3,080"},
-        {"VN3", "", "Numérique Attendu,800"},
-        {"VN3", "+", "Numérique Attendu,800"},
-        {"VN3", "1-2", "Numérique Attendu,800"},
-        {"VA35", std::string(35, 'x'), ""},
-        {"VA35", std::string(36, 'x'), "35,080"},
-        {"FA4", "UNA:", ""},
-        {"FA4", "una:", "UNA:,008"},
-        {"COMMA", "2", "1;5,008"}};
-    for (const auto& [key, value, record] : cases) {
-        StringList errors{"[Contenu]"};
-        const bool passed = CheckDataFormat(errors, value, 7, key, "d3:1", 2);
-        const std::string r = W(record);
-        const std::size_t comma = r.rfind(',');
-        const std::string expected =
-            r.empty() ? "" : "7," + r.substr(0, comma) + ",d3:1,2" + r.substr(comma);
-        EXPECT_EQ(errors.size() > 1 ? errors.back() : "", expected) << key << " " << value;
-        EXPECT_EQ(passed, errors.size() == 1) << key << " " << value;
-    }
-    StringList errors{"[Contenu]"};
-    EXPECT_FALSE(CheckDataFormat(errors, "x", 1, "NOPE", "d1", 1));  // no row: not checked
-    EXPECT_EQ(errors.size(), 1u);
 }
 
 }  // namespace

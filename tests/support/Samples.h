@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "run/SegmentList.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TestFiles.h"
 
 namespace trelvane::test {
 

@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QString>
 #include <deque>
 #include <memory>
@@ -20,7 +21,6 @@
 #include "UiServices.h"
 #include "frmAccueil.h"
 #include "support/Samples.h"
-#include "support/TestFiles.h"
 
 namespace trelvane::test {
 
@@ -119,6 +119,14 @@ struct UiFixture {
         return Find<T>(home.get(), name);
     }
     QAction* Menu(const char* name) const { return Home<QAction>(name); }
+    void Click(const char* name) const { Home<QPushButton>(name)->click(); }
+    // Which of Tester, Visualiser and Résultat are enabled: "TVR", "-" for a disabled one.
+    QString Buttons() const {
+        QString out;
+        for (const char* name : {"cmdTester", "cmdVisualiser", "cmdResultat"})
+            out += Home<QPushButton>(name)->isEnabled() ? QLatin1Char(name[3]) : QLatin1Char('-');
+        return out;
+    }
 
     std::string Write(const std::string& name, std::string_view bytes) const {
         const std::string path = dir + "/" + name;
