@@ -1,18 +1,16 @@
 #include "cli/ConsolePlatform.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <string>
 
 #include "config/Cp1252.h"
+#include "config/FileSystem.h"
 
 namespace trelvane {
 
 ConsolePlatform::ConsolePlatform(ConsoleChoices choices)
-    : choices_(std::move(choices)), programDirectory_(Utf8ToCp1252(ExecutableDirectory())) {}
+    : choices_(std::move(choices)), programDirectory_(os::ExecutableDirectory()) {}
 
 MsgAnswer ConsolePlatform::ShowMessage(std::string_view title, std::string_view text, MsgIcon,
                                        MsgButtons buttons) {
@@ -42,28 +40,12 @@ std::string ConsolePlatform::ProfileText() {
 }
 
 LocalDateTime ConsolePlatform::Now() {
-    return SystemNow();
+    return os::LocalNow();
 }
 
 void ConsolePlatform::EndApplication() {
     std::fflush(stdout);
     std::exit(3);
-}
-
-std::string ExecutableDirectory() {
-    std::string buf(4096, '\0');
-    ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size() - 1);
-    if (n <= 0) return ".";
-    buf.resize(static_cast<std::size_t>(n));
-    auto slash = buf.rfind('/');
-    return slash == std::string::npos ? "." : (slash == 0 ? "/" : buf.substr(0, slash));
-}
-
-LocalDateTime SystemNow() {
-    std::time_t t = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&t, &tm);
-    return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
 
 }  // namespace trelvane

@@ -41,9 +41,4 @@ class ConsolePlatform final : public Platform {
     std::string programDirectory_;
 };
 
-// Directory of the running executable.
-std::string ExecutableDirectory();
-// The system's local date and time.
-LocalDateTime SystemNow();
-
 }  // namespace trelvane

@@ -2,9 +2,11 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "config/Cp1252.h"
 #include "conversion/modKTVConversionFunctions.h"
+#include "run/Summaries.h"
 #include "run/modMainFunctions.h"
 #include "run/modToolsFunctions.h"
 
@@ -113,7 +115,32 @@ void WriteRunStateJson(std::FILE* out, bool convertible) {
         w.Raw("{\"interchange\":" + std::to_string(failed[i].interchange) +
               ",\"dossier\":" + std::to_string(failed[i].dossier) + "}");
     }
-    w.Raw("],\"WarningCount\":" + std::to_string(GetWarningCount()));
+    w.Raw("],\"Dossiers\":[");
+    const std::vector<DossierListRow> dossiers = BuildDossierList();
+    for (std::size_t r = 0; r < dossiers.size(); ++r) {
+        const DossierListRow& row = dossiers[r];
+        w.Raw(r ? ",{\"number\":" : "{\"number\":");
+        w.String(row.number);
+        w.Raw(",\"nir\":");
+        w.String(row.nir);
+        w.Raw(",\"name\":");
+        w.String(row.name);
+        w.Raw(",\"rejects\":" + std::to_string(row.rejects) +
+              ",\"warnings\":" + std::to_string(row.warnings) + ",\"verdict\":");
+        w.String(VerdictText(row.verdict));
+        w.Raw("}");
+    }
+    const TestedFile& file = s.File;
+    w.Raw("],\"File\":{\"yearCamp\":");
+    w.String(file.yearCamp);
+    w.Raw(std::string(",\"read\":") + (file.read ? "true" : "false") +
+          ",\"size\":" + std::to_string(file.size) + ",\"sha256\":");
+    w.String(file.sha256);
+    w.Raw(std::string(",\"utf8Bom\":") + (file.utf8Bom ? "true" : "false") +
+          ",\"utf8Accents\":" + (file.utf8Accents ? "true" : "false") +
+          ",\"terminators\":" + std::to_string(file.terminators) +
+          ",\"terminatorsBeforeLineFeed\":" + std::to_string(file.terminatorsBeforeLineFeed) + "}");
+    w.Raw(",\"WarningCount\":" + std::to_string(GetWarningCount()));
     w.Raw(std::string(",\"convertible\":") + (convertible ? "true" : "false") + "}\n");
 }
 

@@ -1,9 +1,9 @@
 // trelvane-check: the checks of the desktop program, for build pipelines and
 // scripts. It runs the same test as the Test button, with the first profile.
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
+#include <new>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,14 +12,19 @@
 #include "cli/JsonDump.h"
 #include "cli/StreamTextSink.h"
 #include "config/Cp1252.h"
+#include "config/FileSystem.h"
+#include "config/RuntimeErrors.h"
 #include "config/modIOfunctions.h"
 #include "conversion/ConversionCommand.h"
 #include "conversion/modKTVConversionFunctions.h"
+#include "reports/DossierList.h"
 #include "reports/HtmlSink.h"
 #include "reports/NullSink.h"
 #include "reports/PlainTextSink.h"
 #include "reports/ReportDocument.h"
+#include "reports/ResultsPage.h"
 #include "reports/modDisplayFunctions.h"
+#include "run/Summaries.h"
 #include "run/modMainFunctions.h"
 #include "run/modToolsFunctions.h"
 
@@ -27,13 +32,21 @@ using namespace trelvane;
 
 namespace {
 
-enum ExitCode { kConvertible = 0, kErrorsFound = 1, kBadUsage = 2, kMissingParameters = 3 };
+enum ExitCode {
+    kConvertible = 0,
+    kErrorsFound = 1,
+    kBadUsage = 2,
+    kConfigurationFault = 3,
+    kConversionFailed = 4,
+    kOutOfMemory = 5,
+};
 
 constexpr const char* kHelp =
     "Usage : trelvane-check [options] FICHIER\n"
     "\n"
     "Teste un fichier de déclaration KTV (syntaxe EDIFACT et contenu) comme le\n"
     "bouton Tester du programme, avec le profil « VRK Déclaration des revenus ».\n"
+    "FICHIER « - » : l'entrée standard (lue en entier, 1 Go au plus).\n"
     "\n"
     "Options :\n"
     "  -a, --annee AAAA          année de campagne (par défaut : l'année en cours)\n"
@@ -43,14 +56,25 @@ constexpr const char* kHelp =
     "  -q, --resume              une ligne de résumé au lieu des rapports\n"
     "      --json                l'état complet du test en JSON\n"
     "      --html FICHIER        les trois rapports en couleur dans une page HTML\n"
+    "      --dossiers FICHIER    la liste des dossiers (NIR, nom, rejets,\n"
+    "                            signalements, verdict) pour un tableur (CSV)\n"
     "  -c, --convertir[=RÉP]     conversion : fichier FNS3 si le fichier est\n"
     "                            convertible, compte-rendu d'erreurs sinon, dans\n"
     "                            FNS3/ ou CR_Erreurs/ du répertoire du programme\n"
-    "                            (ou de RÉP)\n"
+    "                            (ou de RÉP) ; un fichier FNS3 n'en remplace\n"
+    "                            jamais un autre : si son nom est pris, il\n"
+    "                            reçoit _2, _3...\n"
     "  -h, --help                cette aide\n"
     "\n"
-    "Codes de sortie : 0 fichier convertible, 1 erreurs trouvées, 2 usage\n"
-    "incorrect ou fichier illisible, 3 fichier parametres.ini introuvable.\n";
+    "Codes de sortie :\n"
+    "  0  fichier convertible\n"
+    "  1  erreurs trouvées\n"
+    "  2  usage incorrect, fichier introuvable, illisible ou refusé (dont --html\n"
+    "     sur le fichier testé)\n"
+    "  3  configuration inutilisable : parametres.ini ou une table de référence\n"
+    "     absent, vide, illisible ou endommagé\n"
+    "  4  conversion demandée mais fichier FNS3 ou compte-rendu non écrit\n"
+    "  5  mémoire insuffisante\n";
 
 std::string ToConsole(std::string_view cp1252) {
     std::string out = Cp1252ToUtf8(cp1252);
@@ -68,18 +92,68 @@ int Usage(const char* message) {
     return kBadUsage;
 }
 
+int Refuse(std::string_view cp1252) {
+    std::fprintf(stderr, "trelvane-check : %s\n", ToConsole(cp1252).c_str());
+    return kBadUsage;
+}
+
+// The directory named on the command line, and its parents, made when
+// missing; 0 or the error number.
+int MakeDirectories(const std::string& path) {
+    for (std::size_t i = 1; i <= path.size(); ++i) {
+        if (i < path.size() && !os::IsPathSeparator(path[i])) continue;
+        const std::string prefix = path.substr(0, i);
+        if (os::StatusOf(prefix).kind == os::FileKind::Directory) continue;
+        if (const int err = os::MakeDirectory(prefix); err != 0) return err;
+    }
+    return 0;
+}
+
+int Withheld(WithheldReason reason) {
+    switch (reason) {
+        case WithheldReason::ConfigurationFault:
+            return kConfigurationFault;
+        case WithheldReason::InputRefused:
+            return kBadUsage;
+        default:
+            return kOutOfMemory;
+    }
+}
+
+// Written without allocating: there may be no memory left for it.
+int OutOfMemory() {
+    std::fputs("trelvane-check : 7 - Mémoire insuffisante\n", stderr);
+    return kOutOfMemory;
+}
+
+int Run(int argc, char** argv);
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Whatever runs out of memory after the test (the JSON state, the page,
+    // the CR file) ends the same way as the test itself.
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        return OutOfMemory();
+    }
+}
+
+namespace {
+
+int Run(int argc, char** argv) {
+    os::PrepareConsole();
+    const std::vector<std::string> args = os::Arguments(argc, argv);
     ConsoleChoices choices;
     bool json = false, quiet = false, convert = false;
-    std::string htmlPath, convertDir, file;
-    for (int i = 1; i < argc; ++i) {
-        std::string_view a = argv[i];
+    std::string htmlPath, dossiersPath, convertDir, file;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string_view a = args[i];
         auto value = [&](const char* what) -> const char* {
-            if (i + 1 >= argc) return nullptr;
+            if (i + 1 >= args.size()) return nullptr;
             (void)what;
-            return argv[++i];
+            return args[++i].c_str();
         };
         if (a == "-h" || a == "--help") {
             std::fputs(kHelp, stdout);
@@ -104,6 +178,10 @@ int main(int argc, char** argv) {
             const char* v = value("fichier");
             if (!v) return Usage("--html attend un nom de fichier");
             htmlPath = v;
+        } else if (a == "--dossiers") {
+            const char* v = value("fichier");
+            if (!v) return Usage("--dossiers attend un nom de fichier");
+            dossiersPath = v;
         } else if (a == "-c" || a == "--convertir" || a == "--convert") {
             convert = true;
         } else if (a.rfind("--convertir=", 0) == 0 || a.rfind("--convert=", 0) == 0) {
@@ -118,34 +196,37 @@ int main(int argc, char** argv) {
         }
     }
     if (file.empty()) return Usage("aucun fichier indiqué");
-    if (choices.yearCamp.empty()) choices.yearCamp = std::to_string(SystemNow().year);
-    choices.filePath = Utf8ToCp1252(file);
+    // The page would overwrite the file under test (under another name or
+    // through a link as well).
+    if (!htmlPath.empty() && file != "-" && os::SameFile(htmlPath, file))
+        return Usage("--html ne doit pas désigner le fichier testé");
+    if (choices.yearCamp.empty()) choices.yearCamp = std::to_string(os::LocalNow().year);
+    choices.filePath = file;
 
     ConsolePlatform platform(choices);
     SetPlatform(&platform);
     SetFacChecksEnabled(true);
 
-    if (!FileExists(choices.filePath)) {
-        std::fprintf(stderr, "trelvane-check : %s\n",
-                     ToConsole("Le fichier indiqué est introuvable."_cp).c_str());
-        return kBadUsage;
-    }
-    if (std::FILE* f = std::fopen(file.c_str(), "rb")) {
-        int c = std::fgetc(f);
-        std::fclose(f);
-        if (c == EOF) {
-            std::fprintf(stderr, "trelvane-check : %s\n",
-                         ToConsole("Le fichier indiqué est vide."_cp).c_str());
-            return kBadUsage;
-        }
-    } else {
-        std::fprintf(stderr, "trelvane-check : %s : %s\n", file.c_str(), std::strerror(errno));
-        return kBadUsage;
+    // A regular file is only looked at here. Anything else is read once,
+    // whole, just before the test: a pipe or the standard input cannot be
+    // read twice, and a directory or a device is refused by the reading.
+    const bool standardInput = file == "-";
+    if (!standardInput && !FileExists(file))
+        return Refuse("Le fichier indiqué est introuvable."_cp);
+    const os::FileStatus input = standardInput ? os::FileStatus{} : os::StatusOf(file);
+    const bool readOnce = input.kind != os::FileKind::Regular;
+    if (!readOnce && input.size == 0) return Refuse("Le fichier indiqué est vide."_cp);
+    if (!dossiersPath.empty()) {
+        // The list must never take the place of the file it describes.
+        const os::FileStatus list = os::StatusOf(dossiersPath);
+        if (!standardInput && list.kind != os::FileKind::Missing && list.volume == input.volume &&
+            list.index == input.index)
+            return Usage("--dossiers ne peut pas écrire sur le fichier testé");
     }
     if (!FileExists(ProgramPath("parametres.ini"))) {
         // The desktop program stops at the first read of the parameter file.
         RetrieveInINIFile("delimiter1");
-        return kMissingParameters;
+        return kConfigurationFault;
     }
 
     // The syntax and content panes keep their text whenever something reads
@@ -175,26 +256,49 @@ int main(int argc, char** argv) {
 
     // As ticking "Mode trace" in the home window does: the log directory is
     // made first, then trace mode is on.
-    if (choices.trace && !FileExists(ProgramPath("logs"))) {
+    if (choices.trace && !FileExists(OutputDirectory("logs"))) {
         platform.SetTraceMode(false);
-        MakeDir(ProgramPath("logs"), "de traces");
+        MakeDir(OutputDirectory("logs"), "de traces");
         platform.SetTraceMode(true);
     }
 
-    MainTest();
+    std::optional<TestInput> readFirst;
+    if (readOnce) {
+        readFirst.emplace();
+        if (!ReadTestedFile(file, readFirst->text, readFirst->file)) return kBadUsage;
+        if (readFirst->text.empty()) return Refuse("Le fichier indiqué est vide."_cp);
+    }
+    MainTest(std::move(readFirst));
+    // Nothing of a withheld run is printed nor written: its message said why.
+    if (State().Withheld != WithheldReason::None) return Withheld(State().Withheld);
 
     const bool convertible = IsFileConvertible();
+    ConversionOutcome outcome;
+    if (convert) {
+        // The directory named on the command line is made when missing;
+        // FNS3/ or CR_Erreurs/ then go inside it.
+        if (const int err = convertDir.empty() ? 0 : MakeDirectories(convertDir); err != 0) {
+            std::fprintf(stderr, "trelvane-check : %s : %s\n", convertDir.c_str(),
+                         ToConsole(ErrorDescription(err)).c_str());
+        } else {
+            outcome = RunConversionCommand(ReportDocumentText(), convertDir);
+        }
+    }
+    const bool conversionFailed = convert && outcome.path.empty();
     if (json) {
         WriteRunStateJson(stdout, convertible);
     } else if (quiet) {
         const RunState& s = State();
         std::printf(
             "%zu segments, %zu erreur(s) de syntaxe, %zu erreur(s) de contenu, "
-            "%lld signalement(s), %s\n",
+            "%lld signalement(s), %s%s\n",
             s.Segments.size(), s.SyntaxErrors.empty() ? 0 : s.SyntaxErrors.size() - 1,
             s.ContentErrors.empty() ? 0 : s.ContentErrors.size() - 1,
             static_cast<long long>(GetWarningCount()),
-            convertible ? "convertible" : "non convertible");
+            convertible ? "convertible" : "non convertible",
+            !conversionFailed ? ""
+            : convertible     ? ", conversion échouée : fichier FNS3 non écrit"
+                              : ", conversion échouée : compte-rendu non écrit");
     } else if (stream) {
         std::fputs("\n", stdout);
     } else {
@@ -203,44 +307,28 @@ int main(int argc, char** argv) {
         std::fputs(ToConsole(panes.content->PlainText()).c_str(), stdout);
         std::fputs("\n", stdout);
     }
-    if (html) {
-        HtmlSink legend;
-        WriteLegend(legend);
-        std::vector<HtmlSection> sections;
-        sections.push_back({std::string("Erreurs de syntaxe EDI      (1 erreur entraîne le rejet "
-                                        "complet du fichier par le CSE)"_cp),
-                            &htmlSyntax,
-                            {255, 255, 255}});
-        sections.push_back({std::string("Erreurs sur dossiers       (chaque dossier en rejet sera "
-                                        "exclu de l'envoi à la VRK) "_cp),
-                            &htmlContent,
-                            {255, 255, 255}});
-        sections.push_back({choices.filePath, &htmlColoured, kIvory});
-        sections.push_back({std::string("Légende"_cp), &legend, {255, 255, 255}});
-        const std::string page = HtmlPage("Résultats de l'analyse"_cp, sections);
-        std::FILE* out = std::fopen(htmlPath.c_str(), "wb");
-        const bool written = out && std::fwrite(page.data(), 1, page.size(), out) == page.size();
-        if (out && std::fclose(out) != 0) out = nullptr;
-        if (!written || !out) {
-            std::fprintf(stderr, "trelvane-check : %s : %s\n", htmlPath.c_str(),
-                         std::strerror(errno));
+    if (!dossiersPath.empty()) {
+        // Whole or not at all, like the page below.
+        const std::string list = DossierListCsv(BuildDossierList());
+        if (const int err = WriteFileAtomically(dossiersPath, list); err != 0) {
+            std::fprintf(stderr, "trelvane-check : %s : %s\n", dossiersPath.c_str(),
+                         ToConsole(ErrorDescription(err)).c_str());
             return kBadUsage;
         }
     }
-    if (convert) {
-        // The directory named on the command line is made when missing;
-        // FNS3/ or CR_Erreurs/ then go inside it.
-        if (!convertDir.empty()) {
-            std::error_code ec;
-            std::filesystem::create_directories(convertDir, ec);
-            if (ec) {
-                std::fprintf(stderr, "trelvane-check : %s : %s\n", convertDir.c_str(),
-                             ec.message().c_str());
-                return kBadUsage;
-            }
+    if (html) {
+        const std::string page = ResultsPage(htmlSyntax, htmlContent, htmlColoured);
+        // Whole or not at all: a page opened in a browser meanwhile is the
+        // old one or the new one.
+        if (const int err = WriteFileAtomically(htmlPath, page); err != 0) {
+            std::fprintf(stderr, "trelvane-check : %s : %s\n", htmlPath.c_str(),
+                         ToConsole(ErrorDescription(err)).c_str());
+            return kBadUsage;
         }
-        ConversionOutcome outcome = RunConversionCommand(ReportDocumentText(), convertDir);
-        if (!outcome.path.empty()) std::printf("%s\n", ToConsole(outcome.path).c_str());
     }
+    if (!outcome.path.empty()) std::printf("%s\n", outcome.path.c_str());
+    if (conversionFailed) return kConversionFailed;
     return convertible ? kConvertible : kErrorsFound;
 }
+
+}  // namespace

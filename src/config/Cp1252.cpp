@@ -26,6 +26,10 @@ void AppendUtf8(std::string& out, char32_t cp) {
 
 }  // namespace
 
+char16_t Cp1252CodeUnit(unsigned char byte) {
+    return byte >= 0x80 && byte < 0xA0 ? static_cast<char16_t>(kHighTable[byte - 0x80]) : byte;
+}
+
 std::string Cp1252ToUtf8(std::string_view cp1252) {
     std::string out;
     out.reserve(cp1252.size() + cp1252.size() / 8);

@@ -18,6 +18,8 @@ namespace trelvane {
 std::string Cp1252ToUtf8(std::string_view cp1252);
 // Characters that Windows-1252 cannot hold become '?'.
 std::string Utf8ToCp1252(std::string_view utf8);
+// The Unicode character of one Windows-1252 byte (all of them below 0x10000).
+char16_t Cp1252CodeUnit(unsigned char byte);
 
 // Upper case of one Windows-1252 byte, accented letters included.
 char UpperCp1252(char c);

@@ -2,9 +2,11 @@
 // the home window's choices (read live, at the moment they matter), the clock
 // and the program's own directory. The desktop program implements it with Qt,
 // the batch front end with the console, the tests with a scripted double.
-// All texts crossing it are Windows-1252.
+// All texts crossing it are Windows-1252, but for paths, which are in the
+// system's own form (see config/FileSystem.h).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -41,14 +43,29 @@ class Platform {
     virtual bool ErrorsOnly() = 0;       // "Erreurs Uniquement"
     virtual bool ShowWarnings() = 0;     // "Afficher les signalements"
     virtual std::string YearCamp() = 0;  // campaign year, four digits
-    virtual std::string FilePath() = 0;  // the file to test
+    virtual std::string FilePath() = 0;  // the file to test (a path)
     virtual std::string ProcedureText() = 0;
     virtual int ProfileIndex() = 0;  // -1 none, 0 first profile, 1 second
     virtual std::string ProfileText() = 0;
 
     virtual LocalDateTime Now() = 0;
-    // Without a trailing separator.
+    // A path, without a trailing separator.
     virtual std::string ProgramDirectory() = 0;
+    // Where logs/, FNS3/ and CR_Erreurs/ are made: the program's directory,
+    // unless the front end finds that an ordinary user cannot write there.
+    virtual std::string OutputDirectory() { return ProgramDirectory(); }
+
+    // Long loops ask between two pieces of work (a dossier, a batch of
+    // records or segments): true when the user wants the run to stop. The
+    // desktop also keeps its window alive from here.
+    virtual bool StopRequested() { return false; }
+
+    // A file the user asked for was written at path; text names it. The
+    // desktop offers to open its folder.
+    virtual void ShowFileWritten(std::string_view title, std::string_view text,
+                                 const std::string& /*path*/) {
+        ShowMessage(title, text, MsgIcon::Information, MsgButtons::Ok);
+    }
 
     // The parameter file is missing: the application cannot go on. A real
     // front end does not return from here.
@@ -63,5 +80,26 @@ void SetPlatform(Platform* platform);
 // the tool is used with write them.
 std::string ShortDate(const LocalDateTime& t);
 std::string LongTime(const LocalDateTime& t);
+// A count with its thousands apart: "28 000".
+std::string GroupedNumber(std::int64_t n);
+
+// Boxes the core may raise once per segment or per dossier. Outside a run
+// they are shown at once. While a run gathers them (GatheredMessages), only
+// the first of each kind is kept, with a count: ShowGatheredMessages shows
+// each kind once per run, saying how often it happened.
+enum class RepeatedMessage { UnexpectedFailure, StoreOverflow, TraceWrite };
+void ShowRepeatedMessage(RepeatedMessage kind, std::string_view title, std::string_view text,
+                         MsgIcon icon);
+void ShowGatheredMessages();
+
+// Gathers the repeated boxes for its lifetime; what is left is shown when it
+// ends.
+class GatheredMessages {
+  public:
+    GatheredMessages();
+    ~GatheredMessages();
+    GatheredMessages(const GatheredMessages&) = delete;
+    GatheredMessages& operator=(const GatheredMessages&) = delete;
+};
 
 }  // namespace trelvane

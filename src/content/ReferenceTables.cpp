@@ -1,7 +1,7 @@
 #include "content/ReferenceTables.h"
 
+#include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -15,6 +15,7 @@
 #include "config/Cp1252.h"
 #include "config/Platform.h"
 #include "config/RuntimeErrors.h"
+#include "config/Sha256.h"
 #include "config/modIOfunctions.h"
 #include "run/TextValues.h"
 
@@ -26,7 +27,6 @@ constexpr std::string_view kCrLf = "\r\n";
 constexpr std::string_view kFormatFile = "tbl_data_format.txt";
 constexpr std::string_view kLabelFile = "tbl_code_erreur_libelle.txt";
 constexpr std::string_view kSegmentCodeFile = "tbl_code_segment.txt";
-constexpr int kMaxSegmentCodeIndex = 255;
 
 struct TextHash {
     using is_transparent = void;
@@ -74,6 +74,8 @@ struct Tables {
     std::array<std::string, kLabelEntries> labels{};
     TextIndex labelIndex;  // first three characters -> first entry
     std::array<std::string, kSegmentCodeEntries> segmentCodes{};
+    std::array<ReferenceTableVersion, 3> versions{
+        {{kFormatFile, {}}, {kLabelFile, {}}, {kSegmentCodeFile, {}}}};
 };
 Tables g_tables;
 
@@ -81,46 +83,74 @@ void Warn(std::string_view title, std::string_view text) {
     CurrentPlatform().ShowMessage(title, text, MsgIcon::Exclamation, MsgButtons::Ok);
 }
 
-void WarnMissing(std::string_view first, std::string_view second) {
-    Warn("Erreur critique", std::string(first) + std::string(kCrLf) + std::string(second));
-}
-
-void WarnReadFailure(int number, std::string_view what) {
-    Warn("Erreur.", std::to_string(number) + std::string(what));
-}
-
-struct FileCloser {
-    void operator()(std::FILE* f) const {
-        if (f) std::fclose(f);
-    }
+// A table file and the texts that name it when it cannot be used.
+struct TableFile {
+    std::string_view name;
+    std::string_view missing;      // first line when the file is missing
+    std::string_view empty;        // first line when it holds no row
+    std::string_view readFailure;  // follows the error number when a line or the file is bad
 };
 
-// The whole file, or the error number of the failure.
-int ReadWholeFile(const std::string& path, std::string& content) {
-    std::unique_ptr<std::FILE, FileCloser> f(std::fopen(NativePath(path).c_str(), "rb"));
-    if (!f) return ErrorNumberFromErrno(errno);
-    content.clear();
-    char buffer[65536];
-    for (;;) {
-        std::size_t n = std::fread(buffer, 1, sizeof buffer, f.get());
-        content.append(buffer, n);
-        if (n < sizeof buffer) break;
-    }
-    if (std::ferror(f.get())) return ErrorNumberFromErrno(errno != 0 ? errno : EIO);
-    return 0;
+constexpr TableFile kFormatTable{
+    kFormatFile, "Le fichier de format des données est introuvable."_cp,
+    "Le fichier de format des données est vide."_cp, " - Lecture fichier formats impossible."};
+constexpr TableFile kLabelTable{kLabelFile, "Le fichier des codes erreur est introuvable.",
+                                "Le fichier des codes erreur est vide.",
+                                " - Lecture fichier Erreurs impossible."};
+constexpr TableFile kSegmentCodeTable{
+    kSegmentCodeFile, "Le fichier des codes segment est introuvable.",
+    "Le fichier des codes segment est vide.", " - Lecture fichier Codes impossible."};
+
+// Without its tables the checks would pass faulty data and the FNS3 records
+// would come out blank: a table that cannot be used stops the test, and the
+// message says which file and what is wrong with it.
+constexpr std::string_view kNoTest = "Le test ne peut pas être lancé."_cp;
+
+// A line of a table that cannot be read: its number (from 1) and why.
+class BadLine : public RuntimeError {
+  public:
+    BadLine(int number, std::size_t line, std::string_view reason)
+        : RuntimeError(number), line_(line), reason_(reason) {}
+    std::size_t Line() const { return line_; }
+    const std::string& Reason() const { return reason_; }
+
+  private:
+    std::size_t line_;
+    std::string reason_;
+};
+
+std::string Quoted(std::string_view text) {
+    return "« "_cp + std::string(text.substr(0, 40)) + " »"_cp;
 }
 
-// Calls line(text) for every line; CR LF, LF and CR all end a line, and a
-// line end at the very end of the file opens no further line.
+void WarnMissing(const TableFile& table, const std::string& path) {
+    Warn("Erreur critique", table.missing + std::string(kCrLf) + "Fichier attendu : " + path +
+                                std::string(kCrLf) + std::string(kNoTest));
+}
+
+void WarnEmpty(const TableFile& table, const std::string& path) {
+    Warn("Erreur critique", table.empty + std::string(kCrLf) + "Fichier : " + path +
+                                std::string(kCrLf) + std::string(kNoTest));
+}
+
+// where: the path, then the line and the reason when one line is at fault.
+void WarnReadFailure(const TableFile& table, int number, const std::string& where) {
+    Warn("Erreur.", std::to_string(number) + std::string(table.readFailure) + std::string(kCrLf) +
+                        where + std::string(kCrLf) + std::string(kNoTest));
+}
+
+// Calls line(number, text) for every line, numbered from 1; CR LF, LF and
+// CR all end a line, and a line end at the very end of the file opens no
+// further line.
 template <typename OnLine>
 void ForEachLine(std::string_view content, OnLine&& line) {
-    std::size_t start = 0;
+    std::size_t start = 0, number = 0;
     const std::size_t n = content.size();
     while (start < n) {
         std::size_t end = start;
         while (end < n && content[end] != '\r' && content[end] != '\n')
             ++end;
-        line(content.substr(start, end - start));
+        line(++number, content.substr(start, end - start));
         if (end < n && content[end] == '\r' && end + 1 < n && content[end + 1] == '\n') ++end;
         start = end + 1;
     }
@@ -135,16 +165,21 @@ std::string_view TrimSpaces(std::string_view v) {
 }
 
 // The fields of one record: a field in double quotes runs to the closing
-// quote (commas inside belong to it), any other to the next comma.
-std::vector<std::string_view> RecordFields(std::string_view line) {
+// quote (commas inside belong to it), any other to the next comma. closed
+// turns false when a quote is never closed (a line cut short).
+std::vector<std::string_view> RecordFields(std::string_view line, bool& closed) {
     std::vector<std::string_view> fields;
+    closed = true;
     std::size_t i = 0;
     for (;;) {
         while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
             ++i;
         if (i < line.size() && line[i] == '"') {
             std::size_t close = line.find('"', i + 1);
-            if (close == std::string_view::npos) close = line.size();
+            if (close == std::string_view::npos) {
+                closed = false;
+                close = line.size();
+            }
             fields.push_back(line.substr(i + 1, close - i - 1));
             i = close + 1;
             std::size_t comma = i < line.size() ? line.find(',', i) : std::string_view::npos;
@@ -223,92 +258,164 @@ void IndexLabels() {
     }
 }
 
-}  // namespace
+// Reads a table file and hands its text to parse, which fills the table and
+// returns how many rows it holds; false, after the message, when the file is
+// missing, unreadable, holds a bad line or no row. The digest of what was
+// read becomes the table's version.
+template <typename Parse>
+bool LoadTable(const TableFile& table, std::string& digest, Parse&& parse) {
+    digest.clear();
+    const std::string path = ProgramPath(table.name);
+    const std::string shown = DisplayPath(path);
+    if (!FileExists(path)) {
+        WarnMissing(table, shown);
+        return false;
+    }
+    std::string content;
+    if (int err = ReadWholeFile(path, content); err != 0) {
+        WarnReadFailure(table, ShownErrorNumber(err), shown + " : " + ErrorDescription(err));
+        return false;
+    }
+    digest = Sha256Hex(content);
+    try {
+        if (parse(std::string_view(content)) == 0) {
+            WarnEmpty(table, shown);
+            return false;
+        }
+    } catch (const BadLine& e) {
+        WarnReadFailure(table, e.Number(),
+                        shown + ", ligne " + std::to_string(e.Line()) + " : " + e.Reason());
+        return false;
+    }
+    return true;
+}
 
-void Initialise_Table_Formats() {
-    Trace("Chargement du fichier de formats.", kModIO, "Initialise_Table_Formats");
+bool LoadFormats() {
     g_tables.formats.fill(DataFormat{});
     struct Reindex {
         ~Reindex() { IndexFormats(); }
     } reindex;
-
-    const std::string path = ProgramPath(kFormatFile);
-    if (!FileExists(path)) {
-        WarnMissing("Le fichier de format des données est introuvable."_cp,
-                    "Toutes les données seront en erreur."_cp);
-        return;
-    }
-    try {
-        std::string content;
-        if (int err = ReadWholeFile(path, content); err != 0) throw RuntimeError(err);
+    return LoadTable(kFormatTable, g_tables.versions[0].sha256, [](std::string_view content) {
         std::size_t row = 0;
-        ForEachLine(content, [&](std::string_view line) {
+        ForEachLine(content, [&](std::size_t number, std::string_view line) {
             if (TrimSpaces(line).empty()) return;
-            if (row >= g_tables.formats.size()) throw RuntimeError(kErrSubscript);
-            const std::vector<std::string_view> fields = RecordFields(line);
-            auto field = [&](std::size_t k) {
-                return k < fields.size() ? fields[k] : std::string_view();
-            };
+            if (row >= g_tables.formats.size())
+                throw BadLine(kErrSubscript, number,
+                              "plus de " + std::to_string(kFormatRows) + " enregistrements");
+            bool closed = true;
+            const std::vector<std::string_view> fields = RecordFields(line, closed);
+            if (!closed) throw BadLine(kErrInputPastEnd, number, "guillemet fermant manquant");
+            if (fields.size() != 4)
+                throw BadLine(
+                    kErrInputPastEnd, number,
+                    "4 champs attendus, " + std::to_string(fields.size()) + " trouvé(s)"_cp);
+            if (fields[0].empty()) throw BadLine(kErrTypeMismatch, number, "clé vide"_cp);
+            if (fields[1].empty()) throw BadLine(kErrTypeMismatch, number, "classe de format vide");
+            // A record cut after its last comma would demand an empty value.
+            if (fields[3].empty())
+                throw BadLine(kErrInputPastEnd, number,
+                              "valeur attendue vide (« any » pour toute valeur)"_cp);
             DataFormat format;
-            format.key = std::string(field(0));
-            format.formatClass = std::string(field(1));
-            format.length = ByteValue(field(2));
-            format.expected = std::string(field(3));
+            try {
+                format.length = ByteValue(fields[2]);
+            } catch (const RuntimeError& e) {
+                throw BadLine(
+                    e.Number(), number,
+                    "longueur " + Quoted(fields[2]) + " : nombre entier de 0 à 255 attendu"_cp);
+            }
+            format.key = std::string(fields[0]);
+            format.formatClass = std::string(fields[1]);
+            format.expected = std::string(fields[3]);
             g_tables.formats[row++] = std::move(format);
         });
-    } catch (const RuntimeError& e) {
-        WarnReadFailure(e.Number(), " - Lecture fichier formats impossible.");
-    }
+        return row;
+    });
 }
 
-void Initialise_Table_Erreurs_Lib() {
-    Trace("Chargement du fichier des erreur/libellé."_cp, kModIO, "Initialise_Table_Erreurs_Lib");
+// Every line is kept in its entry, as the lookups expect. A line that is not
+// blank must give a label with its class (three lower-case letters after the
+// code and a separator): without it a warning would count as a reject. The
+// first line that does not is reported once the file is read.
+bool LoadLabels() {
     g_tables.labels.fill(std::string());
     struct Reindex {
         ~Reindex() { IndexLabels(); }
     } reindex;
-
-    const std::string path = ProgramPath(kLabelFile);
-    if (!FileExists(path)) {
-        WarnMissing("Le fichier des codes erreur est introuvable.",
-                    "Le libellé des erreurs ne sera pas indiqué."_cp);
-        return;
-    }
-    try {
-        std::string content;
-        if (int err = ReadWholeFile(path, content); err != 0) throw RuntimeError(err);
-        std::size_t entry = 0;
-        ForEachLine(content, [&](std::string_view line) {
-            if (entry >= g_tables.labels.size()) throw RuntimeError(kErrSubscript);
+    return LoadTable(kLabelTable, g_tables.versions[1].sha256, [](std::string_view content) {
+        std::size_t entry = 0, rows = 0;
+        std::optional<BadLine> bad;
+        ForEachLine(content, [&](std::size_t number, std::string_view line) {
+            if (entry >= g_tables.labels.size())
+                throw BadLine(kErrSubscript, number,
+                              "plus de " + std::to_string(kLabelEntries) + " lignes");
             g_tables.labels[entry++] = std::string(line);
+            if (TrimSpaces(line).empty()) return;
+            const std::string_view cls = line.size() >= 7 ? line.substr(4, 3) : std::string_view();
+            if (cls.size() == 3 &&
+                std::all_of(cls.begin(), cls.end(), [](char c) { return c >= 'a' && c <= 'z'; }))
+                ++rows;
+            else if (!bad)
+                bad.emplace(kErrTypeMismatch, number,
+                            "un code, un séparateur, la classe (rej, sig ou sir) puis le "
+                            "libellé sont attendus"_cp);
         });
-    } catch (const RuntimeError& e) {
-        WarnReadFailure(e.Number(), " - Lecture fichier Erreurs impossible.");
-    }
+        if (bad) throw *bad;
+        return rows;
+    });
 }
 
-void Initialise_Table_Codes_Segments_Lib() {
-    Trace("Chargement du fichier des code/segment.", kModIO, "Initialise_Table_Codes_Segments_Lib");
+bool LoadSegmentCodes() {
     g_tables.segmentCodes.fill(std::string());
-
-    const std::string path = ProgramPath(kSegmentCodeFile);
-    if (!FileExists(path)) {
-        WarnMissing("Le fichier des codes segment est introuvable.",
-                    "Les segments IND seront tous annoncés en erreur."_cp);
-        return;
-    }
-    try {
-        std::string content;
-        if (int err = ReadWholeFile(path, content); err != 0) throw RuntimeError(err);
-        ForEachLine(content, [&](std::string_view line) {
-            const int index = ByteValue(line.substr(0, 4));
-            if (index > kMaxSegmentCodeIndex) throw RuntimeError(kErrOverflow);
-            g_tables.segmentCodes[static_cast<std::size_t>(index)] =
-                std::string(line.substr(line.size() - std::min<std::size_t>(3, line.size())));
+    return LoadTable(kSegmentCodeTable, g_tables.versions[2].sha256, [](std::string_view content) {
+        std::size_t rows = 0;
+        ForEachLine(content, [&](std::size_t number, std::string_view line) {
+            if (TrimSpaces(line).empty()) return;
+            int index = 0;
+            try {
+                index = ByteValue(line.substr(0, 4));
+            } catch (const RuntimeError& e) {
+                throw BadLine(e.Number(), number,
+                              "numéro d'information "_cp + Quoted(line.substr(0, 4)) +
+                                  " : nombre entier de 0 à 255 attendu"_cp);
+            }
+            const std::string_view code =
+                line.substr(line.size() - std::min<std::size_t>(3, line.size()));
+            const bool letters =
+                std::all_of(code.begin(), code.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+            if (line.size() < 7 || !letters)
+                throw BadLine(kErrTypeMismatch, number,
+                              "code segment " + Quoted(code) +
+                                  " : trois lettres majuscules attendues en fin de ligne");
+            g_tables.segmentCodes[static_cast<std::size_t>(index)] = std::string(code);
+            ++rows;
         });
-    } catch (const RuntimeError& e) {
-        WarnReadFailure(e.Number(), " - Lecture fichier Codes impossible.");
-    }
+        return rows;
+    });
+}
+
+}  // namespace
+
+bool Initialise_Table_Formats() {
+    Trace("Chargement du fichier de formats.", kModIO, "Initialise_Table_Formats");
+    return LoadFormats();
+}
+
+bool Initialise_Table_Erreurs_Lib() {
+    Trace("Chargement du fichier des erreur/libellé."_cp, kModIO, "Initialise_Table_Erreurs_Lib");
+    return LoadLabels();
+}
+
+bool Initialise_Table_Codes_Segments_Lib() {
+    Trace("Chargement du fichier des code/segment.", kModIO, "Initialise_Table_Codes_Segments_Lib");
+    return LoadSegmentCodes();
+}
+
+bool LoadReferenceTables() {
+    return LoadFormats() && LoadSegmentCodes() && LoadLabels();
+}
+
+std::array<ReferenceTableVersion, 3> ReferenceTableVersions() {
+    return g_tables.versions;
 }
 
 const DataFormat* FindDataFormat(std::string_view key) {

@@ -3,6 +3,7 @@
 // They carry the rules that change from one campaign to the next.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -12,9 +13,16 @@ inline constexpr int kFormatRows = 101;
 inline constexpr int kLabelEntries = 201;
 inline constexpr int kSegmentCodeEntries = 301;
 
-void Initialise_Table_Formats();
-void Initialise_Table_Erreurs_Lib();
-void Initialise_Table_Codes_Segments_Lib();
+// Each loader starts from an empty table and returns false, after a message
+// naming the file and what is wrong with it, when the table cannot be used:
+// missing, unreadable, without any row, or with a line that cannot be read
+// (the rows before that line stay loaded).
+bool Initialise_Table_Formats();
+bool Initialise_Table_Erreurs_Lib();
+bool Initialise_Table_Codes_Segments_Lib();
+// The three tables loaded at once, without trace lines, before a test runs:
+// false at the first one that cannot be used.
+bool LoadReferenceTables();
 
 struct DataFormat {
     std::string key;
@@ -39,5 +47,15 @@ std::string GetErrorLabel(std::string_view code);
 // Segment code of an information number written as text; "" if none. The
 // reference stays valid until the tables are loaded again.
 const std::string& GetSegmentCode(std::string_view informationNumber);
+
+// Which tables a run used, for the report header: each table's file name and
+// the SHA-256 of the bytes last loaded from it ("" when it was missing or
+// unreadable). The digest says more than a version line would, and the
+// tables keep their format.
+struct ReferenceTableVersion {
+    std::string_view file;
+    std::string sha256;
+};
+std::array<ReferenceTableVersion, 3> ReferenceTableVersions();
 
 }  // namespace trelvane

@@ -397,11 +397,10 @@ void ReportRuleSetFailure(SegmentContext& ctx, const RuntimeError& error,
                           std::string_view segmentName, int elementIndex) {
     const std::string number = std::to_string(error.Number());
     Trace(number + ": Segment n°"_cp + std::to_string(ctx.index + 1), module, procedure);
-    CurrentPlatform().ShowMessage(
-        "Erreur non gérée"_cp,
-        number + " : Une erreur inattendue s'est produite sur un segment " + segmentName +
-            " dans le dossier n°"_cp + std::to_string(ctx.dossier),
-        MsgIcon::Critical, MsgButtons::Ok);
+    ShowRepeatedMessage(RepeatedMessage::UnexpectedFailure, "Erreur non gérée"_cp,
+                        number + " : Une erreur inattendue s'est produite sur un segment " +
+                            segmentName + " dans le dossier n°"_cp + std::to_string(ctx.dossier),
+                        MsgIcon::Critical);
     AddContentError(ctx.errors, ctx.index, "!" + number + "!", "777",
                     ElementPosition(static_cast<std::size_t>(elementIndex)), ctx.dossier);
 }
@@ -428,6 +427,13 @@ StringList ManageCContentKTV(SegmentList& segments) {
     std::int64_t unaCounter = 0;  // interchanges met, never reset
     SegmentContext ctx{errors, segments, 0, 0, {}, {}, -1, {}};
     const std::int64_t last = segments.UpperBound();
+    // The progress counts the dossiers of the whole file, whatever the
+    // interchange they belong to.
+    std::int64_t dossiers = 0;
+    for (std::size_t i = 0; i < segments.size(); ++i)
+        dossiers += segments[i].starts_with("UNH");
+    const std::string ofAll = " / " + GroupedNumber(dossiers);
+    std::int64_t dossiersMet = 0;
     for (std::int64_t i = 0; i <= last; ++i) {
         const std::string_view segment = segments[static_cast<std::size_t>(i)];
         // Named as QualifySegmentTag names it (DTM1, NAD3...): a tag shorter
@@ -436,10 +442,9 @@ StringList ManageCContentKTV(SegmentList& segments) {
         if (segment.size() >= 3) node = ktv::QualifyTag(ktv::TagCode(segment), counters);
         const DispatchRow* row = kRowsByNode.rows[node];
         if (row && row->rule == Rule::UNH) {
-            std::string status("Tests de contenu en cours...(dossier n°"_cp);
-            AppendNumber(status, counters.message);
-            status += ')';
-            SetStatus(status);
+            if (RunStopRequested()) break;
+            SetStatus("Tests de contenu en cours... dossier " + GroupedNumber(++dossiersMet) +
+                      ofAll);
         }
         if (!row) continue;
 

@@ -376,12 +376,12 @@ void Traite_MOA(SegmentContext& ctx, std::int64_t group) {
         Trace(number + ": Segment n°"_cp + std::to_string(ctx.index + 1) +
                   " Calcul des cumuls invalide ?",
               kModSEQ, "Traite_MOA");
-        CurrentPlatform().ShowMessage(
-            "Erreur non gérée"_cp,
+        ShowRepeatedMessage(
+            RepeatedMessage::UnexpectedFailure, "Erreur non gérée"_cp,
             number +
                 " : Une erreur inattendue s'est produite sur un segment MOA dans le dossier n°"_cp +
                 std::to_string(ctx.dossier),
-            MsgIcon::Critical, MsgButtons::Ok);
+            MsgIcon::Critical);
         Record(ctx, "!" + number + "!", "777", "d1");
     }
 }

@@ -25,14 +25,6 @@ bool HasNoErrorLeft() {
            static_cast<std::int64_t>(s.ContentErrors.size()) - 1 == GetWarningCount();
 }
 
-std::string SubDirectory(const std::string& baseDirectory, std::string_view name) {
-    if (baseDirectory.empty()) return ProgramPath(name);
-    std::string dir = baseDirectory;
-    if (dir.back() != '/') dir += '/';
-    dir += name;
-    return dir;
-}
-
 std::string CrFileName(const LocalDateTime& t) {
     const std::string time = LongTime(t);
     char date[32];
@@ -40,14 +32,25 @@ std::string CrFileName(const LocalDateTime& t) {
     return time.substr(0, 2) + time.substr(3, 2) + time.substr(6, 2) + "_" + date + "_CRErreur.txt";
 }
 
-ConversionOutcome WriteReport(std::string_view reportDocument, const std::string& baseDirectory) {
-    const std::string dir = SubDirectory(baseDirectory, "CR_Erreurs");
+// The message comes once the file is written, so that it can give the
+// file's full path; a failed write has already said why.
+ConversionOutcome Announce(ConversionOutcome outcome, std::string_view title,
+                           std::string_view text) {
+    if (!outcome.path.empty())
+        CurrentPlatform().ShowFileWritten(
+            title, std::string(text) + "\r\n" + DisplayPath(outcome.path), outcome.path);
+    return outcome;
+}
+
+ConversionOutcome WriteReport(std::string_view reportDocument, const std::string& baseDirectory,
+                              std::string_view text) {
+    const std::string dir = OutputDirectory("CR_Erreurs", baseDirectory);
     if (!FileExists(dir)) MakeDir(dir, "d'erreurs");
     ConversionOutcome outcome;
     outcome.path = WriteCRFile(reportDocument, dir);
     outcome.result =
         outcome.path.empty() ? ConversionResult::Failed : ConversionResult::ReportWritten;
-    return outcome;
+    return Announce(outcome, "Conversion impossible", text);
 }
 
 }  // namespace
@@ -57,9 +60,8 @@ bool IsFileConvertible() {
 }
 
 std::string WriteCRFile(std::string_view reportDocument, const std::string& directory) {
-    std::string path = directory;
-    if (!path.empty() && path.back() != '/') path += '/';
-    path += CrFileName(CurrentPlatform().Now());
+    RemoveStalePartFiles(directory, {"999999_99999999_CRErreur.txt"});
+    const std::string path = JoinPath(directory, CrFileName(CurrentPlatform().Now()));
     if (!WriteInFile(reportDocument, path, "CRErreur")) return {};
     return path;
 }
@@ -68,36 +70,38 @@ ConversionOutcome RunConversionCommand(std::string_view reportDocument,
                                        const std::string& baseDirectory) {
     try {
         Trace("** BOUTON CONVERSION EN FNS3 **", kModTests, kProcConvert);
-        Platform& platform = CurrentPlatform();
+        if (State().Withheld != WithheldReason::None) {
+            // The state does not hold this file's complete results: whatever
+            // would be written could belong to another file.
+            CurrentPlatform().ShowMessage("Conversion impossible",
+                                          "Les résultats du dernier test sont incomplets : "
+                                          "relancez le test avant la conversion."_cp,
+                                          MsgIcon::Information, MsgButtons::Ok);
+            return {};
+        }
         if (!HasNoErrorLeft()) {
-            platform.ShowMessage(
-                "Conversion impossible",
+            return WriteReport(
+                reportDocument, baseDirectory,
                 "La conversion du fichier EDI est impossible car il contient encore des erreurs\r\n"
-                "Un compte-rendu d'erreur va être créé dans le répertoire 'CR_Erreurs'"_cp,
-                MsgIcon::Information, MsgButtons::Ok);
-            return WriteReport(reportDocument, baseDirectory);
+                "Un compte-rendu d'erreur va être créé dans le répertoire 'CR_Erreurs'"_cp);
         }
         if (!FailedConversions().empty()) {
             // Their records are incomplete: an FNS3 file would silently lack them.
-            platform.ShowMessage(
-                "Conversion impossible",
+            return WriteReport(
+                reportDocument, baseDirectory,
                 "La conversion du fichier EDI est impossible car la conversion en FNS3 a échoué "
                 "pour les dossiers n° "_cp +
                     FailedConversionsText() +
-                    "\r\nUn compte-rendu d'erreur va être créé dans le répertoire 'CR_Erreurs'"_cp,
-                MsgIcon::Information, MsgButtons::Ok);
-            return WriteReport(reportDocument, baseDirectory);
+                    "\r\nUn compte-rendu d'erreur va être créé dans le répertoire 'CR_Erreurs'"_cp);
         }
-        platform.ShowMessage("Conversion",
-                             "Le fichier converti va être produit dans le dossier 'FNS3'"_cp,
-                             MsgIcon::Information, MsgButtons::Ok);
-        const std::string dir = SubDirectory(baseDirectory, "FNS3");
+        const std::string dir = OutputDirectory("FNS3", baseDirectory);
         if (!FileExists(dir)) MakeDir(dir, "FNS3");
         ConversionOutcome outcome;
         outcome.path = WriteFNS3File(dir);
         outcome.result =
             outcome.path.empty() ? ConversionResult::Failed : ConversionResult::Fns3Written;
-        return outcome;
+        return Announce(outcome, "Conversion",
+                        "Le fichier converti va être produit dans le dossier 'FNS3'"_cp);
     } catch (const RuntimeError& e) {
         Trace(std::to_string(e.Number()) + " : boum !", kModTests, kProcConvert);
     } catch (const std::exception&) {

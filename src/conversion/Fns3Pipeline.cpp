@@ -4,7 +4,6 @@
 #include <new>
 #include <utility>
 
-#include "config/Cp1252.h"
 #include "config/RuntimeErrors.h"
 
 namespace trelvane {
@@ -53,6 +52,7 @@ void Fns3Pipeline::Convert(std::int64_t dossierNumber, std::int64_t interchangeN
     } catch (const std::bad_alloc&) {
         // Reported in its place among the other dossiers, as a failure to
         // convert in place would be.
+        NoteOutOfMemory();
     }
     if (filling_.count >= kBatchSize) HandOver();
 }
@@ -73,6 +73,7 @@ void Fns3Pipeline::HandOver() {
 }
 
 void Fns3Pipeline::Work() {
+    ThreadConversionStores stores;
     for (;;) {
         Batch batch;
         {
@@ -94,14 +95,20 @@ void Fns3Pipeline::Work() {
                 LoadDossierSnapshot(job.stores);
                 built = BuildDossierRecords(job.dossier, job.context, number, description);
             } catch (const std::bad_alloc&) {
-                number = 7;
-                description = "Mémoire insuffisante"_cp;
+                NoteOutOfMemory();
+                number = kErrOutOfMemory;
             } catch (...) {
                 number = kErrInvalidCall;
-                description = ErrorDescription(number);
             }
-            if (!built)
+            if (built) continue;
+            // Nothing may escape this thread: should there be no memory left
+            // to keep the failure, the run is ending for want of it anyway.
+            try {
+                if (description.empty()) description = ErrorDescription(number);
                 failures_.push_back({job.dossier, job.interchange, number, std::move(description)});
+            } catch (const std::bad_alloc&) {
+                NoteOutOfMemory();
+            }
         }
         try {
             std::lock_guard lock(mutex_);

@@ -400,8 +400,9 @@ bool BuildRecords(std::int64_t dossierNumber, std::int64_t interchangeNumber, in
         number = e.Number();
         description = ErrorDescription(number);
     } catch (const std::bad_alloc&) {
-        number = 7;
-        description = "Mémoire insuffisante"_cp;
+        NoteOutOfMemory();
+        number = kErrOutOfMemory;
+        description = ErrorDescription(number);
     } catch (const std::exception&) {
         number = kErrInvalidCall;
         description = ErrorDescription(number);
@@ -443,7 +444,7 @@ void ReportFailedConversion(std::int64_t dossierNumber, std::int64_t interchange
     // log directory, writing it would show a failure box for every such
     // dossier; the failure is kept above and reported when the conversion is
     // asked for, so the line is left out instead.
-    if (!CurrentPlatform().TraceMode() && !FileExists(ProgramPath("logs"))) return;
+    if (!CurrentPlatform().TraceMode() && !FileExists(OutputDirectory("logs"))) return;
     WriteTrace(std::to_string(number) + " : " + description + " : dossier n°"_cp +
                    std::to_string(dossierNumber),
                kModConversion, "ConvertDossierToFNS3");
@@ -470,9 +471,9 @@ std::string Fns3FileName(const LocalDateTime& t) {
 
 std::string WriteFNS3File(const std::string& directory) {
     Trace("Ecriture du fichier FNS3.", kModIO, "WriteFNS3File");
-    std::string dir = directory.empty() ? ProgramPath("FNS3") : directory;
-    if (!dir.empty() && dir.back() != '/') dir += '/';
-    const std::string path = dir + Fns3FileName(CurrentPlatform().Now());
+    const std::string dir = directory.empty() ? OutputDirectory("FNS3") : directory;
+    RemoveStalePartFiles(dir, {kFns3FileShape});
+    const std::string path = JoinPath(dir, Fns3FileName(CurrentPlatform().Now()));
 
     // Handed over a megabyte of lines at a time: the file of a big
     // interchange is as large as the interchange, and is never held whole.
@@ -488,9 +489,11 @@ std::string WriteFNS3File(const std::string& directory) {
         }
         return piece;
     };
-    // Written under a temporary name, then renamed: a second conversion
-    // within the same second replaces the file, and a failure leaves none.
-    if (const int err = WriteFileAtomically(path, nextPiece); err != 0) {
+    // Written under a temporary name, then given the first free name: a
+    // second conversion within the same second, here or in a parallel run,
+    // never replaces the first one's file, and a failure leaves none.
+    std::string written;
+    if (const int err = WriteFileUnderFreeName(path, nextPiece, written); err != 0) {
         CurrentPlatform().ShowMessage("Erreur en écriture"_cp,
                                       std::to_string(err) +
                                           " - Ecriture du fichier FNS3 impossible\r\n" +
@@ -498,8 +501,8 @@ std::string WriteFNS3File(const std::string& directory) {
                                       MsgIcon::Exclamation, MsgButtons::Ok);
         return {};
     }
-    g_lastFns3Path = path;
-    return path;
+    g_lastFns3Path = written;
+    return written;
 }
 
 }  // namespace trelvane

@@ -25,5 +25,8 @@ void PadString(std::string& value, char fill, std::size_t width, std::string_vie
 std::string FailedConversionsText();
 // YYYYMMDD_HHMMSS_FNS3.oth for the time t.
 std::string Fns3FileName(const LocalDateTime& t);
+// Every name an FNS3 file may be given, "_2", "_3"... included (shapes of
+// RemoveStalePartFiles).
+inline constexpr std::string_view kFns3FileShape = "99999999_999999_FNS3*.oth";
 
 }  // namespace trelvane

@@ -1,5 +1,6 @@
 #include "conversion/modKTVConversionFunctions.h"
 
+#include <bitset>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -19,10 +20,6 @@ namespace {
 constexpr int kInteSegments = 3, kInteElements = 12, kInteComponents = 3;
 constexpr int kDossGroups = 100, kDossKinds = 13, kDossOccurrences = 5, kDossElements = 9,
               kDossComponents = 7;
-
-// Each thread has its own stores: the thread that checks fills them, and the
-// thread that builds the FNS3 records loads a copy of each dossier's.
-thread_local std::vector<std::string> g_inte(kInteSegments* kInteElements* kInteComponents);
 
 // The dossier store is re-created at every UNH, tens of thousands of times
 // in a big file, and a dossier fills a few dozen of its 409 500 cells. Each
@@ -45,10 +42,48 @@ struct DossierStore {
         return grid;
     }()};
     std::vector<Span> spans;
-    std::string arena;  // a text saved again is appended again: the arena only grows until reset
+    // A text saved again over a longer one is written in its place, over a
+    // shorter one appended; the arena is packed again once the texts given
+    // up outweigh the live ones, so that a dossier that never ends (UNT
+    // after UNT without UNH) keeps its arena, and its copies, small.
+    std::string arena;
+    std::size_t givenUp = 0;           // bytes of the arena no span uses
     std::vector<std::size_t> written;  // the cell of each span, in order
+    // The groups holding a cell: the records read every group of a dossier,
+    // most of them empty, without going to the grid for them.
+    std::bitset<kDossGroups> groups;
+    static constexpr std::size_t kCellsPerGroup = kCells / kDossGroups;
+    void Written(std::size_t at) {
+        written.push_back(at);
+        groups.set(at / kCellsPerGroup);
+    }
 };
-thread_local DossierStore g_doss;
+
+}  // namespace
+
+struct ConversionStores {
+    std::vector<std::string> inte =
+        std::vector<std::string>(kInteSegments * kInteElements * kInteComponents);
+    DossierStore doss;
+};
+
+namespace {
+
+// Each thread has its own stores: the thread that checks fills these, and
+// the thread that builds the FNS3 records loads a copy of each dossier's
+// into its own (ThreadConversionStores). A thread reaches them through a
+// plain pointer, for objects with destructors held per thread are destroyed
+// after their storage is freed by some runtimes (MinGW-w64): a crash at the
+// end of every such thread.
+ConversionStores g_checkingStores;
+thread_local ConversionStores* t_stores = &g_checkingStores;
+
+std::vector<std::string>& InteStore() {
+    return t_stores->inte;
+}
+DossierStore& DossStore() {
+    return t_stores->doss;
+}
 
 Fns3LineList g_fns3Lines;
 
@@ -61,21 +96,32 @@ bool InteIndex(int s, int e, int c, std::size_t& at) {
     return true;
 }
 
-bool DossIndex(std::int64_t g, int k, int o, int e, int c, std::size_t& at) {
-    if (g < 0 || g >= kDossGroups || k < 1 || k > kDossKinds || o < 1 || o > kDossOccurrences ||
-        e < 1 || e > kDossElements || c < 0 || c >= kDossComponents)
-        return false;
-    at = (((static_cast<std::size_t>(g) * kDossKinds + static_cast<std::size_t>(k - 1)) *
-               kDossOccurrences +
-           static_cast<std::size_t>(o - 1)) *
-              kDossElements +
-          static_cast<std::size_t>(e - 1)) *
-             kDossComponents +
-         static_cast<std::size_t>(c);
-    return true;
+bool DossInBounds(std::int64_t g, int k, int o, int e, int c) {
+    return g >= 0 && g < kDossGroups && k >= 1 && k <= kDossKinds && o >= 1 &&
+           o <= kDossOccurrences && e >= 1 && e <= kDossElements && c >= 0 && c < kDossComponents;
+}
+
+// The cell of an element within the bounds.
+std::size_t DossCell(std::int64_t g, int k, int o, int e, int c) {
+    return (((static_cast<std::size_t>(g) * kDossKinds + static_cast<std::size_t>(k - 1)) *
+                 kDossOccurrences +
+             static_cast<std::size_t>(o - 1)) *
+                kDossElements +
+            static_cast<std::size_t>(e - 1)) *
+               kDossComponents +
+           static_cast<std::size_t>(c);
 }
 
 }  // namespace
+
+ThreadConversionStores::ThreadConversionStores()
+    : own_(std::make_unique<ConversionStores>()), previous_(t_stores) {
+    t_stores = own_.get();
+}
+
+ThreadConversionStores::~ThreadConversionStores() {
+    t_stores = previous_;
+}
 
 void SaveInterchData(int segment, int element, int component, std::string_view value) {
     std::size_t at = 0;
@@ -83,82 +129,111 @@ void SaveInterchData(int segment, int element, int component, std::string_view v
         Trace(std::to_string(kErrSubscript) +
                   ": Une dimension du tableau parrKTVInteData a sans doute été dépassée."_cp,
               kModConversion, "SaveInterchData");
-        CurrentPlatform().ShowMessage(
-            "Erreur non gérée"_cp,
-            std::to_string(kErrSubscript) +
-                " : Une dimension du tableau de stockage a été dépassée."_cp,
-            MsgIcon::Critical, MsgButtons::Ok);
+        ShowRepeatedMessage(RepeatedMessage::StoreOverflow, "Erreur non gérée"_cp,
+                            std::to_string(kErrSubscript) +
+                                " : Une dimension du tableau de stockage a été dépassée."_cp,
+                            MsgIcon::Critical);
         return;
     }
-    g_inte[at].assign(value);
+    InteStore()[at].assign(value);
 }
 
 void SaveDossData(std::int64_t group, int kind, int occurrence, int element, int component,
                   std::string_view value) {
-    std::size_t at = 0;
-    if (!DossIndex(group, kind, occurrence, element, component, at)) {
+    if (!DossInBounds(group, kind, occurrence, element, component)) {
         Trace(std::to_string(kErrSubscript) +
                   ": Une dimension du tableau parrKTVDossData a sans doute été dépassée."_cp,
               kModConversion, "SaveDossData");
         return;
     }
-    std::uint32_t& cell = g_doss.cells[at];
+    DossierStore& doss = DossStore();
+    const std::size_t at = DossCell(group, kind, occurrence, element, component);
+    std::uint32_t& cell = doss.cells[at];
     if (cell == 0) {
-        g_doss.spans.emplace_back();
-        cell = static_cast<std::uint32_t>(g_doss.spans.size());
-        g_doss.written.push_back(at);
+        doss.spans.emplace_back();
+        cell = static_cast<std::uint32_t>(doss.spans.size());
+        doss.Written(at);
     }
+    DossierStore::Span& span = doss.spans[cell - 1];
+    if (value.size() <= span.length) {
+        // value may lie in the arena, even over the span itself.
+        std::char_traits<char>::move(doss.arena.data() + span.offset, value.data(), value.size());
+        doss.givenUp += span.length - value.size();
+        span.length = value.size();
+        return;
+    }
+    doss.givenUp += span.length;
     // The span is taken before the append: value may lie in the arena.
-    g_doss.spans[cell - 1] = {g_doss.arena.size(), value.size()};
-    g_doss.arena.append(value);
+    span = {doss.arena.size(), value.size()};
+    doss.arena.append(value);
+    constexpr std::size_t kPackFrom = std::size_t{64} << 10;
+    if (doss.givenUp > kPackFrom && doss.givenUp * 2 > doss.arena.size()) {
+        std::string packed;
+        packed.reserve(doss.arena.size() - doss.givenUp);
+        for (DossierStore::Span& s : doss.spans) {
+            const std::size_t offset = packed.size();
+            packed.append(doss.arena, s.offset, s.length);
+            s.offset = offset;
+        }
+        doss.arena.swap(packed);
+        doss.givenUp = 0;
+    }
 }
 
 const std::string& Inte(int segment, int element, int component) {
     std::size_t at = 0;
     if (!InteIndex(segment, element, component, at)) throw RuntimeError(kErrSubscript);
-    return g_inte[at];
+    return InteStore()[at];
 }
 
 std::string_view Doss(std::int64_t group, int kind, int occurrence, int element, int component) {
-    std::size_t at = 0;
-    if (!DossIndex(group, kind, occurrence, element, component, at))
+    if (!DossInBounds(group, kind, occurrence, element, component))
         throw RuntimeError(kErrSubscript);
-    const std::uint32_t cell = g_doss.cells[at];
+    const DossierStore& doss = DossStore();
+    // Most groups of most dossiers are empty: they are answered without
+    // going to the grid.
+    if (!doss.groups.test(static_cast<std::size_t>(group))) return {};
+    const std::uint32_t cell = doss.cells[DossCell(group, kind, occurrence, element, component)];
     if (cell == 0) return {};
-    const DossierStore::Span span = g_doss.spans[cell - 1];
-    return {g_doss.arena.data() + span.offset, span.length};
+    const DossierStore::Span span = doss.spans[cell - 1];
+    return {doss.arena.data() + span.offset, span.length};
 }
 
 void ResetDossData() {
-    for (std::size_t at : g_doss.written)
-        g_doss.cells[at] = 0;
-    g_doss.written.clear();
-    g_doss.spans.clear();
-    g_doss.arena.clear();
+    DossierStore& doss = DossStore();
+    for (std::size_t at : doss.written)
+        doss.cells[at] = 0;
+    doss.written.clear();
+    doss.spans.clear();
+    doss.arena.clear();
+    doss.givenUp = 0;
+    doss.groups.reset();
 }
 
 void TakeDossierSnapshot(DossierSnapshot& out) {
-    out.cells.assign(g_doss.written.begin(), g_doss.written.end());
-    out.spans.assign(g_doss.spans.begin(), g_doss.spans.end());
-    out.arena.assign(g_doss.arena);
+    const DossierStore& doss = DossStore();
+    out.cells.assign(doss.written.begin(), doss.written.end());
+    out.spans.assign(doss.spans.begin(), doss.spans.end());
+    out.arena.assign(doss.arena);
 }
 
 void LoadDossierSnapshot(const DossierSnapshot& snapshot) {
     ResetDossData();
+    DossierStore& doss = DossStore();
     for (std::size_t k = 0; k < snapshot.cells.size(); ++k) {
-        g_doss.cells[snapshot.cells[k]] = static_cast<std::uint32_t>(k + 1);
-        g_doss.written.push_back(snapshot.cells[k]);
+        doss.cells[snapshot.cells[k]] = static_cast<std::uint32_t>(k + 1);
+        doss.Written(snapshot.cells[k]);
     }
-    g_doss.spans.assign(snapshot.spans.begin(), snapshot.spans.end());
-    g_doss.arena.assign(snapshot.arena);
+    doss.spans.assign(snapshot.spans.begin(), snapshot.spans.end());
+    doss.arena.assign(snapshot.arena);
 }
 
 void TakeInterchangeSnapshot(std::vector<std::string>& out) {
-    out = g_inte;
+    out = InteStore();
 }
 
 void LoadInterchangeSnapshot(const std::vector<std::string>& snapshot) {
-    if (snapshot.size() == g_inte.size()) g_inte = snapshot;
+    if (snapshot.size() == InteStore().size()) InteStore() = snapshot;
 }
 
 std::string Fns3LineList::operator[](std::size_t i) const {

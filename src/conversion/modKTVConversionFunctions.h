@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +42,22 @@ void TakeDossierSnapshot(DossierSnapshot& out);
 void LoadDossierSnapshot(const DossierSnapshot& snapshot);
 void TakeInterchangeSnapshot(std::vector<std::string>& out);
 void LoadInterchangeSnapshot(const std::vector<std::string>& snapshot);
+
+// Gives the calling thread stores of its own while it lives: a thread that
+// builds FNS3 records beside the checks. Without one, a thread uses the
+// checking thread's stores.
+struct ConversionStores;
+class ThreadConversionStores {
+  public:
+    ThreadConversionStores();
+    ~ThreadConversionStores();
+    ThreadConversionStores(const ThreadConversionStores&) = delete;
+    ThreadConversionStores& operator=(const ThreadConversionStores&) = delete;
+
+  private:
+    std::unique_ptr<ConversionStores> own_;
+    ConversionStores* previous_;
+};
 
 // FNS3 lines held without the spaces that pad most of them to the full
 // record width, with the width they had: for a big file they are the largest
@@ -106,8 +123,9 @@ const std::vector<FailedConversion>& FailedConversions();
 void ClearFailedConversions();
 
 // Writes the FNS3 line list (element 0 excepted) to a new file in directory
-// (the program's FNS3 directory when empty). Returns the path written, "" on
-// failure (after the message box).
+// (the program's FNS3 directory when empty), never over another file: a name
+// already taken gets "_2", "_3"... Returns the path written, "" on failure
+// (after the message box).
 std::string WriteFNS3File(const std::string& directory = {});
 
 }  // namespace trelvane

@@ -14,10 +14,12 @@ namespace trelvane {
 inline constexpr std::string_view kVersionText = "1 mars 2017";
 
 // Clears the sink and writes the header: the title with the day's date, the
-// file, procedure and profile of the home window, the version, and a rule
-// followed by two line breaks. The caller then appends the formatted syntax
-// pane, a line break, the formatted content pane and a line break.
-void BuildReportDocumentHeader(RichTextSink& sink);
+// file, procedure and profile of the home window, the version, what was
+// tested (campaign year, the file's size and SHA-256, the reference tables'
+// SHA-256), and a rule followed by two line breaks. The caller then appends
+// the formatted syntax pane, a line break, the formatted content pane and a
+// line break. A page with sections of its own does without the rule.
+void BuildReportDocumentHeader(RichTextSink& sink, bool rule = true);
 // The plain text of that header.
 std::string ReportDocumentHeaderText();
 

@@ -91,26 +91,84 @@ bool AskLongReport(std::int64_t count, std::string_view titleTail) {
            MsgAnswer::Yes;
 }
 
+std::string SyntaxHeading(std::int64_t n) {
+    return n == 1 ? std::string("1 ERREUR SYNTAXIQUE TROUVEE !")
+                  : std::to_string(n) + " ERREURS SYNTAXIQUES TROUVEES !";
+}
+
+std::string ContentHeading(std::int64_t n) {
+    if (n == 0) return "CONTROLES DE CONTENU OK";
+    return n == 1 ? std::string("1 ERREUR DE CONTENU TROUVEE !")
+                  : std::to_string(n) + " ERREURS DE CONTENU TROUVEES !";
+}
+
+std::int64_t RecordCount(const StringList& errors) {
+    return errors.empty() ? 0 : static_cast<std::int64_t>(errors.size()) - 1;
+}
+
+// A pane whose report was not built: its heading (red when it counts
+// errors) and a note saying why the rest is missing.
+void WriteNotBuilt(RichTextSink& pane, std::string_view heading, bool errors,
+                   std::string_view note) {
+    pane.Clear();
+    pane.SetIndent(1500);
+    pane.SetBold(true);
+    pane.SetColor(kDarkGrey);
+    pane.InsertText(kCrLf);
+    if (!heading.empty()) {
+        if (errors) pane.SetColor(kRed);
+        pane.InsertText(std::string(heading) + "\r\n\r\n");
+        pane.SetColor(kDarkGrey);
+    }
+    pane.InsertText(note);
+    pane.SetCaret(0);
+}
+
+constexpr std::string_view kDeclinedNote = "Rapport non affiché à votre demande."_cp;
+
+// Reports walk their records in batches of this many between two questions
+// to the platform whether the run goes on.
+constexpr std::size_t kStopPollMask = 1023;
+
 int ErrorNumberOf(const std::exception& e) {
     if (auto* r = dynamic_cast<const RuntimeError*>(&e)) return r->Number();
-    if (dynamic_cast<const std::bad_alloc*>(&e)) return 7;
+    if (dynamic_cast<const std::bad_alloc*>(&e)) return kErrOutOfMemory;
     return kErrInvalidCall;
 }
 
 // Writes the runs of the coloured display, keeping text of one look together
-// so a line of sound elements costs one insertion, not one per element.
+// so a line of sound elements costs one insertion, not one per element. A
+// line shows at most kDisplayedLineCharacters of its segment.
 class RunWriter {
   public:
     explicit RunWriter(RichTextSink& sink) : sink_(sink) {
         sink_.SetColor(kDarkGrey);
         sink_.SetBold(false);
     }
+    // The line number, then the separator before the segment text.
+    void StartLine(Rgb color, bool bold, std::string_view number, std::string_view separator) {
+        Add(color, bold, number);
+        Add(color, bold, separator);
+        room_ = kDisplayedLineCharacters;
+    }
     void Put(Rgb color, bool bold, std::string_view text) {
-        if (!pending_.empty() && (color != color_ || bold != bold_)) Flush();
-        color_ = color;
-        bold_ = bold;
-        pending_ += text;
-        if (pending_.size() > (1u << 20)) Flush();
+        if (text.size() > room_) {
+            text = text.substr(0, room_);
+            cut_ = true;
+        }
+        room_ -= text.size();
+        Add(color, bold, text);
+    }
+    // Ends the line of a segment of that many characters with a line break
+    // of that look.
+    void EndLine(Rgb color, bool bold, std::size_t segmentLength) {
+        if (cut_) {
+            Add(kMidGrey, false,
+                " [...] (ligne coupée à l'affichage : "_cp + std::to_string(segmentLength) +
+                    " caractères)"_cp);
+            cut_ = false;
+        }
+        Add(color, bold, kCrLf);
     }
     void Flush() {
         if (pending_.empty()) return;
@@ -121,12 +179,22 @@ class RunWriter {
     }
 
   private:
+    void Add(Rgb color, bool bold, std::string_view text) {
+        if (!pending_.empty() && (color != color_ || bold != bold_)) Flush();
+        color_ = color;
+        bold_ = bold;
+        pending_ += text;
+        if (pending_.size() > (1u << 20)) Flush();
+    }
+
     RichTextSink& sink_;
     std::string pending_;
     Rgb color_ = kDarkGrey;
     bool bold_ = false;
     Rgb sinkColor_ = kDarkGrey;
     bool sinkBold_ = false;
+    std::size_t room_ = kDisplayedLineCharacters;
+    bool cut_ = false;
 };
 
 // One content error position of a segment, read for the element walk.
@@ -179,6 +247,36 @@ void ReadPositions(std::string_view tail, std::vector<Position>& out) {
     }
 }
 
+// One line for each sign that the file was written for another system: the
+// checks then report its segments one by one without saying why.
+std::vector<std::string> FileHints(const TestedFile& file) {
+    std::vector<std::string> hints;
+    if (file.terminatorsBeforeLineFeed * 2 > file.terminators) {
+        hints.emplace_back(
+            "Les fins de ligne du fichier sont au format Unix (LF) : le saut de ligne qui suit "
+            "chaque segment est lu comme le début du segment suivant, qui est alors rejeté. "
+            "Enregistrez le fichier avec des fins de ligne Windows (CR LF), ou sans fin de "
+            "ligne."_cp);
+    }
+    if (file.utf8Bom || file.utf8Accents) {
+        std::string hint(
+            file.utf8Bom && !file.utf8Accents
+                ? "Le fichier commence par une marque d'ordre des octets UTF-8 (BOM)"_cp
+                : "Le fichier est codé en UTF-8"_cp);
+        if (file.utf8Bom && file.utf8Accents)
+            hint += " et commence par une marque d'ordre des octets (BOM)"_cp;
+        hint += " : la procédure attend du Windows-1252 (ANSI)"_cp;
+        if (file.utf8Bom) hint += " sans cette marque, qui empêche de lire le premier segment"_cp;
+        if (file.utf8Accents)
+            hint +=
+                ", et les lettres accentuées seraient transmises déformées (« JÃ‰RÃ”ME » "
+                "pour « JÉRÔME »)"_cp;
+        hint += ". Enregistrez le fichier en Windows-1252."_cp;
+        hints.push_back(std::move(hint));
+    }
+    return hints;
+}
+
 }  // namespace
 
 // A pane left unset keeps a plain-text pane of its own.
@@ -191,34 +289,64 @@ ReportPanes CurrentReportPanes() {
     return g_panes;
 }
 
-bool Display_Syntax_Errors() {
-    Trace("Génération du compte-rendu de syntaxe"_cp, kModDisplay, "Display_Syntax_Errors");
+bool ConfirmSyntaxReport() {
     const StringList& errors = State().SyntaxErrors;
-    RichTextSink& pane = *g_panes.syntax;
+    const std::int64_t n = RecordCount(errors);
+    return errors.empty() || errors[0] != "[Branchement]" || n < kLongReportRecords ||
+           AskLongReport(n, " erreurs de syntaxe");
+}
 
+bool ConfirmContentReport() {
+    const std::int64_t n = RecordCount(State().ContentErrors);
+    if (n < kLongReportRecords || AskLongReport(n, " erreurs sur dossiers")) return true;
+    CurrentPlatform().ShowMessage(
+        kProgramTitle,
+        "Le rapport d'erreur sur contenu ne sera pas affiché dans la fenêtre résultat."_cp + kCrLf +
+            "Note : un fichier contenant des années erronées entraîne souvent un nombre "
+            "important d'erreurs."_cp,
+        MsgIcon::Information, MsgButtons::Ok);
+    return false;
+}
+
+namespace {
+
+// The reports proper. Interactive for the run's own panes: status line and
+// WarningCount, and, when ask is set, the question before a long report;
+// otherwise the same text is written silently (a page rendered again from
+// the run).
+bool SyntaxReport(RichTextSink& pane, bool interactive, bool ask) {
+    const StringList& errors = State().SyntaxErrors;
+
+    const std::int64_t n = RecordCount(errors);
+    if (ask && !ConfirmSyntaxReport()) {
+        WriteNotBuilt(pane, SyntaxHeading(n), true, kDeclinedNote);
+        return false;
+    }
     pane.Clear();
-    SetStatus("Préparation de l'affichage...(syntaxe)"_cp);
+    if (interactive) SetStatus("Préparation de l'affichage...(syntaxe)"_cp);
+    for (const std::string& hint : FileHints(State().File)) {
+        pane.SetIndent(0);
+        pane.SetBold(true);
+        pane.SetColor(kDarkOrange);
+        pane.InsertText(hint + kCrLf);
+    }
     pane.SetIndent(1500);
     pane.SetBold(true);
     pane.SetColor(kDarkGrey);
     pane.InsertText(kCrLf);
 
-    const std::int64_t n = static_cast<std::int64_t>(errors.size()) - 1;
     if (!errors.empty() && errors[0] == "[Branchement]") {
-        if (n >= kLongReportRecords && !AskLongReport(n, " erreurs de syntaxe")) return false;
         if (n == 0) {
             pane.InsertText("CONTROLES DE SYNTAXE OK");
-        } else if (n == 1) {
-            pane.SetColor(kRed);
-            pane.InsertText("1 ERREUR SYNTAXIQUE TROUVEE !\r\n\r\n\r\n");
         } else {
             pane.SetColor(kRed);
-            pane.InsertText(std::to_string(n) + " ERREURS SYNTAXIQUES TROUVEES !\r\n\r\n\r\n");
+            pane.InsertText(SyntaxHeading(n) + "\r\n\r\n\r\n");
         }
         LabelCache labels;
         std::vector<std::string_view> fields;
         std::string line;
         for (std::size_t k = 1; k < errors.size(); ++k) {
+            if ((k & kStopPollMask) == 0 && RunStopRequested()) return false;
             SplitRecord(errors[k], fields);
             const std::string_view index = fields[0];
             const std::string_view word = fields.size() > 1 ? fields[1] : std::string_view{};
@@ -262,26 +390,20 @@ bool Display_Syntax_Errors() {
     return true;
 }
 
-bool Display_Content_Errors() {
-    Trace("Génération du compte-rendu de contenu"_cp, kModDisplay, "Display_Content_Errors");
+bool ContentReport(RichTextSink& pane, bool interactive, bool ask) {
     const StringList& errors = State().ContentErrors;
-    RichTextSink& pane = *g_panes.content;
     Platform& platform = CurrentPlatform();
 
     pane.Clear();
     std::int64_t warnings = 0;
-    SetWarningCount(0);
-    SetStatus("Préparation de l'affichage...(contenu)"_cp);
+    if (interactive) {
+        SetWarningCount(0);
+        SetStatus("Préparation de l'affichage...(contenu)"_cp);
+    }
 
-    const std::int64_t n = errors.empty() ? 0 : static_cast<std::int64_t>(errors.size()) - 1;
-    if (n >= kLongReportRecords && !AskLongReport(n, " erreurs sur dossiers")) {
-        platform.ShowMessage(kProgramTitle,
-                             "Le rapport d'erreur sur contenu ne sera pas affiché dans la "
-                             "fenêtre résultat."_cp +
-                                 kCrLf +
-                                 "Note : un fichier contenant des années erronées entraîne "
-                                 "souvent un nombre important d'erreurs."_cp,
-                             MsgIcon::Information, MsgButtons::Ok);
+    const std::int64_t n = RecordCount(errors);
+    if (ask && !ConfirmContentReport()) {
+        WriteNotBuilt(pane, ContentHeading(n), true, kDeclinedNote);
         return false;
     }
 
@@ -294,10 +416,7 @@ bool Display_Content_Errors() {
             pane.InsertText("CONTROLES DE CONTENU OK\r\n");
         } else {
             pane.SetColor(kRed);
-            if (n == 1)
-                pane.InsertText("1 ERREUR DE CONTENU TROUVEE !\r\n");
-            else
-                pane.InsertText(std::to_string(n) + " ERREURS DE CONTENU TROUVEES !\r\n");
+            pane.InsertText(ContentHeading(n) + "\r\n");
             pane.InsertText(platform.ShowWarnings() ? "(Rejets en noir, Signalements en vert)"
                                                     : "(Signalements non visibles)");
             pane.InsertText("\r\n\r\n\r\n");
@@ -307,6 +426,7 @@ bool Display_Content_Errors() {
         std::vector<std::string_view> fields;
         std::string line;
         for (std::size_t k = 1; k < errors.size(); ++k) {
+            if ((k & kStopPollMask) == 0 && RunStopRequested()) return false;
             SplitRecord(errors[k], fields);
             // Five fields; should a detail text ever hold a comma, the fields
             // at both ends still stand where they belong.
@@ -327,7 +447,7 @@ bool Display_Content_Errors() {
             const std::string& label = labels.Label(code);
             const std::string_view cls = std::string_view(label).substr(0, 3);
             const bool warning = label.starts_with("si");
-            if (warning) SetWarningCount(++warnings);
+            if (warning && interactive) SetWarningCount(++warnings);
 
             const bool showWarnings = platform.ShowWarnings();
             if (!(cls == "rej" || cls == "sir" || (cls == "sig" && showWarnings))) continue;
@@ -375,6 +495,7 @@ bool Display_Content_Errors() {
         }
     } catch (const std::exception& e) {
         const int number = ErrorNumberOf(e);
+        if (number == kErrOutOfMemory) NoteOutOfMemory();
         Trace(std::to_string(number) + " - " + ErrorDescription(number), kModDisplay,
               "Display_Content_Errors");
         return false;
@@ -383,9 +504,8 @@ bool Display_Content_Errors() {
     return true;
 }
 
-void DisplayColouredFile(bool errorsOnly, std::int64_t first, std::int64_t last) {
-    Trace("Génération du compte-rendu en coloration syntaxique"_cp, kModDisplay,
-          "DisplayColouredFile");
+void ColouredFile(RichTextSink& pane, bool errorsOnly, std::int64_t first, std::int64_t last,
+                  bool interactive) {
     const RunState& state = State();
     const std::string elementSep = state.Delimiters[1];
     const std::string componentSep = state.Delimiters[2];
@@ -394,16 +514,17 @@ void DisplayColouredFile(bool errorsOnly, std::int64_t first, std::int64_t last)
     const SegmentList& segments = state.Segments;
     const SegmentErrorTable& bySegment = state.ErrorsBySegment;
 
-    RichTextSink& pane = *g_panes.coloured;
     pane.Clear();
-    SetStatus("Préparation de l'affichage...(colorisation)"_cp);
+    if (interactive) SetStatus("Préparation de l'affichage...(colorisation)"_cp);
 
     const std::int64_t upper = segments.UpperBound();
     if (upper >= kDisplayedSegments && !errorsOnly && first == 0) {
-        CurrentPlatform().ShowMessage(
-            "Fichier volumineux",
-            "Seuls les 20 000 premiers segments du fichier seront affichés."_cp,
-            MsgIcon::Information, MsgButtons::Ok);
+        // Said at the head of the display itself: a box would stop the run
+        // in its middle until someone clicks it.
+        pane.SetColor(kDarkGrey);
+        pane.SetBold(true);
+        pane.InsertText(
+            "Seuls les 20 000 premiers segments du fichier seront affichés.\r\n\r\n"_cp);
     }
     if (last == -1 || last > upper) last = upper;
     if (first < 0) first = 0;
@@ -414,7 +535,8 @@ void DisplayColouredFile(bool errorsOnly, std::int64_t first, std::int64_t last)
     std::string number;
 
     for (std::int64_t k = first; k <= last; ++k) {
-        if (k > first + threshold) {
+        if (interactive && k > first + threshold) {
+            if (RunStopRequested()) break;
             threshold += 500;
             const double share =
                 static_cast<double>(k - first) / static_cast<double>(last - first) * 100.0;
@@ -434,10 +556,9 @@ void DisplayColouredFile(bool errorsOnly, std::int64_t first, std::int64_t last)
         if (tail.empty()) {
             if (!syntaxError && errorsOnly) continue;
             const Rgb color = syntaxError ? kRed : kDarkGrey;
-            out.Put(color, syntaxError, number);
-            out.Put(color, syntaxError, "  ");
+            out.StartLine(color, syntaxError, number, "  ");
             out.Put(color, syntaxError, segment);
-            out.Put(color, syntaxError, kCrLf);
+            out.EndLine(color, syntaxError, segment.size());
             continue;
         }
         ReadPositions(tail, positions);
@@ -445,16 +566,14 @@ void DisplayColouredFile(bool errorsOnly, std::int64_t first, std::int64_t last)
             const Rgb color = !syntaxError         ? kCornflowerBlue
                               : positions[0].whole ? kBlueViolet
                                                    : kRed;
-            out.Put(color, true, number);
-            out.Put(color, true, "  ");
+            out.StartLine(color, true, number, "  ");
             out.Put(color, true, segment);
-            out.Put(color, true, kCrLf);
+            out.EndLine(color, true, segment.size());
             continue;
         }
 
         // Element by element; the positions are consumed in list order.
-        out.Put(kDarkGrey, true, number);
-        out.Put(kDarkGrey, true, " ");
+        out.StartLine(kDarkGrey, true, number, " ");
         SplitInto(segment, elementSep, release, elementScratch);
         const std::vector<std::string_view>& elements = elementScratch.pieces;
         std::size_t current = 0;
@@ -498,10 +617,63 @@ void DisplayColouredFile(bool errorsOnly, std::int64_t first, std::int64_t last)
             }
             if (e + 1 < elements.size()) out.Put(kDarkGrey, true, elementSep);
         }
-        out.Put(kDarkGrey, true, kCrLf);
+        out.EndLine(kDarkGrey, true, segment.size());
     }
     out.Flush();
     pane.SetCaret(0);
+}
+
+}  // namespace
+
+bool Display_Syntax_Errors(bool ask) {
+    Trace("Génération du compte-rendu de syntaxe"_cp, kModDisplay, "Display_Syntax_Errors");
+    return SyntaxReport(*g_panes.syntax, true, ask);
+}
+
+bool Display_Content_Errors(bool ask) {
+    Trace("Génération du compte-rendu de contenu"_cp, kModDisplay, "Display_Content_Errors");
+    return ContentReport(*g_panes.content, true, ask);
+}
+
+void DisplayColouredFile(bool errorsOnly, std::int64_t first, std::int64_t last) {
+    Trace("Génération du compte-rendu en coloration syntaxique"_cp, kModDisplay,
+          "DisplayColouredFile");
+    ColouredFile(*g_panes.coloured, errorsOnly, first, last, true);
+}
+
+void WriteSyntaxReport(RichTextSink& sink) {
+    SyntaxReport(sink, false, false);
+}
+
+void WriteContentReport(RichTextSink& sink) {
+    ContentReport(sink, false, false);
+}
+
+void WriteColouredFile(RichTextSink& sink, bool errorsOnly, std::int64_t first, std::int64_t last) {
+    ColouredFile(sink, errorsOnly, first, last, false);
+}
+
+void ClearReportPanes() {
+    for (RichTextSink* pane : {g_panes.syntax, g_panes.content, g_panes.coloured})
+        pane->Clear();
+}
+
+void ShowDeclinedReports(bool syntaxDeclined) {
+    const RunState& state = State();
+    if (syntaxDeclined) {
+        WriteNotBuilt(*g_panes.syntax, SyntaxHeading(RecordCount(state.SyntaxErrors)), true,
+                      kDeclinedNote);
+    }
+    const std::int64_t n = RecordCount(state.ContentErrors);
+    WriteNotBuilt(*g_panes.content, ContentHeading(n), n > 0, n > 0 ? kDeclinedNote : "");
+    WriteNotBuilt(*g_panes.coloured, "", false,
+                  "Fichier non affiché : un rapport d'erreur n'a pas été affiché à votre "
+                  "demande."_cp);
+}
+
+void ShowUncheckedReports() {
+    for (RichTextSink* pane : {g_panes.syntax, g_panes.content, g_panes.coloured})
+        WriteNotBuilt(*pane, "", false, "Aucun contrôle n'est fait avec ce profil de test."_cp);
 }
 
 void WriteLegend(RichTextSink& sink) {

@@ -2,6 +2,7 @@
 // the whole file coloured segment by segment.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -27,6 +28,10 @@ inline constexpr Rgb kIvory{255, 255, 240};  // background of the coloured file
 inline constexpr std::int64_t kLongReportRecords = 4000;
 // The whole-file display stops after this many segments.
 inline constexpr std::int64_t kDisplayedSegments = 20000;
+// A line of the coloured display shows at most this many characters of its
+// segment, then says it was cut: laying out a line of megabytes would hold
+// the window for minutes. The reports keep every segment whole.
+inline constexpr std::size_t kDisplayedLineCharacters = 2000;
 
 // The panes the reports write into. Until a front end sets its own, the
 // reports write into plain-text panes held here.
@@ -38,12 +43,35 @@ struct ReportPanes {
 void SetReportPanes(const ReportPanes& panes);
 ReportPanes CurrentReportPanes();
 
-// True when written, false when the user declined a long report.
-bool Display_Syntax_Errors();
-// True when written; false when declined or stopped by an unexpected error.
-bool Display_Content_Errors();
+// The question a long report raises: true when there is none or the user
+// wants the report. Declining the content report is followed by a note
+// saying it will not be shown. A run asks both before building anything.
+bool ConfirmSyntaxReport();
+bool ConfirmContentReport();
+
+// True when written; false when the user declined a long report (the pane
+// then says so) or stopped the run. ask false: the question was already put.
+bool Display_Syntax_Errors(bool ask = true);
+// The same, and false when an unexpected error stopped the report.
+bool Display_Content_Errors(bool ask = true);
 // Segments first..last (last -1 or beyond the end: to the last segment).
 void DisplayColouredFile(bool errorsOnly, std::int64_t first, std::int64_t last);
+
+// What the panes show after a run that built no report of its own, so that
+// none of them ever shows an earlier run's: every pane emptied
+// (ClearReportPanes), the reports the user declined (their heading and a
+// note; the coloured pane says why it is empty), or a profile that checks
+// nothing.
+void ClearReportPanes();
+void ShowDeclinedReports(bool syntaxDeclined);
+void ShowUncheckedReports();
+
+// The same three reports of the current run into any sink, asking nothing,
+// showing no status and leaving WarningCount as it is: for a copy made after
+// the run (the results page of an export).
+void WriteSyntaxReport(RichTextSink& sink);
+void WriteContentReport(RichTextSink& sink);
+void WriteColouredFile(RichTextSink& sink, bool errorsOnly, std::int64_t first, std::int64_t last);
 
 // The legend of the colours: five bullets in the symbol font with their texts.
 void WriteLegend(RichTextSink& sink);

@@ -31,6 +31,7 @@ std::uint64_t SegmentList::Reserve(std::size_t n) {
 }
 
 void SegmentList::push_back(std::string_view text) {
+    if (text.size() > kMaxPieceLength) throw PieceTooLong(size());
     const std::uint64_t start = Reserve(text.size());
     blocks_.back().append(text);
     starts_.push_back(start);
@@ -58,6 +59,7 @@ void SegmentList::Set(std::size_t i, std::string_view text) {
         lengths_[i] = static_cast<std::uint32_t>(text.size());
         return;
     }
+    if (text.size() > kMaxPieceLength) throw PieceTooLong(i);
     const std::string copy(text);  // text may lie in a block about to be appended to
     starts_[i] = Reserve(copy.size());
     blocks_.back().append(copy);

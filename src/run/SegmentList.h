@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,21 @@
 namespace trelvane {
 
 using StringList = std::vector<std::string>;
+
+// A piece of 4 GiB or more. No segment of a real interchange comes near it;
+// a list refuses it rather than keep a length cut short, which would let a
+// file pass as clean with most of a segment unread.
+inline constexpr std::uint64_t kMaxPieceLength = UINT32_MAX;
+class PieceTooLong : public std::length_error {
+  public:
+    explicit PieceTooLong(std::size_t index)
+        : std::length_error("piece of 4 GiB or more"), index_(index) {}
+    // Where the piece stands (or would have stood) in its list.
+    std::size_t Index() const { return index_; }
+
+  private:
+    std::size_t index_;
+};
 
 class SegmentList {
   public:
@@ -33,6 +49,7 @@ class SegmentList {
     }
     std::string_view at(std::size_t i) const;
 
+    // Both raise PieceTooLong for a text longer than kMaxPieceLength.
     void push_back(std::string_view text);
     // Appends an element that shares the text of element i instead of
     // copying it. Only for lists whose elements are never Set afterwards:

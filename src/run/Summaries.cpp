@@ -5,14 +5,17 @@
 #include <limits>
 #include <new>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "config/Cp1252.h"
 #include "config/RuntimeErrors.h"
 #include "config/modIOfunctions.h"
+#include "content/ReferenceTables.h"
 #include "run/TextValues.h"
 #include "run/modMainFunctions.h"
+#include "run/modToolsFunctions.h"
 
 namespace trelvane {
 
@@ -173,6 +176,29 @@ bool RowHolds(const DossierRow& row, std::string_view number, std::int64_t s) {
     return first && last && *first <= s && s <= *last;
 }
 
+// ---- Declarants' names ------------------------------------------------------
+
+// The NAD+DT segment that gave each DossierInfo row its NIR (-1: none), kept
+// beside the table it was built with.
+struct DeclarantSegments {
+    const DossierRow* table = nullptr;
+    std::vector<std::int64_t> rows;
+};
+DeclarantSegments g_declarants;
+
+// The name in a NAD+DT segment: the second component of its name element
+// (the name the FNS3 records carry), or the element itself when it has one
+// component only.
+std::string DeclarantName(std::string_view segment) {
+    const RunState& state = State();
+    SplitScratch elements, components;
+    SplitInto(segment, state.Delimiters[1], state.Delimiters[3], elements);
+    if (elements.pieces.size() < 5) return {};
+    SplitInto(elements.pieces[4], state.Delimiters[2], state.Delimiters[3], components);
+    const auto& parts = components.pieces;
+    return std::string(parts.size() >= 2 ? parts[1] : parts.empty() ? "" : parts[0]);
+}
+
 // ---- Messages per interchange ------------------------------------------------
 
 struct InterchangeIndex {
@@ -289,15 +315,19 @@ void CreateArray_InfoDoss() {
     RunState& state = State();
     DossierTable& info = state.DossierInfo;
     g_dossierIndex = DossierIndex();
+    g_declarants = DeclarantSegments();
+    std::vector<std::int64_t> declarants(1, -1);
     try {
         info.assign(1, DossierRow{});
         std::int64_t counter = 0;
         std::size_t row = 0;
         // A UNT or NAD+DT after a UNT and before the next UNH falls on a row
         // no UNH opened yet: it is added rather than lost.
-        auto ensureRow = [&info, &row]() {
-            while (info.size() <= row)
+        auto ensureRow = [&info, &row, &declarants]() {
+            while (info.size() <= row) {
                 info.emplace_back();
+                declarants.push_back(-1);
+            }
         };
         const SegmentList& segments = state.Segments;
         for (std::size_t i = 0; i < segments.size(); ++i) {
@@ -318,12 +348,15 @@ void CreateArray_InfoDoss() {
             if (segment.substr(0, 7) == "NAD+DT+") {
                 ensureRow();
                 info[row][3] = std::string(segment.substr(7, 13));
+                declarants[row] = static_cast<std::int64_t>(i);
             }
         }
+        g_declarants = {info.data(), std::move(declarants)};
     } catch (const RuntimeError& e) {
         Trace(std::to_string(e.Number()) + " - " + e.what(), kModMain, "CreateArray_InfoDoss");
     } catch (const std::bad_alloc&) {
-        Trace("7 - " + ErrorDescription(7), kModMain, "CreateArray_InfoDoss");
+        NoteOutOfMemory();
+        Trace("7 - " + ErrorDescription(kErrOutOfMemory), kModMain, "CreateArray_InfoDoss");
     }
 }
 
@@ -372,6 +405,93 @@ std::int64_t CountMessagesInInterchange(std::int64_t n) {
     if (RecountInterchange(index, segments, k, count)) return count;
     BuildInterchangeIndex(index, segments);
     return k < index.messages.size() ? index.messages[k] : 0;
+}
+
+std::string_view VerdictText(Verdict verdict) {
+    switch (verdict) {
+        case Verdict::Accepted:
+            return "Accepté"_cp;
+        case Verdict::AcceptedWithWarnings:
+            return "Accepté avec signalements"_cp;
+        case Verdict::Rejected:
+            break;
+    }
+    return "Rejeté"_cp;
+}
+
+std::vector<DossierListRow> BuildDossierList() {
+    const RunState& state = State();
+    const DossierTable& table = state.DossierInfo;
+    const bool named =
+        g_declarants.table == table.data() && g_declarants.rows.size() == table.size();
+    std::vector<DossierListRow> list;
+    for (std::size_t r = 0; r < table.size(); ++r) {
+        const auto unh = FieldInteger(table[r][1]);
+        if (!unh) continue;
+        const auto unt = FieldInteger(table[r][2]);
+        DossierListRow row;
+        row.number = table[r][0];
+        row.nir = table[r][3];
+        const std::int64_t nad = named ? g_declarants.rows[r] : -1;
+        if (nad >= 0 && static_cast<std::size_t>(nad) < state.Segments.size())
+            row.name = DeclarantName(state.Segments[static_cast<std::size_t>(nad)]);
+        row.firstSegment = *unh;
+        row.lastSegment = unt ? *unt : state.Segments.UpperBound();
+        list.push_back(std::move(row));
+    }
+    // The dossiers' segments never overlap and come in file order (a row
+    // only advances at a UNT), so the one holding a segment is the last to
+    // start at or before it.
+    std::stable_sort(list.begin(), list.end(),
+                     [](const auto& a, const auto& b) { return a.firstSegment < b.firstSegment; });
+    enum class Kind { Reject, Warning, RejectingWarning };
+    std::unordered_map<std::string, Kind> kinds;
+    std::vector<bool> rejectedByWarning(list.size(), false);
+    const StringList& errors = state.ContentErrors;
+    for (std::size_t k = 1; k < errors.size(); ++k) {
+        const std::string_view record = errors[k];
+        // The dossier number and the code are the last two fields.
+        const std::size_t last = record.rfind(',');
+        if (last == std::string_view::npos || last == 0) continue;
+        const std::size_t before = record.rfind(',', last - 1);
+        if (before == std::string_view::npos) continue;
+        const auto segment = FieldInteger(record.substr(0, record.find(',')));
+        if (!segment) continue;
+        auto it = std::upper_bound(
+            list.begin(), list.end(), *segment,
+            [](std::int64_t s, const DossierListRow& row) { return s < row.firstSegment; });
+        if (it == list.begin()) continue;
+        DossierListRow& row = *--it;
+        if (*segment > row.lastSegment ||
+            record.substr(before + 1, last - before - 1) != row.number)
+            continue;
+        const std::string code(record.substr(last + 1));
+        auto kind = kinds.find(code);
+        if (kind == kinds.end()) {
+            const std::string label = GetErrorLabel(code);
+            kind = kinds
+                       .emplace(code, label.starts_with("sir")  ? Kind::RejectingWarning
+                                      : label.starts_with("si") ? Kind::Warning
+                                                                : Kind::Reject)
+                       .first;
+        }
+        if (kind->second == Kind::Reject)
+            ++row.rejects;
+        else
+            ++row.warnings;
+        if (kind->second == Kind::RejectingWarning)
+            rejectedByWarning[static_cast<std::size_t>(it - list.begin())] = true;
+    }
+    // One syntax error and the whole file is turned away: no dossier in it
+    // can be called accepted, whatever its own content.
+    const bool fileRejected = state.SyntaxErrors.size() > 1;
+    for (std::size_t r = 0; r < list.size(); ++r) {
+        DossierListRow& row = list[r];
+        row.verdict = fileRejected || row.rejects > 0 || rejectedByWarning[r] ? Verdict::Rejected
+                      : row.warnings > 0 ? Verdict::AcceptedWithWarnings
+                                         : Verdict::Accepted;
+    }
+    return list;
 }
 
 void ResetSummaryIndexes() {

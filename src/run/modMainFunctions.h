@@ -5,11 +5,13 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "run/SegmentList.h"
+#include "run/TestedFile.h"
 
 namespace trelvane {
 
@@ -48,6 +50,18 @@ class SegmentErrorTable {
 using DossierRow = std::array<std::string, 4>;
 using DossierTable = std::vector<DossierRow>;
 
+// Why the results of the last run must not be shown, printed or converted:
+// every front end refuses them unless the mark is None.
+enum class WithheldReason {
+    None,                // a complete run: the lists and the panes are the file's
+    NotChecked,          // a profile that runs no check: there are no results
+    Declined,            // the user declined a long report: not every pane was built
+    Stopped,             // the user stopped the run
+    ConfigurationFault,  // parametres.ini or a reference table unusable: nothing was checked
+    InputRefused,        // the file cannot be held whole (a segment of 4 GiB or more)
+    OutOfMemory,         // memory ran out: what was built has been dropped
+};
+
 struct RunState {
     SegmentList Segments;
     std::array<std::string, 4> Delimiters;  // terminator, element, component, release
@@ -55,6 +69,8 @@ struct RunState {
     StringList ContentErrors;
     SegmentErrorTable ErrorsBySegment;
     DossierTable DossierInfo;
+    TestedFile File;
+    WithheldReason Withheld = WithheldReason::None;
 };
 
 // The module data. Stages of a run write it directly; everything else reads
@@ -74,7 +90,23 @@ std::string GetElementSeparator();
 std::string GetComponentSeparator();
 std::string GetReleaseCharacter();
 
-// One complete test of the file named in the home window.
-void MainTest();
+// True once the user has asked the current run to stop (the platform is
+// asked, and the answer kept in the run state): long loops call it between
+// two pieces of work and end early.
+bool RunStopRequested();
+
+// A file read before the test because it can be read only once (a pipe):
+// its text, lines joined, and what was seen of its bytes (ReadTestedFile).
+struct TestInput {
+    std::string text;
+    TestedFile file;
+};
+
+// One complete test of the file named in the home window, or of the input
+// already read. Nothing of an earlier run is left in the lists or the panes:
+// what a run did not build is empty or says why. A configuration fault stops
+// it before the checks, running out of memory ends it; both say so in a
+// message box, empty the state and mark it withheld.
+void MainTest(std::optional<TestInput> input = std::nullopt);
 
 }  // namespace trelvane

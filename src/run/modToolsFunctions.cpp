@@ -320,7 +320,7 @@ std::size_t CountPieces(std::string_view text, std::string_view separator,
 }
 
 SegmentList SplitFileIntoSegments(std::string text, std::string_view terminator,
-                                  std::string_view release) {
+                                  std::string_view release, TerminatorCount* count) {
     const Level level = LevelOf(terminator);
     if (text.empty()) return SegmentList();
     if (IsSingle(terminator, release)) {
@@ -352,6 +352,7 @@ SegmentList SplitFileIntoSegments(std::string text, std::string_view terminator,
         starts.reserve(expected);
         lengths.reserve(expected);
         auto piece = [&](std::size_t b, std::size_t e) {
+            if (e - b > kMaxPieceLength) throw PieceTooLong(starts.size());
             starts.push_back(b);
             lengths.push_back(static_cast<std::uint32_t>(e - b));
         };
@@ -365,6 +366,13 @@ SegmentList SplitFileIntoSegments(std::string text, std::string_view terminator,
         };
         std::size_t w = 0, start = 0, i = 0;
         std::size_t rel_at = nextRelease(0);
+        // The byte after a terminator is still the file's own when it is
+        // cut: the write position never passes the read position.
+        std::uint64_t cuts = 0, cutsBeforeLf = 0;
+        auto cut = [&](std::size_t at) {
+            ++cuts;
+            cutsBeforeLf += static_cast<std::uint64_t>(at + 1 < n && data[at + 1] == '\n');
+        };
         while (i < n) {
             if (i < rel_at) {
                 // No release character before rel_at: plain cut on the terminator.
@@ -375,6 +383,7 @@ SegmentList SplitFileIntoSegments(std::string text, std::string_view terminator,
                     continue;
                 }
                 const auto at = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
+                cut(at);
                 copyDown(w, i, at - i);
                 piece(start, w);
                 data[w++] = sep;
@@ -391,6 +400,7 @@ SegmentList SplitFileIntoSegments(std::string text, std::string_view terminator,
                 data[w++] = sep;
                 i += 2;
             } else if (rel == sep) {
+                cut(i);
                 piece(start, w);
                 data[w++] = sep;
                 start = w;
@@ -407,14 +417,22 @@ SegmentList SplitFileIntoSegments(std::string text, std::string_view terminator,
             lengths.pop_back();
         }
         text.resize(w);
+        if (count) *count = {cuts, cutsBeforeLf};
         return SegmentList(std::move(text), std::move(starts), std::move(lengths));
     }
     SplitScratch scratch;
     SplitInto(text, terminator, release, scratch);
     SegmentList segments;
     segments.reserve(scratch.pieces.size());
-    for (auto p : scratch.pieces)
+    TerminatorCount seen;
+    for (auto p : scratch.pieces) {
+        // Each kept piece ends at a terminator; the one after the last is
+        // out of sight here.
+        ++seen.total;
+        if (segments.size() > 0 && p.starts_with('\n')) ++seen.beforeLineFeed;
         segments.push_back(p);
+    }
+    if (count) *count = seen;
     return segments;
 }
 

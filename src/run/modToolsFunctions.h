@@ -36,10 +36,16 @@ std::string_view SplitInto(std::string_view text, std::string_view separator,
 std::size_t CountPieces(std::string_view text, std::string_view separator,
                         std::string_view release);
 
+// Segment terminators met by a cut, and those a line feed directly follows.
+struct TerminatorCount {
+    std::uint64_t total = 0;
+    std::uint64_t beforeLineFeed = 0;
+};
+
 // The file level: cuts the whole (already joined) file text into segments,
-// reusing its buffer.
+// reusing its buffer; counts the terminators on the way when asked.
 SegmentList SplitFileIntoSegments(std::string text, std::string_view terminator,
-                                  std::string_view release);
+                                  std::string_view release, TerminatorCount* count = nullptr);
 
 // Number of warnings counted by the last content report.
 std::int64_t GetWarningCount();

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <cstdlib>
 
 #include "QtText.h"
@@ -13,11 +16,24 @@ namespace trelvane::ui {
 QtPlatform::QtPlatform(frmAccueil& home, QString programDirectory)
     : home_(home), programDirectory_(std::move(programDirectory)) {}
 
+QWidget* QtPlatform::BoxParent() const {
+    QWidget* parent = QApplication::activeModalWidget();
+    return parent ? parent : &home_;
+}
+
 MsgAnswer QtPlatform::ShowMessage(std::string_view title, std::string_view text, MsgIcon icon,
                                   MsgButtons buttons) {
-    QWidget* parent = QApplication::activeModalWidget();
-    if (!parent) parent = &home_;
-    return Ui().Message(parent, FromCp(title), FromCp(text), icon, buttons);
+    return Ui().Message(BoxParent(), FromCp(title), FromCp(text), icon, buttons);
+}
+
+void QtPlatform::ShowFileWritten(std::string_view title, std::string_view text,
+                                 const std::string& path) {
+    Ui().FileWritten(BoxParent(), FromCp(title), FromCp(text),
+                     QFileInfo(FromCorePath(path)).absolutePath());
+}
+
+bool QtPlatform::StopRequested() {
+    return home_.StopRequested();
 }
 
 void QtPlatform::ShowStatus(std::string_view text) {
@@ -37,7 +53,7 @@ std::string QtPlatform::YearCamp() {
     return ToCp(home_.YearCamp());
 }
 std::string QtPlatform::FilePath() {
-    return ToCp(home_.FilePath());
+    return CorePath(home_.FilePath());
 }
 std::string QtPlatform::ProcedureText() {
     return ToCp(home_.ProcedureText());
@@ -57,8 +73,21 @@ LocalDateTime QtPlatform::Now() {
 }
 
 std::string QtPlatform::ProgramDirectory() {
-    if (!programDirectory_.isEmpty()) return ToCp(programDirectory_);
-    return ToCp(QCoreApplication::applicationDirPath());
+    if (programDirectory_.isEmpty()) programDirectory_ = QCoreApplication::applicationDirPath();
+    return CorePath(programDirectory_);
+}
+
+std::string QtPlatform::OutputDirectory() {
+    if (outputDirectory_.isEmpty()) {
+        // Installed under a directory only the administrator may write, the
+        // program keeps the user's files in the user's own folder.
+        outputDirectory_ = FromCorePath(ProgramDirectory());
+        if (!QFileInfo(outputDirectory_).isWritable()) {
+            const QString own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+            if (!own.isEmpty() && QDir().mkpath(own)) outputDirectory_ = own;
+        }
+    }
+    return CorePath(outputDirectory_);
 }
 
 void QtPlatform::EndApplication() {

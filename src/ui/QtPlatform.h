@@ -1,6 +1,6 @@
 // The desktop's answers to the core: message boxes through the window
-// services, the status box and the choices of the home window, read from its
-// controls at the moment they are asked for.
+// services, the status box, the Stop button and the choices of the home
+// window, read from its controls at the moment they are asked for.
 #pragma once
 
 #include <QString>
@@ -8,6 +8,7 @@
 #include "config/Platform.h"
 
 class frmAccueil;
+class QWidget;
 
 namespace trelvane::ui {
 
@@ -30,11 +31,20 @@ class QtPlatform final : public Platform {
     std::string ProfileText() override;
     LocalDateTime Now() override;
     std::string ProgramDirectory() override;
+    // The program's directory when the user can write there, else the
+    // user's own data folder.
+    std::string OutputDirectory() override;
+    bool StopRequested() override;
+    void ShowFileWritten(std::string_view title, std::string_view text,
+                         const std::string& path) override;
     void EndApplication() override;
 
   private:
+    QWidget* BoxParent() const;
+
     frmAccueil& home_;
     QString programDirectory_;
+    QString outputDirectory_;
 };
 
 }  // namespace trelvane::ui

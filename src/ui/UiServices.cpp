@@ -1,11 +1,18 @@
 #include "UiServices.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
+#include <QTranslator>
+#include <QUrl>
 #include <cstdio>
 
 namespace trelvane::ui {
@@ -68,8 +75,21 @@ MsgAnswer QtUiServices::Message(QWidget* parent, const QString& title, const QSt
     return answer == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
 }
 
-std::optional<QString> QtUiServices::OpenFileName(QWidget* parent, const QString& filter) {
-    const QString path = QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+void QtUiServices::FileWritten(QWidget* parent, const QString& title, const QString& text,
+                               const QString& folder) {
+    QString body = text;
+    body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(QMessageBox::Information, title, body, QMessageBox::Ok, parent);
+    QPushButton* open =
+        box.addButton(QStringLiteral("Ouvrir le &dossier"), QMessageBox::ActionRole);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+    if (box.clickedButton() == open) QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+}
+
+std::optional<QString> QtUiServices::OpenFileName(QWidget* parent, const QString& filter,
+                                                  const QString& directory) {
+    const QString path = QFileDialog::getOpenFileName(parent, QString(), directory, filter);
     if (path.isEmpty()) return std::nullopt;
     return path;
 }
@@ -91,6 +111,24 @@ void QtUiServices::ShowModal(QDialog& window) {
 void QtUiServices::Quit() {
     QApplication::closeAllWindows();
     QApplication::quit();
+}
+
+bool LoadQtFrenchTranslation() {
+    const QLocale french(QLocale::French, QLocale::France);
+    QLocale::setDefault(french);
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    // Where Qt keeps its translations, or beside the program when it is
+    // delivered with its own copy of Qt.
+    for (const QString& dir :
+         {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+          QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("translations"))}) {
+        if (translator->load(french, QStringLiteral("qtbase"), QStringLiteral("_"), dir)) {
+            QCoreApplication::installTranslator(translator);
+            return true;
+        }
+    }
+    delete translator;
+    return false;
 }
 
 }  // namespace trelvane::ui

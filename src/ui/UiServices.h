@@ -22,8 +22,13 @@ class UiServices {
     // Line breaks of text are "\n" or "\r\n".
     virtual MsgAnswer Message(QWidget* parent, const QString& title, const QString& text,
                               MsgIcon icon, MsgButtons buttons) = 0;
-    // Full path of the chosen file; nullopt when cancelled.
-    virtual std::optional<QString> OpenFileName(QWidget* parent, const QString& filter) = 0;
+    // A file was written: text names it; the box offers to open folder.
+    virtual void FileWritten(QWidget* parent, const QString& title, const QString& text,
+                             const QString& folder) = 0;
+    // Full path of the chosen file, the dialog opening in directory;
+    // nullopt when cancelled.
+    virtual std::optional<QString> OpenFileName(QWidget* parent, const QString& filter,
+                                                const QString& directory) = 0;
     // Lets the user set up printer; false when cancelled.
     virtual bool ChoosePrinter(QWidget* parent, QPrinter& printer) = 0;
     // Shows window modally; returns when it is hidden again.
@@ -37,7 +42,10 @@ class QtUiServices final : public UiServices {
   public:
     MsgAnswer Message(QWidget* parent, const QString& title, const QString& text, MsgIcon icon,
                       MsgButtons buttons) override;
-    std::optional<QString> OpenFileName(QWidget* parent, const QString& filter) override;
+    void FileWritten(QWidget* parent, const QString& title, const QString& text,
+                     const QString& folder) override;
+    std::optional<QString> OpenFileName(QWidget* parent, const QString& filter,
+                                        const QString& directory) override;
     bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
     void ShowModal(QDialog& window) override;
     void Quit() override;
@@ -52,7 +60,13 @@ class UnattendedUiServices final : public UiServices {
     explicit UnattendedUiServices(bool printMessages) : printMessages_(printMessages) {}
     MsgAnswer Message(QWidget* parent, const QString& title, const QString& text, MsgIcon icon,
                       MsgButtons buttons) override;
-    std::optional<QString> OpenFileName(QWidget*, const QString&) override { return std::nullopt; }
+    void FileWritten(QWidget* parent, const QString& title, const QString& text,
+                     const QString&) override {
+        Message(parent, title, text, MsgIcon::Information, MsgButtons::Ok);
+    }
+    std::optional<QString> OpenFileName(QWidget*, const QString&, const QString&) override {
+        return std::nullopt;
+    }
     bool ChoosePrinter(QWidget*, QPrinter&) override { return false; }
     void ShowModal(QDialog& window) override;
     void Quit() override {}
@@ -73,5 +87,10 @@ class WaitCursor {
 // The services in use (the Qt ones until another is set); no ownership.
 UiServices& Ui();
 void SetUiServices(UiServices* services);
+
+// Qt's own texts (dialog buttons, the file and print dialogs, context
+// menus) in French, as every other text of the program. False when the
+// translation is not installed.
+bool LoadQtFrenchTranslation();
 
 }  // namespace trelvane::ui

@@ -1,8 +1,10 @@
 #include "frmAccueil.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDate>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,13 +13,12 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <filesystem>
-#include <system_error>
 
 #include "Logo.h"
 #include "QtText.h"
 #include "UiServices.h"
 #include "config/Cp1252.h"
+#include "config/FileSystem.h"
 #include "config/modIOfunctions.h"
 #include "frmAPropos.h"
 #include "frmTests.h"
@@ -28,22 +29,14 @@
 using trelvane::MsgAnswer;
 using trelvane::MsgButtons;
 using trelvane::MsgIcon;
-using trelvane::ui::FromCp;
-using trelvane::ui::ToCp;
+using trelvane::ui::CorePath;
 using trelvane::ui::Ui;
 using trelvane::ui::WaitCursor;
 
 namespace {
 
-// Size in bytes as the core's paths name it; a directory or an unreadable
-// entry counts as empty.
-std::uintmax_t FileLength(const std::string& path) {
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(std::filesystem::path(path), ec);
-    return ec ? 0 : size;
-}
-
-constexpr std::uintmax_t kViewerQuestionSize = 1500000;
+constexpr std::uint64_t kViewerQuestionSize = 1500000;
+constexpr qint64 kRepaintInterval = 100;  // milliseconds
 
 }  // namespace
 
@@ -73,7 +66,9 @@ void frmAccueil::BuildControls() {
     named(lblFichier_, "lblFichier");
     txtFichier_ = new QLineEdit(central);
     named(txtFichier_, "txtFichier");
-    cmdParcourir_ = new QPushButton(QStringLiteral("&Parcourir..."), central);
+    // Every control of the window has a key of its own ("&Paramètres" is
+    // the menu's).
+    cmdParcourir_ = new QPushButton(QStringLiteral("Par&courir..."), central);
     named(cmdParcourir_, "cmdParcourir");
 
     fraParametres_ = new QGroupBox(QStringLiteral(u"Paramètres"), central);
@@ -87,8 +82,8 @@ void frmAccueil::BuildControls() {
     cmbProfil_ = new QComboBox(fraParametres_);
     named(cmbProfil_, "cmbProfil");
     cmbProfil_->addItem(QStringLiteral(u"VRK Déclaration des revenus"));
-    // A drop-down list starts with nothing selected.
-    cmbProfil_->setCurrentIndex(-1);
+    // On the first profile, so that the reports and CR files name it.
+    cmbProfil_->setCurrentIndex(0);
 
     cmdVisualiser_ = new QPushButton(QStringLiteral("&Visualiser"), central);
     named(cmdVisualiser_, "cmdVisualiser");
@@ -101,13 +96,22 @@ void frmAccueil::BuildControls() {
     cmdVisualiser_->setEnabled(false);
     cmdTester_->setEnabled(false);
     cmdResultat_->setEnabled(false);
+    cmdArreter_ = new QPushButton(QStringLiteral(u"&Arrêter"), central);
+    named(cmdArreter_, "cmdArreter");
+    cmdArreter_->setEnabled(false);
 
     lblEtat_ = new QLabel(QStringLiteral("Etat"), central);
     named(lblEtat_, "lblEtat");
-    txtStatutAppli_ = new QLineEdit(central);
+    // A label drawn as a read-only box: a test sets it once per dossier, and
+    // a line edit would lay its text out at every change.
+    txtStatutAppli_ = new QLabel(central);
     named(txtStatutAppli_, "txtStatutAppli");
-    txtStatutAppli_->setReadOnly(true);
-    txtStatutAppli_->setFocusPolicy(Qt::NoFocus);
+    txtStatutAppli_->setTextFormat(Qt::PlainText);
+    txtStatutAppli_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    txtStatutAppli_->setBackgroundRole(QPalette::Base);
+    txtStatutAppli_->setAutoFillBackground(true);
+    txtStatutAppli_->setMargin(2);
+    txtStatutAppli_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
 
     imgLogo_ = new QLabel(central);
     named(imgLogo_, "imgLogo");
@@ -134,6 +138,7 @@ void frmAccueil::BuildControls() {
     auto* status = new QHBoxLayout;
     status->addWidget(lblEtat_);
     status->addWidget(txtStatutAppli_, 1);
+    status->addWidget(cmdArreter_);
 
     auto* right = new QVBoxLayout;
     right->addWidget(lblFichier_);
@@ -148,11 +153,15 @@ void frmAccueil::BuildControls() {
     main->addLayout(right, 1);
 
     connect(txtFichier_, &QLineEdit::textChanged, this, &frmAccueil::txtFichier_Change);
+    connect(txtFichier_, &QLineEdit::returnPressed, this, [this] {
+        if (cmdTester_->isEnabled()) cmdTester_Click();
+    });
     connect(cmdParcourir_, &QPushButton::clicked, this, &frmAccueil::cmdParcourir_Click);
     connect(cmdTester_, &QPushButton::clicked, this, &frmAccueil::cmdTester_Click);
     connect(cmdResultat_, &QPushButton::clicked, this, &frmAccueil::cmdResultat_Click);
     connect(cmdVisualiser_, &QPushButton::clicked, this, &frmAccueil::cmdVisualiser_Click);
     connect(cmdQuitter_, &QPushButton::clicked, this, &frmAccueil::cmdQuitter_Click);
+    connect(cmdArreter_, &QPushButton::clicked, this, &frmAccueil::cmdArreter_Click);
     resize(620, 240);
 }
 
@@ -218,7 +227,7 @@ void frmAccueil::BuildMenus() {
 }
 
 void frmAccueil::Load() {
-    txtFichier_->setText(FromCp(trelvane::RetrieveInINIFile("LastFileUsed")));
+    txtFichier_->setText(trelvane::ui::FromCorePath(trelvane::RetrieveInINIFile("LastFileUsed")));
     if (trelvane::RetrieveInINIFile("Profil_CR") == "1") {
         cmbProfil_->insertItem(1, QStringLiteral("ZEPHA Compte-rendu EDI"));
     }
@@ -259,8 +268,56 @@ bool frmAccueil::SegmentsDistincts() const {
 
 void frmAccueil::SetStatus(const QString& text) {
     txtStatutAppli_->setText(text);
-    // Long runs never return to the event loop: paint now.
-    txtStatutAppli_->repaint();
+    emit StatusChanged(text);
+    KeepAlive();
+}
+
+bool frmAccueil::StopRequested() {
+    KeepAlive();
+    return stopRequested_;
+}
+
+void frmAccueil::KeepAlive() {
+    if (sinceRepaint_.isValid() && sinceRepaint_.elapsed() < kRepaintInterval) return;
+    sinceRepaint_.start();
+    if (running_) {
+        // Nothing but "Arrêter" takes input meanwhile (SetRunning).
+        QApplication::processEvents();
+    } else {
+        txtStatutAppli_->repaint();
+    }
+}
+
+void frmAccueil::SetRunning(bool running) {
+    running_ = running;
+    stopRequested_ = false;
+    sinceRepaint_.invalidate();
+    for (QWidget* control : std::initializer_list<QWidget*>{txtFichier_, cmdParcourir_,
+                                                            fraParametres_, cmdQuitter_, menuBar()})
+        control->setEnabled(!running);
+    cmdArreter_->setEnabled(running);
+    if (running) {
+        cmdTester_->setEnabled(false);
+        cmdVisualiser_->setEnabled(false);
+        cmdResultat_->setEnabled(false);
+    } else {
+        txtFichier_Change();
+    }
+}
+
+void frmAccueil::cmdArreter_Click() {
+    stopRequested_ = true;
+}
+
+void frmAccueil::closeEvent(QCloseEvent* event) {
+    // The test cannot be left half-way under the window: it is stopped, and
+    // the window stays until it has.
+    if (running_) {
+        stopRequested_ = true;
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void frmAccueil::EnableResultat() {
@@ -275,20 +332,37 @@ void frmAccueil::txtFichier_Change() {
 }
 
 void frmAccueil::cmdParcourir_Click() {
-    if (auto path = Ui().OpenFileName(this, QStringLiteral("Tous (*.*)"))) {
+    // "*" and not "*.*": a file without an extension is a file all the same.
+    const QString folder = QFileInfo(txtFichier_->text()).absolutePath();
+    if (auto path = Ui().OpenFileName(this, QStringLiteral("Tous (*)"),
+                                      txtFichier_->text().isEmpty() ? QString() : folder)) {
         txtFichier_->setText(*path);
     }
 }
 
-void frmAccueil::cmdTester_Click() {
-    const std::string path = ToCp(txtFichier_->text());
-    if (!trelvane::FileExists(path)) {
+bool frmAccueil::CheckFileInBox(const std::string& path, trelvane::FileFacts& facts) {
+    facts = trelvane::FileExists(path) ? trelvane::GetFileFacts(path) : trelvane::FileFacts{};
+    if (!facts.exists) {
         Ui().Message(this, QStringLiteral("Erreur de saisie"),
                      QStringLiteral(u"Le fichier indiqué est introuvable."), MsgIcon::Exclamation,
                      MsgButtons::Ok);
-        return;
+        return false;
     }
-    if (FileLength(path) == 0) {
+    if (facts.directory) {
+        Ui().Message(this, QStringLiteral("Erreur de saisie"),
+                     QStringLiteral(u"Le chemin indiqué est celui d'un répertoire, pas d'un "
+                                    u"fichier."),
+                     MsgIcon::Exclamation, MsgButtons::Ok);
+        return false;
+    }
+    return true;
+}
+
+void frmAccueil::cmdTester_Click() {
+    const std::string path = CorePath(txtFichier_->text());
+    trelvane::FileFacts facts;
+    if (!CheckFileInBox(path, facts)) return;
+    if (facts.size == 0) {
         Ui().Message(this, QStringLiteral("Fichier vide"),
                      QStringLiteral(u"Le fichier indiqué est vide."), MsgIcon::Exclamation,
                      MsgButtons::Ok);
@@ -296,12 +370,27 @@ void frmAccueil::cmdTester_Click() {
     }
     {
         WaitCursor wait;
+        SetRunning(true);
         SetStatus(QStringLiteral("Enregistrement du chemin..."));
         tests_->InstallReportPanes();
         trelvane::MainTest();
         tests_->AttachPanes();
+        SetRunning(false);
     }
-    SetStatus(QString());
+    using trelvane::WithheldReason;
+    const WithheldReason withheld = trelvane::State().Withheld;
+    SetStatus(withheld == WithheldReason::Stopped ? QStringLiteral(u"Test arrêté : aucun résultat.")
+              : withheld == WithheldReason::OutOfMemory
+                  ? QStringLiteral(u"Test interrompu faute de mémoire : aucun résultat.")
+                  : QString());
+    // What a test that did not finish built is nobody's result; a run stopped
+    // by its configuration or its input has said why in its message. A
+    // declined report or an unchecked profile is shown as such.
+    if (withheld != WithheldReason::None && withheld != WithheldReason::Declined &&
+        withheld != WithheldReason::NotChecked) {
+        cmdResultat_->setEnabled(false);
+        return;
+    }
     blnForTest_ = true;
     Ui().ShowModal(*tests_);
 }
@@ -312,14 +401,10 @@ void frmAccueil::cmdResultat_Click() {
 }
 
 void frmAccueil::cmdVisualiser_Click() {
-    const std::string path = ToCp(txtFichier_->text());
-    if (!trelvane::FileExists(path)) {
-        Ui().Message(this, QStringLiteral("Erreur de saisie"),
-                     QStringLiteral(u"Le fichier indiqué est introuvable."), MsgIcon::Exclamation,
-                     MsgButtons::Ok);
-        return;
-    }
-    if (FileLength(path) > kViewerQuestionSize) {
+    const std::string path = CorePath(txtFichier_->text());
+    trelvane::FileFacts facts;
+    if (!CheckFileInBox(path, facts)) return;
+    if (facts.size > kViewerQuestionSize) {
         const MsgAnswer answer = Ui().Message(
             this, QStringLiteral("Information"),
             QStringLiteral(u"En raison de la taille du fichier, l'affichage peut prendre 1 à 2 "
@@ -330,19 +415,10 @@ void frmAccueil::cmdVisualiser_Click() {
     {
         WaitCursor wait;
         SetStatus(QStringLiteral("Lecture du fichier EDI..."));
-        std::string text;
-        if (!viewer_->blnViewerLoaded) {
-            text = trelvane::ImportFileContent(path);
-            viewer_->blnViewerLoaded = true;
-        } else {
-            // The file is not read again, even when another one was chosen.
-            text = frmVisualisation::JoinSegments(viewer_->Text());
-        }
-        if (SegmentsDistincts()) {
-            SetStatus(QStringLiteral(u"Découpage par segment..."));
-            text = frmVisualisation::SplitSegments(text);
-        }
-        viewer_->SetText(std::move(text));
+        // Another file, or the same one rewritten since: read it again.
+        if (viewer_->IsStale(path, facts)) viewer_->Load(txtFichier_->text(), path, facts);
+        if (SegmentsDistincts()) SetStatus(QStringLiteral(u"Découpage par segment..."));
+        viewer_->SetBySegment(SegmentsDistincts());
     }
     SetStatus(QString());
     Ui().ShowModal(*viewer_);
@@ -362,7 +438,7 @@ void frmAccueil::mnuOpErSignalements_Click() {
 
 void frmAccueil::mnuOpTrace_Click() {
     // Looked for at every click, on and off.
-    const std::string logs = trelvane::ProgramPath("logs");
+    const std::string logs = trelvane::OutputDirectory("logs");
     if (!trelvane::FileExists(logs)) trelvane::MakeDir(logs, "de traces");
     mnuOpTrace_->setChecked(!mnuOpTrace_->isChecked());
 }

@@ -3,10 +3,14 @@
 // Qt platform, the other windows directly.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QString>
 
+#include "config/modIOfunctions.h"
+
 class QAction;
+class QCloseEvent;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -42,14 +46,20 @@ class frmAccueil : public QMainWindow {
     bool ShowWarnings() const;
     bool SegmentsDistincts() const;
 
-    // Puts text in the status box and repaints it at once.
+    // Puts text in the status box; it is repainted about ten times a second.
     void SetStatus(const QString& text);
+    // True once the user clicked "Arrêter" during the current test.
+    bool StopRequested();
     // The results window enables "Résultat" when it closes.
     void EnableResultat();
 
     frmTests& Tests() { return *tests_; }
     frmVisualisation& Viewer() { return *viewer_; }
     frmAPropos& About() { return *about_; }
+
+  signals:
+    // Every status text, as it is set.
+    void StatusChanged(const QString& text);
 
   public slots:
     void txtFichier_Change();
@@ -58,6 +68,7 @@ class frmAccueil : public QMainWindow {
     void cmdResultat_Click();
     void cmdVisualiser_Click();
     void cmdQuitter_Click();
+    void cmdArreter_Click();
     // Menu handlers: each inverts or sets ticks itself.
     void mnuOpErOnly_Click();
     void mnuOpErSignalements_Click();
@@ -68,7 +79,17 @@ class frmAccueil : public QMainWindow {
     void mnuParamCampA_Click();
     void mnuAiApropos_Click();
 
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
   private:
+    // A test runs on this thread: about ten times a second the window gets
+    // the time to repaint, and during a test to take a click on "Arrêter".
+    void KeepAlive();
+    // While a test runs, nothing but "Arrêter" can be used.
+    void SetRunning(bool running);
+    // The path in the box names a file: else the user is told why not.
+    bool CheckFileInBox(const std::string& path, trelvane::FileFacts& facts);
     void BuildControls();
     void BuildMenus();
     QAction* AddEntry(QMenu* menu, const QString& name, const QString& caption, bool checkable,
@@ -86,8 +107,9 @@ class frmAccueil : public QMainWindow {
     QPushButton* cmdTester_;
     QPushButton* cmdResultat_;
     QPushButton* cmdQuitter_;
+    QPushButton* cmdArreter_;
     QLabel* lblEtat_;
-    QLineEdit* txtStatutAppli_;
+    QLabel* txtStatutAppli_;
     QLabel* imgLogo_;
 
     QAction* mnuOpViNoseg_;
@@ -100,6 +122,9 @@ class frmAccueil : public QMainWindow {
     QAction* mnuAiApropos_;
 
     bool blnForTest_ = false;
+    bool running_ = false;
+    bool stopRequested_ = false;
+    QElapsedTimer sinceRepaint_;
 
     frmTests* tests_;
     frmVisualisation* viewer_;

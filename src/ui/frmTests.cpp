@@ -8,18 +8,23 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QShowEvent>
+#include <QSplitter>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "DocumentPrinter.h"
 #include "QtText.h"
 #include "UiServices.h"
 #include "config/modIOfunctions.h"
@@ -29,6 +34,7 @@
 #include "reports/modDisplayFunctions.h"
 #include "run/Summaries.h"
 #include "run/TextValues.h"
+#include "run/modMainFunctions.h"
 
 using trelvane::MsgButtons;
 using trelvane::MsgIcon;
@@ -81,21 +87,29 @@ frmTests::frmTests(frmAccueil& home) : QDialog(&home), home_(home) {
     setObjectName(QStringLiteral("frmTests"));
     setWindowTitle(QStringLiteral(u"Résultats de l'analyse"));
 
-    fraSyntax_ = new QGroupBox(
-        QStringLiteral(u"Erreurs de syntaxe EDI      (1 erreur entraîne le rejet complet du "
-                       u"fichier par le CSE)"),
-        this);
-    fraSyntax_->setObjectName(QStringLiteral("fraSyntax"));
-    rtbSyntax_ = Pane(fraSyntax_, "rtbSyntax");
-    (new QVBoxLayout(fraSyntax_))->addWidget(rtbSyntax_);
-
-    fraContent_ = new QGroupBox(
-        QStringLiteral(u"Erreurs sur dossiers       (chaque dossier en rejet sera exclu de "
-                       u"l'envoi à la VRK) "),
-        this);
-    fraContent_->setObjectName(QStringLiteral("fraContent"));
-    rtbContent_ = Pane(fraContent_, "rtbContent");
-    (new QVBoxLayout(fraContent_))->addWidget(rtbContent_);
+    // The captions are long: they wrap when the panes are narrow rather
+    // than widen the window beyond a small screen.
+    auto framed = [this](const char* name, const QString& caption, QTextEdit* pane) {
+        auto* frame = new QGroupBox(this);
+        frame->setObjectName(QString::fromLatin1(name));
+        auto* label = new QLabel(caption, frame);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        auto* layout = new QVBoxLayout(frame);
+        layout->addWidget(label);
+        layout->addWidget(pane);
+        return frame;
+    };
+    rtbSyntax_ = Pane(this, "rtbSyntax");
+    fraSyntax_ = framed("fraSyntax",
+                        QStringLiteral(u"Erreurs de syntaxe EDI      (1 erreur entraîne le rejet "
+                                       u"complet du fichier par le CSE)"),
+                        rtbSyntax_);
+    rtbContent_ = Pane(this, "rtbContent");
+    fraContent_ = framed("fraContent",
+                         QStringLiteral(u"Erreurs sur dossiers       (chaque dossier en rejet "
+                                        u"sera exclu de l'envoi à la VRK) "),
+                         rtbContent_);
 
     rtbColouredFile_ = Pane(this, "rtbColouredFile");
     {
@@ -143,35 +157,42 @@ frmTests::frmTests(frmAccueil& home) : QDialog(&home), home_(home) {
 
     cmdImprimer_ = new QPushButton(QStringLiteral("&Imprimer"), this);
     cmdImprimer_->setObjectName(QStringLiteral("cmdImprimer"));
-    cmdConvertir_ = new QPushButton(QStringLiteral("Conversion &FNS3"), this);
+    // "&Fermer" has the F: every button keeps a key of its own.
+    cmdConvertir_ = new QPushButton(QStringLiteral("&Conversion FNS3"), this);
     cmdConvertir_->setObjectName(QStringLiteral("cmdConvertir"));
     cmdConvertir_->setVisible(false);
     cmdFermer_ = new QPushButton(QStringLiteral("&Fermer"), this);
     cmdFermer_->setObjectName(QStringLiteral("cmdFermer"));
 
-    // Boxes never shown: the report document and the saved displays.
+    // Never shown: the report document that is printed.
     rtbRecepteur_ = Pane(this, "rtbRecepteur");
-    rtbTampTout_ = Pane(this, "rtbTampTout");
-    rtbTampErr_ = Pane(this, "rtbTampErr");
-    for (QTextEdit* hidden : {rtbRecepteur_, rtbTampTout_, rtbTampErr_})
-        hidden->hide();
+    rtbRecepteur_->hide();
 
-    auto* reports = new QHBoxLayout;
-    reports->addWidget(fraSyntax_, 1);
-    reports->addWidget(fraContent_, 2);
-    auto* side = new QVBoxLayout;
-    side->addWidget(fraLegende_);
-    side->addWidget(fraCriteres_);
-    side->addStretch();
-    side->addWidget(cmdImprimer_);
-    side->addWidget(cmdConvertir_);
-    side->addWidget(cmdFermer_);
-    auto* lower = new QHBoxLayout;
-    lower->addWidget(rtbColouredFile_, 1);
-    lower->addLayout(side);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(reports, 2);
-    layout->addLayout(lower, 3);
+    splitReports_ = new QSplitter(Qt::Horizontal, this);
+    splitReports_->setObjectName(QStringLiteral("splitReports"));
+    splitReports_->addWidget(fraSyntax_);
+    splitReports_->addWidget(fraContent_);
+    auto* side = new QWidget(this);
+    auto* sideLayout = new QVBoxLayout(side);
+    sideLayout->setContentsMargins(0, 0, 0, 0);
+    sideLayout->addWidget(fraLegende_);
+    sideLayout->addWidget(fraCriteres_);
+    sideLayout->addStretch();
+    sideLayout->addWidget(cmdImprimer_);
+    sideLayout->addWidget(cmdConvertir_);
+    sideLayout->addWidget(cmdFermer_);
+    auto* lower = new QWidget(this);
+    auto* lowerLayout = new QHBoxLayout(lower);
+    lowerLayout->setContentsMargins(0, 0, 0, 0);
+    lowerLayout->addWidget(rtbColouredFile_, 1);
+    lowerLayout->addWidget(side);
+    splitMain_ = new QSplitter(Qt::Vertical, this);
+    splitMain_->setObjectName(QStringLiteral("splitMain"));
+    splitMain_->addWidget(splitReports_);
+    splitMain_->addWidget(lower);
+    splitMain_->setChildrenCollapsible(false);
+    splitReports_->setChildrenCollapsible(false);
+    (new QVBoxLayout(this))->addWidget(splitMain_);
 
     syntaxSink_ = std::make_unique<QtRichTextSink>(rtbSyntax_);
     contentSink_ = std::make_unique<QtRichTextSink>(rtbContent_);
@@ -187,7 +208,14 @@ frmTests::frmTests(frmAccueil& home) : QDialog(&home), home_(home) {
     connect(cmdImprimer_, &QPushButton::clicked, this, &frmTests::cmdImprimer_Click);
     connect(cmdConvertir_, &QPushButton::clicked, this, &frmTests::cmdConvertir_Click);
     connect(cmdFermer_, &QPushButton::clicked, this, &frmTests::cmdFermer_Click);
-    resize(1100, 760);
+    // Fits a screen 1024 pixels wide, and whatever screen it opens on.
+    QSize size(1000, 720);
+    if (const QScreen* screen = home.screen())
+        size = size.boundedTo(screen->availableGeometry().size() * 0.95);
+    resize(size);
+    // The reports side by side over two fifths of the height, the file below.
+    splitReports_->setSizes({size.width() / 2, size.width() / 2});
+    splitMain_->setSizes({size.height() * 2 / 5, size.height() * 3 / 5});
 }
 
 frmTests::~frmTests() {
@@ -227,7 +255,6 @@ void frmTests::WriteLegend() {
 }
 
 void frmTests::InstallReportPanes() {
-    EnsureLoaded();
     trelvane::SetReportPanes({syntaxSink_.get(), contentSink_.get(), colouredSink_.get()});
 }
 
@@ -237,13 +264,6 @@ void frmTests::AttachPanes() {
     colouredSink_->Attach();
 }
 
-void frmTests::EnsureLoaded() {
-    if (loaded_) return;
-    loaded_ = true;
-    cmdConvertir_->setVisible(home_.ProfileIndex() < 1 &&
-                              trelvane::RetrieveInINIFile("ConversionEnabled") == "1");
-}
-
 void frmTests::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
@@ -251,23 +271,40 @@ void frmTests::showEvent(QShowEvent* event) {
     // into the NIR box must not reselect its criterion.
     QWidget* focused = focusWidget();
     if (focused == cmbNIR_ || focused == cmbNIR_->lineEdit()) cmdAfficher_->setFocus();
-    EnsureLoaded();
     Activate();
 }
 
 void frmTests::Activate() {
     if (!home_.GiveMeBlnForTest()) return;
-    rtbTampTout_->clear();
-    rtbTampErr_->clear();
     cmbNIR_->clear();
     cmbNIR_->setEditText(QStringLiteral("Code NIR"));
     AttachPanes();
+    ForgetSavedDisplays();
+    // Only the complete results of the last run may be redisplayed, printed
+    // or converted; a profile without checks has nothing to convert.
+    const trelvane::WithheldReason withheld = trelvane::State().Withheld;
+    const bool complete = withheld == trelvane::WithheldReason::None;
+    fraCriteres_->setEnabled(complete);
+    cmdImprimer_->setEnabled(complete);
+    cmdConvertir_->setVisible(withheld != trelvane::WithheldReason::NotChecked &&
+                              trelvane::RetrieveInINIFile("ConversionEnabled") == "1");
+    cmdConvertir_->setEnabled(complete);
     if (home_.ErrorsOnly()) {
         opt2Erreurs_->setChecked(true);
-        SaveDisplayTo(rtbTampErr_);
+        if (complete) Keep(tampErr_);
     } else {
         opt1Tout_->setChecked(true);
-        SaveDisplayTo(rtbTampTout_);
+        if (complete) Keep(tampTout_);
+    }
+    ScrollPanesHome();
+}
+
+void frmTests::ScrollPanesHome() {
+    // A pane filled while the window was hidden may have scrolled to show
+    // a caret it believed out of view.
+    for (QTextEdit* pane : {rtbSyntax_, rtbContent_, rtbColouredFile_}) {
+        pane->horizontalScrollBar()->setValue(0);
+        pane->verticalScrollBar()->setValue(0);
     }
 }
 
@@ -282,29 +319,40 @@ bool frmTests::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void frmTests::SaveDisplayTo(QTextEdit* buffer) {
-    colouredSink_->Attach();
-    buffer->setDocument(colouredSink_->Document()->clone(buffer));
+void frmTests::Keep(QPointer<QTextDocument>& saved) {
+    QTextDocument* doc = colouredSink_->Document();
+    // Owned by the window from now on: showing another display in the pane
+    // does not delete it.
+    doc->setParent(this);
+    saved = doc;
 }
 
-void frmTests::ShowSavedOrBuild(QTextEdit* buffer, bool errorsOnly, std::int64_t last) {
-    if (!buffer->document()->isEmpty()) {
-        colouredSink_->ShowCopyOf(*buffer->document());
-        colouredSink_->SetCaret(0);
+void frmTests::ForgetSavedDisplays() {
+    for (QPointer<QTextDocument>* saved : {&tampTout_, &tampErr_}) {
+        if (*saved && *saved != colouredSink_->Document()) delete saved->data();
+        *saved = nullptr;
+    }
+}
+
+void frmTests::ShowSavedOrBuild(QPointer<QTextDocument>& saved, bool errorsOnly,
+                                std::int64_t last) {
+    if (saved) {
+        colouredSink_->Show(saved);
         return;
     }
     InstallReportPanes();
     trelvane::DisplayColouredFile(errorsOnly, 0, last);
-    SaveDisplayTo(buffer);
+    colouredSink_->Attach();
+    Keep(saved);
 }
 
 void frmTests::cmdAfficher_Click() {
     {
         WaitCursor wait;
         if (opt2Erreurs_->isChecked()) {
-            ShowSavedOrBuild(rtbTampErr_, true, -1);
+            ShowSavedOrBuild(tampErr_, true, -1);
         } else if (opt1Tout_->isChecked()) {
-            ShowSavedOrBuild(rtbTampTout_, false, kDisplayedSegments);
+            ShowSavedOrBuild(tampTout_, false, kDisplayedSegments);
         } else if (opt3NIR_->isChecked()) {
             const QString nir = cmbNIR_->currentText();
             if (nir.isEmpty()) {
@@ -366,15 +414,22 @@ std::string frmTests::BuildReportDocument() {
     cursor.insertFragment(QTextDocumentFragment(contentSink_->Document()));
     cursor.insertText(QStringLiteral("\n"), QTextCharFormat());
     document.Attach();
-    return document.PlainText();
+    // The text from the panes themselves: a pane keeps what it left out of
+    // its long lines, the copy printed here does not.
+    return trelvane::ReportDocumentText(syntaxSink_->PlainText(), contentSink_->PlainText());
 }
 
 void frmTests::cmdImprimer_Click() {
-    BuildReportDocument();
     QPrinter printer(QPrinter::HighResolution);
     if (!Ui().ChoosePrinter(this, printer)) return;
-    rtbRecepteur_->document()->print(&printer);
-    if (printer.printerState() == QPrinter::Error) {
+    int pages = 0;
+    {
+        // A long report takes a while to lay out page by page.
+        WaitCursor wait;
+        BuildReportDocument();
+        pages = trelvane::ui::PrintWholeDocument(*rtbRecepteur_->document(), printer);
+    }
+    if (pages <= 0) {
         Ui().Message(this, QStringLiteral("Problème lors de l'impression."),
                      QString::number(kErrPrinter) + QStringLiteral(" - Impression impossible."),
                      MsgIcon::Exclamation, MsgButtons::Ok);
@@ -382,9 +437,11 @@ void frmTests::cmdImprimer_Click() {
 }
 
 void frmTests::cmdConvertir_Click() {
-    // The report document is only needed for a CR file.
+    // A CR file only needs the text of the report document.
     const std::string document =
-        trelvane::IsFileConvertible() ? std::string() : BuildReportDocument();
+        trelvane::IsFileConvertible()
+            ? std::string()
+            : trelvane::ReportDocumentText(syntaxSink_->PlainText(), contentSink_->PlainText());
     trelvane::RunConversionCommand(document);
 }
 

@@ -4,14 +4,18 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 #include <memory>
 
 #include "QtRichTextSink.h"
 
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QPushButton;
 class QRadioButton;
+class QSplitter;
+class QTextDocument;
 class QTextEdit;
 class QToolButton;
 class frmAccueil;
@@ -48,17 +52,22 @@ class frmTests : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void EnsureLoaded();
     void Activate();
     void WriteLegend();
     void ShowDossier(const QString& nir);
-    // Shows the saved display if it holds text, else builds it and saves it.
-    void ShowSavedOrBuild(QTextEdit* buffer, bool errorsOnly, std::int64_t last);
-    void SaveDisplayTo(QTextEdit* buffer);
+    // Shows the saved display if there is one, else builds it and keeps it.
+    void ShowSavedOrBuild(QPointer<QTextDocument>& saved, bool errorsOnly, std::int64_t last);
+    // The coloured pane's document becomes the saved display (no copy).
+    void Keep(QPointer<QTextDocument>& saved);
+    void ForgetSavedDisplays();
+    // Panes open at their left edge and top.
+    void ScrollPanesHome();
 
     frmAccueil& home_;
-    bool loaded_ = false;
+    bool conversionEnabled_ = false;
 
+    QSplitter* splitReports_;
+    QSplitter* splitMain_;
     QGroupBox* fraSyntax_;
     QTextEdit* rtbSyntax_;
     QGroupBox* fraContent_;
@@ -77,8 +86,9 @@ class frmTests : public QDialog {
     QPushButton* cmdConvertir_;
     QPushButton* cmdFermer_;
     QTextEdit* rtbRecepteur_;
-    QTextEdit* rtbTampTout_;
-    QTextEdit* rtbTampErr_;
+    // The two displays shown most, kept instead of being built again.
+    QPointer<QTextDocument> tampTout_;
+    QPointer<QTextDocument> tampErr_;
 
     std::unique_ptr<trelvane::ui::QtRichTextSink> syntaxSink_;
     std::unique_ptr<trelvane::ui::QtRichTextSink> contentSink_;

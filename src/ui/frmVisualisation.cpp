@@ -1,21 +1,19 @@
 #include "frmVisualisation.h"
 
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "QtText.h"
+#include "LinesView.h"
 
 frmVisualisation::frmVisualisation(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmVisualisation"));
     setWindowTitle(QStringLiteral("Visualisation du fichier"));
 
-    rtbVisuFichier_ = new QPlainTextEdit(this);
+    rtbVisuFichier_ = new LinesView(this);
     rtbVisuFichier_->setObjectName(QStringLiteral("rtbVisuFichier"));
-    rtbVisuFichier_->setReadOnly(true);
-    rtbVisuFichier_->setLineWrapMode(QPlainTextEdit::NoWrap);
     rtbVisuFichier_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
     cmdFermer_ = new QPushButton(QStringLiteral("&Fermer"), this);
@@ -31,40 +29,23 @@ frmVisualisation::frmVisualisation(QWidget* parent) : QDialog(parent) {
     resize(820, 560);
 }
 
-void frmVisualisation::SetText(std::string cp1252) {
-    text_ = std::move(cp1252);
-    rtbVisuFichier_->setPlainText(trelvane::ui::FromCpLines(text_));
+bool frmVisualisation::IsStale(const std::string& path, const trelvane::FileFacts& facts) const {
+    return path != path_ || !(facts == facts_);
 }
 
-// One pass, left to right: "??" and "?'" are taken as pairs (so "???'" is a
-// doubled release character then a released terminator), and every other
-// "'" gets a line break. No marker text is substituted, so data that happens
-// to contain a marker word is shown as it is.
-std::string frmVisualisation::SplitSegments(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() + text.size() / 16);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '?' && i + 1 < text.size() && (text[i + 1] == '?' || text[i + 1] == '\'')) {
-            out += c;
-            out += text[++i];
-        } else if (c == '\'') {
-            out += "'\r\n";
-        } else {
-            out += c;
-        }
-    }
-    return out;
+void frmVisualisation::Load(const QString& path, const std::string& corePath,
+                            const trelvane::FileFacts& facts) {
+    rtbVisuFichier_->SetText(nullptr, false);
+    text_ = std::string();
+    text_ = trelvane::ImportFileContent(corePath);
+    // A file that could not be read is tried again next time.
+    path_ = !text_.empty() || facts.size == 0 ? corePath : std::string();
+    facts_ = facts;
+    setWindowTitle(QStringLiteral("Visualisation du fichier - ") + QFileInfo(path).fileName());
 }
 
-std::string frmVisualisation::JoinSegments(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        out += text[i];
-        if (text[i] == '\'' && text.substr(i + 1, 2) == "\r\n") i += 2;
-    }
-    return out;
+void frmVisualisation::SetBySegment(bool bySegment) {
+    rtbVisuFichier_->SetText(&text_, bySegment);
 }
 
 void frmVisualisation::cmdFermer_Click() {

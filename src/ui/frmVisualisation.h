@@ -1,13 +1,15 @@
 // The viewer: the raw text of the file to test, optionally one segment per
-// line. The file is read the first time only; later views reshape the text
-// already shown.
+// line. It reads the file again whenever it is not the one shown or has been
+// rewritten since.
 #pragma once
 
 #include <QDialog>
+#include <QString>
 #include <string>
-#include <string_view>
 
-class QPlainTextEdit;
+#include "config/modIOfunctions.h"
+
+class LinesView;
 class QPushButton;
 
 class frmVisualisation : public QDialog {
@@ -15,23 +17,24 @@ class frmVisualisation : public QDialog {
   public:
     explicit frmVisualisation(QWidget* parent = nullptr);
 
-    // The text shown, Windows-1252 (kept as set: the box is read-only).
-    const std::string& Text() const { return text_; }
-    void SetText(std::string cp1252);
+    // True when the file at path (as the core names it) is not the one shown
+    // or has changed since it was read.
+    bool IsStale(const std::string& path, const trelvane::FileFacts& facts) const;
+    // Reads the file at path (corePath as the core names it; facts as
+    // GetFileFacts found them), after letting go of the one shown.
+    void Load(const QString& path, const std::string& corePath, const trelvane::FileFacts& facts);
+    // One segment per line, or the lines as the file holds them.
+    void SetBySegment(bool bySegment);
 
-    // A line break after every segment terminator "'" that is not released
-    // by "?" (a doubled "??" is a release character standing for itself).
-    static std::string SplitSegments(std::string_view text);
-    // Removes the line breaks SplitSegments put in.
-    static std::string JoinSegments(std::string_view text);
-
-    bool blnViewerLoaded = false;
+    const LinesView& View() const { return *rtbVisuFichier_; }
 
   public slots:
     void cmdFermer_Click();
 
   private:
-    QPlainTextEdit* rtbVisuFichier_;
+    LinesView* rtbVisuFichier_;
     QPushButton* cmdFermer_;
     std::string text_;
+    std::string path_;
+    trelvane::FileFacts facts_;
 };

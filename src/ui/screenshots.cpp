@@ -33,6 +33,7 @@ bool Save(QWidget& window, const QString& path) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    trelvane::ui::LoadQtFrenchTranslation();
     if (argc != 3) {
         std::fprintf(stderr, "usage: trelvane-screenshots SAMPLE OUTPUT_DIRECTORY\n");
         return 2;

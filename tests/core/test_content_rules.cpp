@@ -302,9 +302,9 @@ TEST_F(ContentRules, AcrossDossiers) {
     std::vector<std::string> progress;
     for (const std::string& status : platform.statuses)
         if (status.starts_with("Tests de contenu")) progress.push_back(U(status));
-    EXPECT_EQ(progress, (std::vector<std::string>{"Tests de contenu en cours...(dossier n°1)",
-                                                  "Tests de contenu en cours...(dossier n°2)",
-                                                  "Tests de contenu en cours...(dossier n°1)"}));
+    EXPECT_EQ(progress, (std::vector<std::string>{"Tests de contenu en cours... dossier 1 / 3",
+                                                  "Tests de contenu en cours... dossier 2 / 3",
+                                                  "Tests de contenu en cours... dossier 3 / 3"}));
 }
 
 // Years are read against the campaign of the home window: the two before it

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <new>
 
 #include "config/modIOfunctions.h"
 #include "support/ScriptedPlatform.h"
@@ -38,7 +39,9 @@ TEST_F(Io, ParameterFileLines) {
     ASSERT_EQ(platform.MessageTitlesUtf8(), std::vector<std::string>{"Erreur critique"});
     EXPECT_EQ(platform.MessageTextsUtf8()[0],
               "Le fichier de paramétrage INI est introuvable.\r\n"
-              "L'application va s'arrêter car elle ne peut pas fonctionner correctement.");
+              "L'application va s'arrêter car elle ne peut pas fonctionner correctement.\r\n"
+              "Fichier attendu : " +
+                  U(platform.Directory()) + "/parametres.ini");
     EXPECT_EQ(platform.endApplicationCalls, 1);
 }
 
@@ -77,7 +80,21 @@ TEST_F(Io, ImportJoinsLinesOnCrAndCrLfOnly) {
     EXPECT_EQ(ImportFileContent(Path("absent.edi")), "");
     EXPECT_EQ(platform.MessageTitlesUtf8(),
               std::vector<std::string>{"Lecture du fichier impossible"});
-    EXPECT_EQ(platform.MessageTextsUtf8(), std::vector<std::string>{"53 - Fichier introuvable"});
+    // What is not a file is refused with its reason.
+#if defined(_WIN32)
+    const std::string device = "NUL";
+#else
+    const std::string device = "/dev/zero";
+#endif
+    std::string text = "x";
+    EXPECT_FALSE(ImportFileContent(device, text));
+    EXPECT_EQ(text, "");
+    EXPECT_FALSE(ImportFileContent(platform.Directory(), text));
+    EXPECT_EQ(
+        platform.MessageTextsUtf8(),
+        (std::vector<std::string>{"53 - Fichier introuvable",
+                                  "54 - Ce n'est pas un fichier ordinaire mais un périphérique",
+                                  "75 - Erreur d'accès au chemin ou au fichier"}));
 }
 
 // A big file is read in pieces: a CR that ends one piece still takes the LF
@@ -110,15 +127,20 @@ TEST_F(Io, ImportOfABigFileJoinsLinesAcrossItsPieces) {
     EXPECT_TRUE(ImportFileContent(Path("big.edi")) == joined);
 }
 
+// Paths are held in the system's own form (UTF-8 here): a name that
+// Windows-1252 cannot spell reaches its file too, and is shown with "?".
 TEST_F(Io, FileHelpers) {
-    WriteBytes(Path("déclaration.edi"), "UNA\r\n");  // the system names files in UTF-8
-    EXPECT_TRUE(FileExists(Path(W("déclaration.edi"))));
-    EXPECT_EQ(ImportFileContent(Path(W("déclaration.edi"))), "UNA");
+    for (const std::string name : {"déclaration.edi", "Ωμέγα_申告.edi"}) {
+        WriteBytes(Path(name), "UNA\r\n");
+        EXPECT_TRUE(FileExists(Path(name)));
+        EXPECT_EQ(ImportFileContent(Path(name)), "UNA");
+    }
+    EXPECT_EQ(DisplayPath("/données/Ωμ.edi"), W("/données/??.edi"));
     EXPECT_FALSE(FileExists(Path("CR_Erreurs")));
     EXPECT_FALSE(FileExists(""));
-    MakeDir(Path(W("répertoire")), "d'erreurs");
-    EXPECT_TRUE(FileExists(Path(W("répertoire")) + "/"));
-    EXPECT_TRUE(fs::is_directory(Path("répertoire")));
+    MakeDir(Path("répertoire"), "d'erreurs");
+    EXPECT_TRUE(FileExists(Path("répertoire") + "/"));
+    EXPECT_TRUE(fs::is_directory(FsPath(Path("répertoire"))));
     EXPECT_TRUE(platform.messages.empty());
     MakeDir(Path("absent/sous"), "FNS3");
     EXPECT_EQ(platform.MessageTextsUtf8(),
@@ -146,6 +168,14 @@ TEST_F(Io, FileHelpers) {
                                   }),
               0);
     EXPECT_TRUE(ReadBytes(Path("out.oth")) == pieces[0] + pieces[1] + pieces[2]);
+    // A piece that cannot be made for lack of memory: nothing half written stays.
+    EXPECT_THROW(WriteFileAtomically(Path("oom.oth"),
+                                     [&]() -> std::string_view {
+                                         if (++given == 6) throw std::bad_alloc();
+                                         return "ANS1";
+                                     }),
+                 std::bad_alloc);
+    EXPECT_FALSE(fs::exists(Path("oom.oth")));
     for (const auto& e : fs::directory_iterator(platform.Directory()))
         EXPECT_EQ(e.path().string().find(".part-"), std::string::npos) << e.path();
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "config/modIOfunctions.h"
+#include "reports/modDisplayFunctions.h"
 #include "run/modMainFunctions.h"
 #include "support/Samples.h"
 
@@ -26,7 +27,7 @@ TEST_F(Driver, StagesAndTrace) {
     MainTest();
     std::vector<std::string> stages;
     for (const std::string& s : platform.statuses)
-        if (s.find("...(") == std::string::npos) stages.push_back(U(s));
+        if (s.ends_with("...")) stages.push_back(U(s));
     EXPECT_EQ(stages, (std::vector<std::string>{
                           "Lecture du fichier EDI...", "Extraction des segments du fichier EDI...",
                           "Tests de syntaxe en cours...", "Tests de contenu en cours...",
@@ -44,20 +45,23 @@ TEST_F(Driver, StagesAndTrace) {
                                              std::string(59, '-') + "\r"}));
 }
 
-// The second profile runs no check: only the segments and delimiters are
-// replaced, the results of the last full run stay.
+// The second profile runs no check: the results of an earlier run are not
+// left to be shown as if they were this file's.
 TEST_F(Driver, ProfilesAndUnreadableFiles) {
     MainTest();
-    const RunState before = State();
-    ASSERT_GT(before.ContentErrors.size(), 1u);
+    EXPECT_EQ(State().Withheld, WithheldReason::None);
+    ASSERT_GT(State().ContentErrors.size(), 1u);
     platform.profileIndex = 1;
     platform.filePath = platform.Directory() + "/autre.edi";
     WriteBytes(platform.filePath, "AAA'BBB'");
     MainTest();
     EXPECT_EQ(State().Segments.ToStringList(), (StringList{"AAA", "BBB"}));
-    EXPECT_EQ(State().SyntaxErrors, before.SyntaxErrors);
-    EXPECT_EQ(State().ContentErrors, before.ContentErrors);
-    EXPECT_EQ(State().DossierInfo, before.DossierInfo);
+    EXPECT_TRUE(State().SyntaxErrors.empty());
+    EXPECT_TRUE(State().ContentErrors.empty());
+    EXPECT_TRUE(State().DossierInfo.empty());
+    EXPECT_EQ(State().Withheld, WithheldReason::NotChecked);
+    EXPECT_EQ(U(CurrentReportPanes().content->PlainText()),
+              "\r\nAucun contrôle n'est fait avec ce profil de test.");
     platform.profileIndex = -1;  // no profile chosen: the checks run
     MainTest();
     EXPECT_EQ(State().SyntaxErrors, (StringList{"[Base_N0]", "007,0"}));

@@ -1,9 +1,10 @@
-// The dossier rows built after the checks and the lookups the reports and
-// the results window make in them.
+// The dossier rows built after the checks, the lookups the reports and the
+// results window make in them, and the dossier list with each verdict.
 #include <gtest/gtest.h>
 
 #include <random>
 
+#include "content/ReferenceTables.h"
 #include "run/Summaries.h"
 #include "run/modMainFunctions.h"
 #include "support/Samples.h"
@@ -119,6 +120,37 @@ TEST(Summaries, DossierLookupAgreesWithAScan) {
     State().DossierInfo[0] = {"9", "0", "100", "NIR0"};
     ResetSummaryIndexes();
     EXPECT_EQ(GetDossierField("9", "99", 3), "NIR0");
+}
+
+// A dossier's verdict follows the class of each of its records' labels.
+TEST(Summaries, DossierListVerdicts) {
+    ScriptedPlatform platform;
+    WriteBytes(platform.Directory() + "/tbl_code_erreur_libelle.txt",
+               "008 rej Valeur\r\n080 sig Longueur\r\n612 sir Montant\r\n700 xyz Classe\r\n");
+    Initialise_Table_Erreurs_Lib();
+    State().Delimiters = {"'", "+", ":", "?"};
+    Load(Cut("UNA:+,? 'UNB+UNOC:3'UNH+1'NAD+DT+1750175123456:ZZ:ZZ++DU:DU?+PONT'UNT'UNH+2'"
+             "NAD+DT+2'UNT'UNH+3'UNT'UNH+4'UNT'UNH+5'UNT'UNZ+5'"),
+         {"[Branchement]"},
+         {"[Contenu]", "1,,d1,0,008", "3,,d4:1,1,080", "6,,d2,2,612", "8,,d1,3,008", "9,,d1,3,080",
+          "10,,d1,4,700", "12,,d1,5,999", "13,,d1,4,008", "14,,d1,5,008"});
+    const auto rows = [] {
+        std::string out;
+        for (const auto& r : BuildDossierList())
+            out += r.number + ";" + r.nir + ";" + U(r.name) + ";" + std::to_string(r.rejects) +
+                   ";" + std::to_string(r.warnings) + ";" + U(VerdictText(r.verdict)) + "\n";
+        return out;
+    };
+    EXPECT_EQ(rows(),
+              "1;1750175123456;DU+PONT;0;1;Accepté avec signalements\n"
+              "2;2;;0;1;Rejeté\n"  // "sir": the dossier is rejected
+              "3;;;1;1;Rejeté\n"
+              "4;;;1;0;Rejeté\n"    // unknown class
+              "5;;;1;0;Rejeté\n");  // unknown code; the other number is not its own
+    State().ContentErrors = {"[Contenu]"};
+    EXPECT_EQ(rows().substr(0, 42), "1;1750175123456;DU+PONT;0;0;Accepté\n2;2;;");
+    State().SyntaxErrors = {"[Branchement]", "4,UNH,900"};  // the whole file is turned away
+    EXPECT_EQ(rows().substr(0, 36), "1;1750175123456;DU+PONT;0;0;Rejeté\n");
 }
 
 }  // namespace

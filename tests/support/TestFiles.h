@@ -2,11 +2,16 @@
 // building interchanges from segment texts, and running a program.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace trelvane::test {
+
+// Paths are in the system's own form (UTF-8 on Windows), as the program
+// holds them; this is how std::filesystem takes them.
+std::filesystem::path FsPath(const std::string& path);
 
 // A fresh directory under the system's temporary directory.
 std::string MakeTempDir();

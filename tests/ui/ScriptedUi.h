@@ -7,9 +7,14 @@
 #include <QAction>
 #include <QDate>
 #include <QDialog>
+#include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
 #include <QString>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <cstdio>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -27,6 +32,7 @@ namespace trelvane::test {
 struct ShownBox {
     QString title;
     QString text;
+    MsgIcon icon;
     MsgButtons buttons;
 };
 
@@ -37,32 +43,53 @@ class ScriptedUi final : public ui::UiServices {
     ScriptedUi(const ScriptedUi&) = delete;
     ScriptedUi& operator=(const ScriptedUi&) = delete;
 
-    std::deque<MsgAnswer> answers;  // to Yes/No questions, in order; Yes when none is left
+    // Answers to Yes/No questions in order; Yes when empty.
+    std::deque<MsgAnswer> answers;
     std::vector<ShownBox> boxes;
-    std::deque<QString> files;  // chosen in the file-open dialog; "" or none left: cancelled
-    QString pdfPath;            // the printer chosen: a PDF file, unless cancelled
+    // Answers of the file-open dialog in order; an empty text or an empty
+    // queue is a cancel.
+    std::deque<QString> files;
+    std::vector<QString> fileFilters;
+    std::vector<QString> fileFolders;
+    // Folder of the last file written, as the box offers to open it.
+    QString writtenFolder;
+    // The printer the print dialog chooses: a PDF file, or a cancel.
+    QString pdfPath;
     bool printerAccepted = true;
+    int printerRequests = 0;
     std::vector<QDialog*> shown;
     int quits = 0;
 
-    MsgAnswer Message(QWidget*, const QString& title, const QString& text, MsgIcon,
+    MsgAnswer Message(QWidget*, const QString& title, const QString& text, MsgIcon icon,
                       MsgButtons buttons) override {
-        boxes.push_back({title, text, buttons});
+        boxes.push_back({title, text, icon, buttons});
         if (buttons == MsgButtons::Ok) return MsgAnswer::Ok;
         if (answers.empty()) return MsgAnswer::Yes;
         const MsgAnswer a = answers.front();
         answers.pop_front();
         return a;
     }
-    std::optional<QString> OpenFileName(QWidget*, const QString&) override {
-        const QString answer = files.empty() ? QString() : files.front();
-        if (!files.empty()) files.pop_front();
-        return answer.isEmpty() ? std::nullopt : std::optional<QString>(answer);
+    void FileWritten(QWidget* parent, const QString& title, const QString& text,
+                     const QString& folder) override {
+        writtenFolder = folder;
+        Message(parent, title, text, MsgIcon::Information, MsgButtons::Ok);
+    }
+    std::optional<QString> OpenFileName(QWidget*, const QString& filter,
+                                        const QString& folder) override {
+        fileFilters.push_back(filter);
+        fileFolders.push_back(folder);
+        if (files.empty()) return std::nullopt;
+        const QString answer = files.front();
+        files.pop_front();
+        if (answer.isEmpty()) return std::nullopt;
+        return answer;
     }
     bool ChoosePrinter(QWidget*, QPrinter& printer) override {
+        ++printerRequests;
+        if (!printerAccepted) return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdfPath);
-        return printerAccepted;
+        return true;
     }
     void ShowModal(QDialog& window) override {
         shown.push_back(&window);
@@ -76,10 +103,30 @@ class ScriptedUi final : public ui::UiServices {
             out << b.title;
         return out;
     }
+    QStringList Texts() const {
+        QStringList out;
+        for (const auto& b : boxes)
+            out << b.text;
+        return out;
+    }
 };
 
 inline QString Q(const std::string& path) {
     return QString::fromStdString(path);
+}
+
+inline void SetIniValue(const std::string& dir, const std::string& key, const std::string& value) {
+    const std::string path = dir + "/parametres.ini";
+    std::string ini = ReadBytes(path);
+    const std::string prefix = key + "=";
+    const auto at = ini.find(prefix);
+    if (at == std::string::npos) {
+        ini = prefix + value + "\r\n" + ini;
+    } else {
+        const auto end = ini.find_first_of("\r\n", at);
+        ini.replace(at, end - at, prefix + value);
+    }
+    WriteBytes(path, ini);
 }
 
 using IniChanges = std::vector<std::pair<std::string, std::string>>;
@@ -89,14 +136,8 @@ struct UiFixture {
     // before the window loads.
     explicit UiFixture(const IniChanges& iniChanges = {}) : dir(MakeTempDir()) {
         CopyDataFiles(dir);
-        for (const auto& [key, value] : iniChanges) {
-            std::string ini = ReadBytes(dir + "/parametres.ini");
-            const auto at = ini.find(key + "=");
-            if (at == std::string::npos) ini.insert(0, key + "=\r\n");
-            const auto from = ini.find(key + "=") + key.size() + 1;
-            WriteBytes(dir + "/parametres.ini",
-                       ini.replace(from, ini.find_first_of("\r\n", from) - from, value));
-        }
+        for (const auto& [k, v] : iniChanges)
+            SetIniValue(dir, k, v);
         home = std::make_unique<frmAccueil>();
         platform = std::make_unique<ui::QtPlatform>(*home, Q(dir));
         SetPlatform(platform.get());
@@ -140,21 +181,79 @@ struct UiFixture {
     std::unique_ptr<ui::QtPlatform> platform;
 };
 
+// The sample interchange, its dates moved to the campaign year of the home
+// window (the current year) so the checks that compare years agree.
+inline std::string SampleFor(int year) {
+    std::string text = ReadBytes(std::string(TRELVANE_SAMPLES_DIR) + "/valide.edi");
+    const std::string yyyy = std::to_string(year);
+    const std::string yy = yyyy.substr(2);
+    auto replaceAll = [&text](const std::string& from, const std::string& to) {
+        for (auto at = text.find(from); at != std::string::npos;
+             at = text.find(from, at + to.size()))
+            text.replace(at, from.size(), to);
+    };
+    replaceAll("20251215", yyyy + "1215");
+    replaceAll("+251215:", "+" + yy + "1215:");
+    replaceAll("KTVECE  25", "KTVECE  " + yy);
+    return text;
+}
+
+inline std::string ReplaceOnce(std::string text, const std::string& from, const std::string& to) {
+    const auto at = text.find(from);
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
+}
+
+// The sample's dossier count times over, each with its number and its NIR.
+inline std::string ManyDossiers(int year, int count) {
+    const std::string text = SampleFor(year);
+    const auto unh = text.find("UNH+");
+    const auto unz = text.find("UNZ+");
+    const std::string message = text.substr(unh, unz - unh);
+    std::string file = text.substr(0, unh);
+    for (int i = 1; i <= count; ++i) {
+        char nir[16];
+        std::snprintf(nir, sizeof nir, "2%012d", i);
+        std::string m = ReplaceOnce(message, "UNH+1+", "UNH+" + std::to_string(i) + "+");
+        m = ReplaceOnce(m, "UNT+14+1", "UNT+14+" + std::to_string(i));
+        file += ReplaceOnce(m, "1750175123456", nir);
+    }
+    return file + "UNZ+" + std::to_string(count) + "+REF00000001'\r\n";
+}
+
+// The sample's dossier with count detail groups, each declaring amount.
+inline std::string AmountGroups(int year, int count, const std::string& amount) {
+    const std::string text = SampleFor(year);
+    std::string file = text.substr(0, text.find("SEQ++1'"));
+    const std::string yy = std::to_string(year).substr(2);
+    for (int k = 1; k <= count; ++k) {
+        file += "SEQ++" + std::to_string(k) + "'\r\nIND++KTVECE  " + yy +
+                "0000000010MOA'\r\nMOA+203:" + amount + "'\r\n";
+    }
+    return file + "UNT+" + std::to_string(8 + 3 * count) + "+1'\r\nUNZ+1+REF00000001'\r\n";
+}
+
 // The sample in the campaign of the previous year (which the home window
-// accepts whichever entry is ticked), in as many dossiers as asked, each with
-// its own declarant; with a date of a thirteenth month when asked.
+// accepts whichever entry is ticked), in as many dossiers as asked; its first
+// date in a thirteenth month when asked.
 inline std::string Sample(bool reject = false, int dossiers = 1) {
-    Groups groups;
-    groups.year = std::to_string(QDate::currentDate().year() - 1).substr(2);
-    groups.Add("E0010=15000");
-    std::vector<Segs> list;
-    for (int d = 1; d <= dossiers; ++d)
-        list.push_back(Dossier(d, groups, std::to_string(1750175123455 + d)));
-    Segs segs = Envelope(list);
-    for (std::string& s : segs)
-        if (s.starts_with("DTM"))
-            s = "DTM+137:20" + groups.year + (reject ? "1399" : "1215") + ":102";
-    return FileText(segs);
+    const int year = QDate::currentDate().year() - 1;
+    const std::string text = dossiers == 1 ? SampleFor(year) : ManyDossiers(year, dossiers);
+    const std::string date = "DTM+137:" + std::to_string(year);
+    return reject ? ReplaceOnce(text, date + "1215", date + "1399") : text;
+}
+
+// Text and character format at the first occurrence of needle.
+struct Found {
+    bool found = false;
+    QTextCharFormat format;
+};
+inline Found FindIn(QTextDocument* doc, const QString& needle) {
+    const QTextCursor at = doc->find(needle);
+    if (at.isNull()) return {};
+    QTextCursor c(doc);
+    c.setPosition(at.selectionStart() + 1);
+    return {true, c.charFormat()};
 }
 
 }  // namespace trelvane::test

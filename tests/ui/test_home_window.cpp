@@ -1,8 +1,13 @@
 // The home window's rules: which buttons a path enables, the choices its
-// menus keep consistent, the Test button's refusals and its run.
+// menus keep consistent, the Test button's refusals, its run and its Stop
+// button, paths with accents, access keys, and Qt's own texts in French.
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTimer>
 #include <QtTest>
 
 #include "ScriptedUi.h"
@@ -19,9 +24,44 @@ class HomeWindowTest : public QObject {
   private slots:
     void pathEnablesTheButtons();
     void menusKeepTheirRules();
-    void testRefusesMissingAndEmptyFiles();
+    void refusesWhatIsNotAFile();
+    void accentedPathsTypedOrChosen();
     void testRunsUnderTheHourglassAndShowsResults();
+    void stopEndsALongRunCleanly();
+    void accessKeysAreDistinctAndWork();
+    void qtSpeaksFrench();
 };
+
+namespace {
+
+void Activate(QWidget* window) {
+    window->show();
+    window->windowHandle()->requestActivate();
+    QTRY_COMPARE(QApplication::activeWindow(), window);
+}
+
+// Alt and a letter, as the user types it on the active window.
+void PressAlt(QWidget* window, char letter) {
+    QTest::keyClick(window, Qt::Key(Qt::Key_A + (letter - 'a')), Qt::AltModifier);
+}
+
+// Every access key of a window's own buttons and menus, lower case, sorted.
+QString AccessKeys(QWidget* window) {
+    QStringList texts;
+    for (auto* b : window->findChildren<QAbstractButton*>())
+        if (b->window() == window) texts << b->text();
+    if (auto* bar = window->findChild<QMenuBar*>())
+        for (QAction* a : bar->actions())
+            texts << a->text();
+    QString keys;
+    for (const QString& t : texts)
+        if (const qsizetype at = t.indexOf(QLatin1Char('&')); at >= 0 && at + 1 < t.size())
+            keys += t.at(at + 1).toLower();
+    std::sort(keys.begin(), keys.end());
+    return keys;
+}
+
+}  // namespace
 
 void HomeWindowTest::pathEnablesTheButtons() {
     QCOMPARE(UiFixture(IniChanges{{"LastFileUsed", "/tmp/a.edi"}}).Buttons(),
@@ -37,12 +77,17 @@ void HomeWindowTest::pathEnablesTheButtons() {
     QCOMPARE(f.Buttons(), QStringLiteral("TV-"));
     path->clear();
     QCOMPARE(f.Buttons(), QStringLiteral("---"));
-    // Browsing: a cancel keeps the path.
+    // Browsing: a cancel keeps the path; the dialog takes files without an
+    // extension and opens where the file in the box lies.
+    path->setText(QStringLiteral("/avant/f.edi"));
     f.ui.files = {QString(), QStringLiteral(u"/données/après.edi")};
     f.Click("cmdParcourir");
-    QVERIFY(path->text().isEmpty());
+    QCOMPARE(path->text(), QStringLiteral("/avant/f.edi"));
+    QCOMPARE(f.ui.fileFilters.at(0), QStringLiteral("Tous (*)"));
+    QCOMPARE(f.ui.fileFolders.at(0), QStringLiteral("/avant"));
     f.Click("cmdParcourir");
-    QCOMPARE(f.platform->FilePath(), ui::ToCp(QStringLiteral(u"/données/après.edi")));
+    // Paths go to the core in the system's own form, UTF-8 here.
+    QCOMPARE(f.platform->FilePath(), std::string("/données/après.edi"));
     f.Click("cmdQuitter");
     QCOMPARE(f.ui.quits, 1);
 }
@@ -51,7 +96,7 @@ void HomeWindowTest::menusKeepTheirRules() {
     for (const char* profil : {"1 ", "01"}) {
         UiFixture f(IniChanges{{"Profil_CR", profil}});
         QCOMPARE(f.Home<QComboBox>("cmbProfil")->count(), profil[0] == '1' ? 2 : 1);
-        QCOMPARE(f.platform->ProfileIndex(), -1);
+        QCOMPARE(f.platform->ProfileIndex(), 0);  // from the start, so that reports name it
     }
     SetFacChecksEnabled(false);
     UiFixture f;
@@ -90,39 +135,79 @@ void HomeWindowTest::menusKeepTheirRules() {
     QVERIFY(QDir(logs).exists() && !f.platform->TraceMode());
 }
 
-void HomeWindowTest::testRefusesMissingAndEmptyFiles() {
+void HomeWindowTest::refusesWhatIsNotAFile() {
     UiFixture f;
-    f.Home<QLineEdit>("txtFichier")->setText(Q(f.dir) + QStringLiteral("/absent.edi"));
-    f.Click("cmdTester");
-    f.Home<QLineEdit>("txtFichier")->setText(Q(f.Write("vide.edi", "")));
-    f.Click("cmdTester");
-    QCOMPARE(f.ui.Titles(),
-             (QStringList{QStringLiteral("Erreur de saisie"), QStringLiteral("Fichier vide")}));
-    QCOMPARE(f.ui.boxes[0].text, QStringLiteral(u"Le fichier indiqué est introuvable."));
-    QCOMPARE(f.ui.boxes[1].text, QStringLiteral(u"Le fichier indiqué est vide."));
+    QDir(Q(f.dir)).mkdir(QStringLiteral(u"Déclarations"));
+    const QString missing = QStringLiteral(u"Le fichier indiqué est introuvable.");
+    const QString folder =
+        QStringLiteral(u"Le chemin indiqué est celui d'un répertoire, pas d'un fichier.");
+    const struct {
+        const char* button;
+        QString path, text;
+    } cases[] = {
+        {"cmdTester", QStringLiteral("/absent.edi"), missing},
+        {"cmdTester", QStringLiteral(u"/Déclarations"), folder},
+        {"cmdTester", QStringLiteral("/vide.edi"), QStringLiteral(u"Le fichier indiqué est vide.")},
+        {"cmdVisualiser", QStringLiteral("/absent.edi"), missing},
+        {"cmdVisualiser", QStringLiteral(u"/Déclarations"), folder},
+    };
+    f.Write("vide.edi", "");
+    for (const auto& c : cases) {
+        f.ui.boxes.clear();
+        f.Home<QLineEdit>("txtFichier")->setText(Q(f.dir) + c.path);
+        f.Click(c.button);
+        QCOMPARE(f.ui.Texts(), QStringList{c.text});
+        QCOMPARE(f.ui.boxes[0].title, c.path == QStringLiteral("/vide.edi")
+                                          ? QStringLiteral("Fichier vide")
+                                          : QStringLiteral("Erreur de saisie"));
+    }
     QVERIFY(f.ui.shown.empty());
+}
+
+void HomeWindowTest::accentedPathsTypedOrChosen() {
+    UiFixture f;
+    QDir(Q(f.dir)).mkdir(QStringLiteral(u"Déclarations"));
+    const QString typed = Q(f.Write("Déclarations/année.edi", Sample()));
+    f.Menu("mnuParamCampA")->trigger();
+    auto* path = f.Home<QLineEdit>("txtFichier");
+    // Typed key by key, then Enter: the test runs.
+    for (const QChar c : typed)
+        QTest::sendKeyEvent(QTest::Click, path, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    QTest::keyClick(path, Qt::Key_Return);
+    QVERIFY2(f.ui.boxes.empty(), qPrintable(f.ui.Texts().join(QLatin1Char('|'))));
+    QVERIFY(f.Find<QTextEdit>(&f.home->Tests(), "rtbContent")
+                ->toPlainText()
+                .contains(QStringLiteral("CONTROLES DE CONTENU OK")));
+    // Chosen in the dialog, which opens in the folder of the file in the box.
+    f.ui.files.push_back(Q(f.Write("Déclarations/reçu.edi", Sample())));
+    f.Click("cmdParcourir");
+    QCOMPARE(f.ui.fileFolders.at(0), Q(f.dir) + QStringLiteral(u"/Déclarations"));
+    f.Click("cmdTester");
+    QVERIFY(f.ui.boxes.empty());
+    QCOMPARE(f.ui.shown.size(), 2u);
 }
 
 void HomeWindowTest::testRunsUnderTheHourglassAndShowsResults() {
     UiFixture f;
     f.Menu("mnuOpTrace")->trigger();
+    f.Menu("mnuParamCampA")->trigger();
     QStringList seen;
     bool waiting = true;
-    QObject::connect(f.Home<QLineEdit>("txtStatutAppli"), &QLineEdit::textChanged,
-                     [&](const QString& text) {
-                         seen << text;
-                         const QCursor* cursor = QApplication::overrideCursor();
-                         waiting &= text.isEmpty() || (cursor && cursor->shape() == Qt::WaitCursor);
-                     });
+    QObject::connect(f.home.get(), &frmAccueil::StatusChanged, [&](const QString& text) {
+        seen << text;
+        const QCursor* cursor = QApplication::overrideCursor();
+        waiting &= text.isEmpty() || (cursor && cursor->shape() == Qt::WaitCursor);
+    });
     f.Home<QLineEdit>("txtFichier")->setText(Q(f.Write("t.edi", Sample())));
     f.Click("cmdTester");
     QVERIFY(waiting);
     QCOMPARE(seen.first(), QStringLiteral("Enregistrement du chemin..."));
+    QVERIFY(seen.contains(QStringLiteral(u"Préparation de l'affichage...(colorisation)")));
     QCOMPARE(seen.last(), QString());
     QVERIFY(QApplication::overrideCursor() == nullptr);
     QCOMPARE(f.ui.shown, std::vector<QDialog*>{&f.home->Tests()});
     QVERIFY(f.home->GiveMeBlnForTest());
-    QCOMPARE(State().Segments.size(), 14u);
+    QCOMPARE(State().Segments.size(), 17u);
     QVERIFY(ReadBytes(CurrentTraceFilePath()).find("DEBUT DES TESTS DE ") != std::string::npos);
     QVERIFY(f.ui.boxes.empty());
     f.Find<QPushButton>(&f.home->Tests(), "cmdFermer")->click();
@@ -130,6 +215,82 @@ void HomeWindowTest::testRunsUnderTheHourglassAndShowsResults() {
     f.Click("cmdResultat");
     QVERIFY(!f.home->GiveMeBlnForTest());
     QCOMPARE(f.ui.shown.size(), 2u);
+}
+
+void HomeWindowTest::stopEndsALongRunCleanly() {
+    UiFixture f;
+    Activate(f.home.get());
+    auto* stop = f.Home<QPushButton>("cmdArreter");
+    auto* test = f.Home<QPushButton>("cmdTester");
+    QVERIFY(!stop->isEnabled());
+    f.Menu("mnuParamCampA")->trigger();
+    f.Home<QLineEdit>("txtFichier")->setText(Q(f.Write("long.edi", Sample(false, 300))));
+    // The window handles its events during the run, and only Stop takes
+    // input: neither Test, the path, the menus nor closing start anything.
+    bool onlyStop = false;
+    QTimer::singleShot(0, f.home.get(), [&] {
+        onlyStop = stop->isEnabled() && !test->isEnabled() && !f.home->menuBar()->isEnabled() &&
+                   !f.Home<QLineEdit>("txtFichier")->isEnabled();
+    });
+    QStringList progress;
+    QObject::connect(f.home.get(), &frmAccueil::StatusChanged, [&](const QString& text) {
+        if (!text.startsWith(QStringLiteral("Tests de contenu"))) return;
+        progress << text;
+        if (progress.size() == 10) stop->click();
+    });
+    test->click();
+    QVERIFY(onlyStop);
+    QCOMPARE(progress.at(1), QStringLiteral("Tests de contenu en cours... dossier 1 / 300"));
+    // Stopped at the next dossier: no result shown, and none kept.
+    QCOMPARE(progress.size(), 10);
+    QVERIFY(f.ui.shown.empty());
+    QCOMPARE(f.Home<QLabel>("txtStatutAppli")->text(),
+             QStringLiteral(u"Test arrêté : aucun résultat."));
+    QCOMPARE(State().Withheld, WithheldReason::Stopped);
+    QVERIFY(f.home->Tests().ContentSink().PlainText().empty());
+    QVERIFY(!stop->isEnabled() && test->isEnabled());
+    QCOMPARE(f.Buttons(), QStringLiteral("TV-"));
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+}
+
+void HomeWindowTest::accessKeysAreDistinctAndWork() {
+    UiFixture f;
+    // A path that names nothing: each button answers with a box, and no
+    // window comes to take the keyboard away.
+    f.Home<QLineEdit>("txtFichier")->setText(Q(f.dir) + QStringLiteral("/absent.edi"));
+    Activate(f.home.get());
+    QCOMPARE(AccessKeys(f.home.get()), QStringLiteral("?acopqrtv"));
+    f.Home<QPushButton>("cmdArreter")->setEnabled(true);
+    for (const auto& [key, button] : {std::pair{'a', "cmdArreter"},
+                                      {'c', "cmdParcourir"},
+                                      {'v', "cmdVisualiser"},
+                                      {'q', "cmdQuitter"},
+                                      {'t', "cmdTester"}}) {
+        QSignalSpy clicked(f.Home<QPushButton>(button), &QPushButton::clicked);
+        PressAlt(f.home.get(), key);
+        QTRY_VERIFY2(clicked.count() == 1, button);
+    }
+    for (const auto& [key, menu] : {std::pair{'o', "mnuOptions"}, {'p', "mnuParam"}}) {
+        // A window of its own each time: an open menu keeps the keyboard.
+        UiFixture g;
+        Activate(g.home.get());
+        PressAlt(g.home.get(), key);
+        QTRY_VERIFY2(g.Home<QMenu>(menu)->isVisible(), menu);
+    }
+}
+
+void HomeWindowTest::qtSpeaksFrench() {
+    QVERIFY(ui::LoadQtFrenchTranslation());
+    QMessageBox box(QMessageBox::NoIcon, QString(), QString(),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QCOMPARE(box.button(QMessageBox::Yes)->text(), QStringLiteral("&Oui"));
+    QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Annuler"));
+    QLineEdit line;
+    const std::unique_ptr<QMenu> menu(line.createStandardContextMenu());
+    QStringList entries;
+    for (const QAction* a : menu->actions())
+        entries << a->text();
+    QVERIFY(entries.contains(QStringLiteral("Cop&ier\tCtrl+C")));
 }
 
 QTEST_MAIN(HomeWindowTest)

@@ -1,21 +1,24 @@
-// The results window after real runs: the display criteria and their saved
-// displays, a declarant's dossier by NIR, printing, the conversion, and the
-// window's life between runs.
+// The results window after real runs: the panes, the display criteria and
+// their saved displays, a declarant's dossier by NIR, printing, the
+// conversion, the window's life between runs, and never a result that is not
+// the last run's.
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDate>
 #include <QDir>
 #include <QFocusEvent>
 #include <QLineEdit>
-#include <QPushButton>
+#include <QProcess>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QtTest>
 
+#include "QtRichTextSink.h"
 #include "ScriptedUi.h"
 #include "frmTests.h"
+#include "run/modMainFunctions.h"
 
 using namespace trelvane;
 using namespace trelvane::test;
@@ -26,16 +29,19 @@ const QString kNirText = QString::fromLatin1(kNir);
 
 class Results {
   public:
-    Results(UiFixture& f, const std::string& content) : f_(f), w_(f.home->Tests()) {
-        f.Menu("mnuParamCampA")->trigger();
-        f.Home<QLineEdit>("txtFichier")->setText(Q(f.Write("f.edi", content)));
-        f.Home<QPushButton>("cmdTester")->click();
+    Results(UiFixture& f, const std::string& content) : f_(f), w_(f.home->Tests()) { Run(content); }
+    void Run(const std::string& content) const {
+        f_.Menu("mnuParamCampA")->trigger();
+        f_.Home<QLineEdit>("txtFichier")->setText(Q(f_.Write("f.edi", content)));
+        f_.Click("cmdTester");
     }
-    QString Text(const char* pane) const { return f_.Find<QTextEdit>(&w_, pane)->toPlainText(); }
+    QTextEdit* Pane(const char* name) const { return f_.Find<QTextEdit>(&w_, name); }
+    QString Text(const char* pane) const { return Pane(pane)->toPlainText(); }
     QRadioButton* Option(const char* name) const { return f_.Find<QRadioButton>(&w_, name); }
+    QPushButton* Button(const char* name) const { return f_.Find<QPushButton>(&w_, name); }
     QComboBox* Nir() const { return f_.Find<QComboBox>(&w_, "cmbNIR"); }
     void Click(const char* name) const {
-        if (auto* b = f_.Find<QPushButton>(&w_, name))
+        if (auto* b = Button(name))
             b->click();
         else
             f_.Find<QToolButton>(&w_, name)->click();
@@ -47,23 +53,67 @@ class Results {
     }
     int Builds() const { return w_.ColouredSink().ClearCount(); }
     frmTests& Window() const { return w_; }
+    // The one file written into the program's folder, its path.
+    QString Written(const char* folder) const {
+        const QDir dir(Q(f_.dir) + QLatin1Char('/') + QLatin1String(folder));
+        const QStringList files = dir.entryList(QDir::Files);
+        return files.size() == 1 ? dir.filePath(files[0]) : QString();
+    }
 
   private:
     UiFixture& f_;
     frmTests& w_;
 };
 
+// The text of a PDF file, or of one of its pages.
+QString PdfText(const QString& pdf, int page = 0) {
+    QStringList arguments;
+    if (page > 0) arguments << QStringLiteral("-f") << QString::number(page);
+    QProcess tool;
+    tool.start(QStringLiteral("pdftotext"), arguments << pdf << QStringLiteral("-"));
+    return tool.waitForFinished(120000) ? QString::fromUtf8(tool.readAllStandardOutput())
+                                        : QString();
+}
+
+// Lines may share a paragraph, apart by line separators.
+qsizetype LongestLine(QTextEdit* pane) {
+    qsizetype longest = 0;
+    for (const QString& line :
+         pane->document()->toRawText().split(QRegularExpression(QStringLiteral(u"[\u2028\u2029]"))))
+        longest = std::max(longest, line.size());
+    return longest;
+}
+
 }  // namespace
 
 class ResultsWindowTest : public QObject {
     Q_OBJECT
   private slots:
+    void panesOpenAtTheirTopLeft();
     void criteriaReuseSavedDisplays();
     void dossierOfANir();
     void conversionWritesTheFns3FileOrTheErrorReport();
     void printsTheReportDocument();
     void reopeningKeepsTheWindowAndANewRunResetsIt();
+    void noResultOfAnEarlierRunIsShown();
+    void unexpectedFailuresGiveOneBox();
+    void longSegmentIsCutOnScreenOnly();
 };
+
+void ResultsWindowTest::panesOpenAtTheirTopLeft() {
+    UiFixture f;
+    Results r(f, Sample(true));
+    QTest::qWait(50);
+    for (const char* name : {"rtbSyntax", "rtbContent", "rtbColouredFile"}) {
+        QCOMPARE(r.Pane(name)->horizontalScrollBar()->value(), 0);
+        QCOMPARE(r.Pane(name)->verticalScrollBar()->value(), 0);
+    }
+    const Found date =
+        FindIn(r.Pane("rtbColouredFile")->document(),
+               QString::number(QDate::currentDate().year() - 1) + QStringLiteral("1399"));
+    QCOMPARE(date.format.foreground().color(), QColor(255, 140, 0));
+    QCOMPARE(r.Text("rtbColouredFile").count(QLatin1Char('\n')), 17);
+}
 
 void ResultsWindowTest::criteriaReuseSavedDisplays() {
     UiFixture f;
@@ -99,19 +149,19 @@ void ResultsWindowTest::dossierOfANir() {
     QCOMPARE(r.Nir()->count(), 0);
     // The dossier from its UNH to its UNT; the list keeps 255 NIRs at most.
     for (int d = 1; d <= 260; ++d)
-        r.Show("opt3NIR", QString::number(1750175123455LL + d));
+        r.Show("opt3NIR", QStringLiteral("2%1").arg(d, 12, 10, QLatin1Char('0')));
     QCOMPARE(f.ui.boxes.size(), 5u);
     QCOMPARE(r.Nir()->count(), 255);
     const QString dossier = r.Text("rtbColouredFile");
     QVERIFY2(dossier.contains(QStringLiteral("UNH+260+")) &&
-                 dossier.endsWith(QStringLiteral("UNT+11+260\n")),
+                 dossier.endsWith(QStringLiteral("UNT+14+260\n")),
              qPrintable(dossier.right(200)));
     // Picked from the selection of the content report.
     QClipboard* clipboard = QGuiApplication::clipboard();
-    QTextEdit* content = f.Find<QTextEdit>(&r.Window(), "rtbContent");
-    content->setTextCursor(content->document()->find(kNirText));
+    QTextEdit* content = r.Pane("rtbContent");
+    content->setTextCursor(content->document()->find(QStringLiteral("2000000000001")));
     r.Click("cmdPickUp");
-    QCOMPARE(clipboard->text(), kNirText);
+    QCOMPARE(clipboard->text(), QStringLiteral("2000000000001"));
     QVERIFY(r.Option("opt3NIR")->isChecked());
     QVERIFY(r.Text("rtbColouredFile").startsWith(QStringLiteral("3  UNH+1+")));
     content->setTextCursor(content->document()->find(QStringLiteral("Segment")));
@@ -126,10 +176,17 @@ void ResultsWindowTest::dossierOfANir() {
 void ResultsWindowTest::conversionWritesTheFns3FileOrTheErrorReport() {
     {
         UiFixture f;
-        Results r(f, Sample(false));
+        Results r(f, Sample());
         r.Click("cmdConvertir");
-        QCOMPARE(f.ui.Titles(), QStringList{QStringLiteral("Conversion")});
-        QCOMPARE(QDir(Q(f.dir) + QStringLiteral("/FNS3")).entryList(QDir::Files).size(), 1);
+        // Said once written, with its full path and its folder to open.
+        const QString written = r.Written("FNS3");
+        QVERIFY(written.endsWith(QStringLiteral("_FNS3.oth")));
+        QCOMPARE(
+            f.ui.Texts(),
+            QStringList{
+                QStringLiteral(u"Le fichier converti va être produit dans le dossier 'FNS3'\r\n") +
+                written});
+        QCOMPARE(f.ui.writtenFolder, Q(f.dir) + QStringLiteral("/FNS3"));
         QVERIFY(!QDir(Q(f.dir) + QStringLiteral("/CR_Erreurs")).exists());
     }
     {
@@ -138,10 +195,7 @@ void ResultsWindowTest::conversionWritesTheFns3FileOrTheErrorReport() {
         Results r(f, Sample(true));
         r.Click("cmdConvertir");
         QCOMPARE(f.ui.Titles(), QStringList{QStringLiteral("Conversion impossible")});
-        const QDir reports(Q(f.dir) + QStringLiteral("/CR_Erreurs"));
-        const QStringList written = reports.entryList(QDir::Files);
-        QCOMPARE(written.size(), 1);
-        const QString report = ui::FromCp(ReadBytes(ui::ToCp(reports.filePath(written[0]))));
+        const QString report = ui::FromCp(ReadBytes(ui::CorePath(r.Written("CR_Erreurs"))));
         QVERIFY(report.contains(QStringLiteral(u"Procédure utilisée : Procédure d'essai\r\n")));
         QVERIFY(report.contains(QStringLiteral("415 - ")));
         QVERIFY(!QDir(Q(f.dir) + QStringLiteral("/FNS3")).exists());
@@ -151,50 +205,141 @@ void ResultsWindowTest::conversionWritesTheFns3FileOrTheErrorReport() {
         UiFixture f(IniChanges{{key, value}});
         if (key == "Profil_CR") f.Home<QComboBox>("cmbProfil")->setCurrentIndex(1);
         Results r(f, Sample(true));
-        QVERIFY(!f.Find<QPushButton>(&r.Window(), "cmdConvertir")->isVisible());
+        QVERIFY(!r.Button("cmdConvertir")->isVisible());
     }
 }
 
 void ResultsWindowTest::printsTheReportDocument() {
     UiFixture f;
-    Results r(f, Sample(true));
+    // 1 500 groups with a bad amount: a report printed in several slices, whole.
+    Results r(f, AmountGroups(QDate::currentDate().year() - 1, 1500, "1X"));
     f.ui.pdfPath = Q(f.dir) + QStringLiteral("/rapport.pdf");
     f.ui.printerAccepted = false;
     r.Click("cmdImprimer");
     QVERIFY(!QFile::exists(f.ui.pdfPath));
     f.ui.printerAccepted = true;
     r.Click("cmdImprimer");
-    QFile pdf(f.ui.pdfPath);
-    QVERIFY(pdf.open(QIODevice::ReadOnly) && pdf.read(4) == "%PDF");
-    QVERIFY(r.Text("rtbRecepteur").contains(QStringLiteral("1 ERREUR DE CONTENU TROUVEE !")));
+    QVERIFY(f.ui.boxes.size() <= 2);  // the long report questions only
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {f.ui.pdfPath});
+    QVERIFY(info.waitForFinished(60000));
+    const int pages = QRegularExpression(QStringLiteral("Pages: +(\\d+)"))
+                          .match(QString::fromUtf8(info.readAllStandardOutput()))
+                          .captured(1)
+                          .toInt();
+    QVERIFY2(pages > 40, qPrintable(QString::number(pages)));
+    QVERIFY(PdfText(f.ui.pdfPath, 1).contains(QStringLiteral("CONTROLES DE SYNTAXE OK")));
+    const QString lastRecord = r.Text("rtbContent").trimmed().section(QLatin1Char('\n'), -1);
+    QVERIFY(PdfText(f.ui.pdfPath, pages).trimmed().endsWith(lastRecord));
+    f.ui.boxes.clear();
     f.ui.pdfPath = Q(f.dir) + QStringLiteral("/absent/rapport.pdf");
     r.Click("cmdImprimer");
-    QCOMPARE(f.ui.Titles(), QStringList{QStringLiteral(u"Problème lors de l'impression.")});
-    QCOMPARE(f.ui.boxes[0].text, QStringLiteral("482 - Impression impossible."));
+    QCOMPARE(f.ui.Titles().last(), QStringLiteral(u"Problème lors de l'impression."));
+    QCOMPARE(f.ui.Texts().last(), QStringLiteral("482 - Impression impossible."));
 }
 
 void ResultsWindowTest::reopeningKeepsTheWindowAndANewRunResetsIt() {
-    UiFixture f(IniChanges{{"Profil_CR", "1"}});
+    UiFixture f;
     Results r(f, Sample(true));
     r.Show("opt3NIR", kNirText);
     r.Click("cmdFermer");
     const int builds = r.Builds();
-    f.Home<QPushButton>("cmdResultat")->click();
+    f.Click("cmdResultat");
     QVERIFY(r.Option("opt3NIR")->isChecked());
     QVERIFY(r.Text("rtbColouredFile").startsWith(QStringLiteral("3  UNH+1+")));
     QCOMPARE(r.Builds(), builds);
     r.Window().reject();
-    const QString content = r.Text("rtbContent");
-    f.Home<QPushButton>("cmdTester")->click();
+    f.Click("cmdTester");
     QVERIFY(r.Option("opt1Tout")->isChecked());
     QCOMPARE(r.Nir()->count(), 0);
     QVERIFY(r.Text("rtbColouredFile").startsWith(QStringLiteral("1  UNA")));
-    // The second profile checks nothing: the reports of the last check stay.
-    r.Window().reject();
+}
+
+// A run without checks, a declined report or an unusable table: nothing of
+// the file tested before shows, and nothing can be printed or converted.
+void ResultsWindowTest::noResultOfAnEarlierRunIsShown() {
+    UiFixture f(IniChanges{{"Profil_CR", "1"}});
+    Results r(f, Sample(true));
+    r.Click("cmdFermer");
     f.Home<QComboBox>("cmbProfil")->setCurrentIndex(1);
-    f.Home<QLineEdit>("txtFichier")->setText(Q(f.Write("autre.edi", Sample(false))));
-    f.Home<QPushButton>("cmdTester")->click();
-    QCOMPARE(r.Text("rtbContent"), content);
+    r.Run(Sample());
+    for (const char* pane : {"rtbSyntax", "rtbContent", "rtbColouredFile"})
+        QCOMPARE(r.Text(pane),
+                 QStringLiteral(u"\nAucun contrôle n'est fait avec ce profil de test."));
+    QVERIFY(!r.Button("cmdConvertir")->isVisible() && !r.Button("cmdImprimer")->isEnabled());
+    r.Window().cmdConvertir_Click();
+    QCOMPARE(f.ui.Titles(), QStringList{QStringLiteral("Conversion impossible")});
+    r.Click("cmdFermer");
+    f.Home<QComboBox>("cmbProfil")->setCurrentIndex(0);
+    r.Run(Sample(true));
+    QVERIFY(r.Button("cmdConvertir")->isVisible() && r.Button("cmdConvertir")->isEnabled());
+    r.Click("cmdFermer");
+
+    // 4 000 unknown segments: the user declines the long syntax report.
+    std::string file = Sample();
+    std::string unknown;
+    for (int i = 0; i < 4000; ++i)
+        unknown += "XYZ+1'\r\n";
+    f.ui.answers = {MsgAnswer::No};
+    r.Run(file.insert(file.find("SEQ++2'"), unknown));
+    QCOMPARE(f.ui.Titles().last(), QStringLiteral("4001 erreurs de syntaxe"));
+    QCOMPARE(r.Text("rtbSyntax"), QStringLiteral(u"\n4001 ERREURS SYNTAXIQUES TROUVEES !\n\n"
+                                                 u"Rapport non affiché à votre demande."));
+    QVERIFY(!r.Text("rtbContent").contains(QStringLiteral("415 - ")));
+    QCOMPARE(r.Text("rtbColouredFile"),
+             QStringLiteral(u"\nFichier non affiché : un rapport d'erreur n'a pas été affiché "
+                            u"à votre demande."));
+    for (const char* disabled : {"cmdImprimer", "cmdConvertir", "cmdAfficher"})
+        QVERIFY2(!r.Button(disabled)->isEnabled(), disabled);
+    r.Window().cmdConvertir_Click();
+    QVERIFY(!QDir(Q(f.dir) + QStringLiteral("/CR_Erreurs")).exists());
+    r.Click("cmdFermer");
+
+    // The previous results are dropped too: nothing of them can be shown again.
+    const std::size_t shown = f.ui.shown.size();
+    f.ui.boxes.clear();
+    WriteBytes(f.dir + "/tbl_data_format.txt", "");
+    r.Run(Sample(true));
+    QVERIFY(f.ui.Texts().at(0).startsWith(
+        QStringLiteral(u"Le fichier de format des données est vide.")));
+    QCOMPARE(f.ui.shown.size(), shown);
+    QCOMPARE(f.Buttons(), QStringLiteral("TV-"));
+    QCOMPARE(State().Withheld, WithheldReason::ConfigurationFault);
+}
+
+void ResultsWindowTest::unexpectedFailuresGiveOneBox() {
+    UiFixture f;
+    // Amounts with a decimal point: 700 groups, 2 111 segments.
+    Results r(f, AmountGroups(QDate::currentDate().year() - 1, 700, "150.00"));
+    QCOMPARE(f.ui.Titles(), QStringList{QStringLiteral(u"Erreur non gérée")});
+    QVERIFY2(f.ui.boxes[0].text.endsWith(
+                 QStringLiteral(u"En tout, 700 erreurs inattendues se sont produites pendant les "
+                                u"tests ; le rapport de contenu les liste sous le code 777.")),
+             qPrintable(f.ui.boxes[0].text));
+    QCOMPARE(r.Text("rtbContent").count(QStringLiteral("777 - ")), 700);
+}
+
+// A segment far longer than a screen line is cut in the panes, while the
+// error report written from them keeps it whole.
+void ResultsWindowTest::longSegmentIsCutOnScreenOnly() {
+    UiFixture f;
+    const std::string segment = "FTX+AAA+++" + std::string(100000, 'X');
+    std::string file = Sample();
+    Results r(f, file.insert(file.find("SEQ++1'"), segment + "'\r\n"));
+    QVERIFY(
+        r.Text("rtbColouredFile")
+            .contains(QStringLiteral(u"[...] (ligne coupée à l'affichage : 100010 caractères)")));
+    QVERIFY(LongestLine(r.Pane("rtbColouredFile")) < 2100);
+    for (const char* name : {"rtbSyntax", "rtbContent"}) {
+        QVERIFY(r.Text(name).contains(QStringLiteral(u"[...] (ligne coupée à l'affichage)")));
+        QVERIFY(LongestLine(r.Pane(name)) < ui::kShownLineCharacters + 50);
+    }
+    r.Click("cmdConvertir");
+    const std::string report = ReadBytes(ui::CorePath(r.Written("CR_Erreurs")));
+    const auto first = report.find(segment + "\r\n");
+    QVERIFY(first != std::string::npos);
+    QVERIFY(report.find(segment + "\r\n", first + 1) != std::string::npos);
+    QVERIFY(report.find("coup") == std::string::npos);
 }
 
 QTEST_MAIN(ResultsWindowTest)

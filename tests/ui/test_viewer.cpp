@@ -1,84 +1,131 @@
-// The viewer: one segment per line or the file's text as one line, the file
-// read once, the question before a large file.
+// The viewer: one segment per line or the file's own lines, the file read
+// again whenever it is another one or was rewritten, the question before a
+// large file, and a line of megabytes shown to its end.
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QtTest>
 
+#include "LinesView.h"
 #include "ScriptedUi.h"
 #include "frmVisualisation.h"
 
 using namespace trelvane;
 using namespace trelvane::test;
 
+namespace {
+
+QStringList Lines(const LinesView& view) {
+    QStringList out;
+    for (std::size_t i = 0; i < view.LineCount(); ++i)
+        out << ui::FromCp(view.Line(i));
+    return out;
+}
+
+}  // namespace
+
 class ViewerTest : public QObject {
     Q_OBJECT
   private slots:
-    void splitsOnUnreleasedTerminators();
-    void readsTheFileOnceAndReshapesIt();
-    void asksBeforeALargeFileAndRefusesAMissingOne();
+    void cutsLines();
+    void followsTheFile();
+    void asksBeforeLargeFileAndShowsItToItsEnd();
 };
 
-void ViewerTest::splitsOnUnreleasedTerminators() {
-    using V = frmVisualisation;
-    // A doubled release character stands for itself: the terminator after it
-    // ends the segment.
-    const std::pair<std::string, std::string> cases[] = {
-        {"UNA:+,? 'UNB+A'", "UNA:+,? '\r\nUNB+A'\r\n"},
-        {"FTX+L'AN?'S+X??'MOA'", "FTX+L'\r\nAN?'S+X??'\r\nMOA'\r\n"},
-        {"A???'B'", "A???'B'\r\n"},
-        {"A????'B", "A????'\r\nB"},
-        {"?", "?"},
-        {"FTX+SEPZCHAP SEPECHAP'", "FTX+SEPZCHAP SEPECHAP'\r\n"}};
-    for (const auto& [text, lines] : cases) {
-        QCOMPARE(V::SplitSegments(text), lines);
-        QCOMPARE(V::JoinSegments(lines), text);
+void ViewerTest::cutsLines() {
+    const struct {
+        const char* text;
+        bool bySegment;
+        QStringList lines;
+    } cases[] = {
+        {"UNA:+,? 'UNB+A'", true, {"UNA:+,? '", "UNB+A'", ""}},
+        // A released terminator stays in its line; a doubled release
+        // character stands for itself, so the terminator after it counts.
+        {"FTX+L'AN?'S+X??'MOA'", true, {"FTX+L'", "AN?'S+X??'", "MOA'", ""}},
+        {"A???'B'", true, {"A???'B'", ""}},
+        {"A????'B", true, {"A????'", "B"}},
+        {"?", true, {"?"}},
+        {"", true, {""}},
+        // Words that look like placeholders are data like any other.
+        {"FTX+SEPZCHAP SEPECHAP'", true, {"FTX+SEPZCHAP SEPECHAP'", ""}},
+        // A line feed left in the text ends a line in both views.
+        {"A'B\nC'D", false, {"A'B", "C'D"}},
+        {"A'B\nC'D", true, {"A'", "B", "C'", "D"}},
+    };
+    LinesView view;
+    for (const auto& c : cases) {
+        const std::string text = c.text;
+        view.SetText(&text, c.bySegment);
+        QCOMPARE(Lines(view), c.lines);
     }
-    QCOMPARE(V::JoinSegments("A'\r\n\r\nB'\r\n"), std::string("A'\r\nB'"));
 }
 
-void ViewerTest::readsTheFileOnceAndReshapesIt() {
+void ViewerTest::followsTheFile() {
     UiFixture f;
     auto* path = f.Home<QLineEdit>("txtFichier");
     path->setText(Q(f.Write("a.edi", "UNA:+,? '\r\nUNB+A?'B'\r\nUNZ+1'\r\n")));
     frmVisualisation& viewer = f.home->Viewer();
-    f.Home<QPushButton>("cmdVisualiser")->click();
-    QCOMPARE(f.ui.shown, std::vector<QDialog*>{&viewer});
+    auto view = [&] {
+        f.Home<QPushButton>("cmdVisualiser")->click();
+        return Lines(viewer.View());
+    };
     // The file's own line breaks are never shown.
-    QCOMPARE(f.Find<QPlainTextEdit>(&viewer, "rtbVisuFichier")->toPlainText(),
-             QStringLiteral("UNA:+,? 'UNB+A?'B'UNZ+1'"));
+    QCOMPARE(view(), QStringList{QStringLiteral("UNA:+,? 'UNB+A?'B'UNZ+1'")});
+    QCOMPARE(f.ui.shown, std::vector<QDialog*>{&viewer});
+    QCOMPARE(viewer.windowTitle(), QStringLiteral("Visualisation du fichier - a.edi"));
+    QVERIFY(f.Home<QLabel>("txtStatutAppli")->text().isEmpty());
     f.Find<QPushButton>(&viewer, "cmdFermer")->click();
     QVERIFY(viewer.isHidden());
-    // Another file chosen: the viewer keeps the first one.
-    path->setText(Q(f.Write("b.edi", "UNB+AUTRE'")));
+
     f.Menu("mnuOpViSegdistincts")->trigger();
-    f.Home<QPushButton>("cmdVisualiser")->click();
-    f.Home<QPushButton>("cmdVisualiser")->click();  // not split twice
-    QCOMPARE(viewer.Text(), std::string("UNA:+,? '\r\nUNB+A?'B'\r\nUNZ+1'\r\n"));
-    f.Menu("mnuOpViSegdistincts")->trigger();
-    f.Home<QPushButton>("cmdVisualiser")->click();
-    QCOMPARE(viewer.Text(), std::string("UNA:+,? 'UNB+A?'B'UNZ+1'"));
+    QCOMPARE(view(), (QStringList{"UNA:+,? '", "UNB+A?'B'", "UNZ+1'", ""}));
+    QCOMPARE(view(), (QStringList{"UNA:+,? '", "UNB+A?'B'", "UNZ+1'", ""}));
+
+    // Another file is read and named; the same file rewritten is read again.
+    path->setText(Q(f.Write("déclaration.edi", "UNB+AUTRE'")));
+    QCOMPARE(view(), (QStringList{"UNB+AUTRE'", ""}));
+    QCOMPARE(viewer.windowTitle(), QStringLiteral(u"Visualisation du fichier - déclaration.edi"));
+    f.Write("déclaration.edi", "UNB+NOUVEAU'");
+    QCOMPARE(view(), (QStringList{"UNB+NOUVEAU'", ""}));
     QVERIFY(f.ui.boxes.empty());
 }
 
-void ViewerTest::asksBeforeALargeFileAndRefusesAMissingOne() {
+void ViewerTest::asksBeforeLargeFileAndShowsItToItsEnd() {
     UiFixture f;
     auto* path = f.Home<QLineEdit>("txtFichier");
-    path->setText(Q(f.dir) + QStringLiteral("/absent.edi"));
-    f.Home<QPushButton>("cmdVisualiser")->click();
-    QCOMPARE(f.ui.boxes.at(0).text, QStringLiteral(u"Le fichier indiqué est introuvable."));
-    QVERIFY(f.ui.shown.empty());
     path->setText(Q(f.Write("limite.edi", std::string(1500000, 'A'))));
     f.Home<QPushButton>("cmdVisualiser")->click();
-    QCOMPARE(f.ui.boxes.size(), 1u);
-    path->setText(Q(f.Write("gros.edi", std::string(1500001, 'B'))));
+    QVERIFY(f.ui.boxes.empty());
+    QCOMPARE(f.ui.shown.size(), 1u);
+
+    // Five megabytes in one line.
+    std::string big(5 << 20, 'B');
+    big.back() = 'Z';
+    path->setText(Q(f.Write("gros.edi", big)));
     f.ui.answers = {MsgAnswer::No, MsgAnswer::Yes};
     f.Home<QPushButton>("cmdVisualiser")->click();
-    QCOMPARE(f.ui.boxes.size(), 2u);
-    QCOMPARE(f.ui.boxes[1].buttons, MsgButtons::YesNo);
+    QCOMPARE(f.ui.boxes.size(), 1u);
+    QCOMPARE(f.ui.boxes[0].title, QStringLiteral("Information"));
+    QCOMPARE(f.ui.boxes[0].text,
+             QStringLiteral(u"En raison de la taille du fichier, l'affichage peut prendre 1 à 2 "
+                            u"minutes.\r\nSouhaitez-vous continuer ?"));
+    QCOMPARE(f.ui.boxes[0].buttons, MsgButtons::YesNo);
     QCOMPARE(f.ui.shown.size(), 1u);
+
     f.Home<QPushButton>("cmdVisualiser")->click();
     QCOMPARE(f.ui.shown.size(), 2u);
+    const LinesView& view = f.home->Viewer().View();
+    QCOMPARE(view.LineCount(), 1u);
+    // Scrolled to its end, the line shows its last character.
+    QScrollBar* across = view.horizontalScrollBar();
+    across->setValue(across->maximum());
+    QCOMPARE(std::size_t(across->maximum() + across->pageStep()), big.size());
+    const QImage shown = view.viewport()->grab().toImage();
+    int ink = 0;
+    for (int x = 0; x < shown.width(); ++x)
+        for (int y = 0; y < shown.height(); ++y)
+            ink += shown.pixelColor(x, y).lightness() < 128;
+    QVERIFY(ink > 0);
 }
 
 QTEST_MAIN(ViewerTest)

@@ -1,8 +1,11 @@
-// Files written when the disk is full, on a small file system mounted for
-// the test: the trace keeps whole lines, the FNS3 file is whole or absent,
-// the error report is never cut in the middle.
+// Output files on a POSIX system: on a full disk (a small file system
+// mounted for the test) the trace keeps whole lines, the FNS3 file is whole
+// or absent, the error report is never cut in the middle; new files follow
+// the umask, a link at an output name is never followed, and a name that is
+// not UTF-8 is tested all the same.
 #include <gtest/gtest.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -11,6 +14,7 @@
 #include "config/modIOfunctions.h"
 #include "conversion/ConversionCommand.h"
 #include "conversion/modKTVConversionFunctions.h"
+#include "reports/ReportDocument.h"
 #include "run/modMainFunctions.h"
 #include "support/Samples.h"
 
@@ -81,6 +85,60 @@ TEST_F(DiskFull, FilesAreWholeOrAbsent) {
     Fill(2 << 10);
     WriteCRFile(report, dir);
     EXPECT_EQ(ReadBytes(cr), report + "\r\n");
+}
+
+mode_t ModeOf(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 0777 : 0;
+}
+
+class PosixOutputFiles : public ::testing::Test {
+  protected:
+    ScriptedPlatform platform;
+    const std::string dir = platform.Directory();
+};
+
+TEST_F(PosixOutputFiles, NewFilesFollowTheUmask) {
+    InitFNS3Lines();
+    for (const mode_t mask : {0022u, 0027u, 0077u, 0u}) {
+        ++platform.now.second;
+        const mode_t before = ::umask(mask);
+        const std::string fns3 = WriteFNS3File(dir), cr = WriteCRFile("r", dir);
+        ::umask(before);
+        EXPECT_EQ(ModeOf(fns3), 0666 & ~mask) << mask;
+        EXPECT_EQ(ModeOf(cr), 0666 & ~mask) << mask;
+    }
+}
+
+TEST_F(PosixOutputFiles, ALinkAtAnOutputNameIsNeverFollowed) {
+    const std::string target = dir + "/cible.txt";
+    WriteBytes(target, "intact");
+    fs::create_directory(dir + "/logs");
+    for (const char* name :
+         {"/174538_05122026_CRErreur.txt", "/20261205_174538_FNS3.oth", "/logs/05122026_trace.log"})
+        fs::create_symlink(target, dir + name);
+    EXPECT_EQ(WriteCRFile("rapport", dir), "");
+    InitFNS3Lines();
+    EXPECT_EQ(WriteFNS3File(dir), dir + "/20261205_174538_FNS3_2.oth");  // the name is taken
+    WriteTrace("ligne", "m", "p");
+    EXPECT_EQ(ReadBytes(target), "intact");
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(U(platform.messages[0].text),
+              "75 - Ecriture du fichier CRErreur impossible.\r\n"
+              "Ce nom est celui d'un lien symbolique, qui n'est jamais suivi.");
+    EXPECT_TRUE(U(platform.messages[1].text).ends_with("qui n'est jamais suivi."));
+}
+
+TEST_F(PosixOutputFiles, ANameThatIsNotUtf8IsTested) {
+    const std::string path = dir +
+                             "/d\xE9"
+                             "claration.edi";  // Latin-1
+    WriteBytes(path, ReadBytes(std::string(TRELVANE_SAMPLES_DIR) + "/valide.edi"));
+    platform.filePath = path;
+    ASSERT_TRUE(FileExists(path));
+    MainTest();
+    EXPECT_EQ(State().Segments.size(), 17u);
+    EXPECT_NE(ReportDocumentHeaderText().find("/d?claration.edi\r\n"), std::string::npos);
 }
 
 }  // namespace
