@@ -164,6 +164,9 @@ TEST_F(Cli, ConsoleOutput) {
     EXPECT_EQ(Run("-a 2025 -s " + Sample("rejets.edi")), 1);
     EXPECT_NE(Out().find(": 1196216193283\nLe dossier sera rejeté par la VRK.\n"),
               std::string::npos);
+    // Errors only: the coloured file holds the segments in error alone.
+    EXPECT_EQ(Run("-a 2025 -e --html e.html rejets.edi"), 1);
+    EXPECT_EQ(ReadBytes(dir + "/e.html").find("UNA:+"), std::string::npos);
     // A question is answered yes, its text on one line.
     EXPECT_EQ(Run(File("long.edi",
                        FileText(Recount(Insert(Envelope(), kMOA1 + 1, Segs(4000, "XYZ+1")))))),

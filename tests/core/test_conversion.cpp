@@ -182,6 +182,9 @@ TEST_F(Conversion, RecordsBuiltBesideTheWalkEqualThoseBuiltInPlace) {
         return std::make_tuple(GetFNS3Lines(), failed, failures);
     };
     const auto [besideLines, besideFailed, besideLog] = run(false);
+    EXPECT_NE(std::find(platform.statuses.begin(), platform.statuses.end(),
+                        "Tests de contenu en cours... dossier 1 / 160"),
+              platform.statuses.end());
     const auto [inPlaceLines, inPlaceFailed, inPlaceLog] = run(true);
     EXPECT_GT(besideLines.size(), 900u);
     EXPECT_TRUE(besideLines == inPlaceLines);
