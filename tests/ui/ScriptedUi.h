@@ -181,21 +181,22 @@ struct UiFixture {
     std::unique_ptr<ui::QtPlatform> platform;
 };
 
-// The sample interchange, its dates moved to the campaign year of the home
-// window (the current year) so the checks that compare years agree.
-inline std::string SampleFor(int year) {
-    std::string text = ReadBytes(std::string(TRELVANE_SAMPLES_DIR) + "/valide.edi");
-    const std::string yyyy = std::to_string(year);
-    const std::string yy = yyyy.substr(2);
-    auto replaceAll = [&text](const std::string& from, const std::string& to) {
+// The shared sample's interchange, its dates moved to year so that the
+// checks that compare years agree with the campaign of the home window.
+inline std::string InYear(const Segs& segs, int year) {
+    std::string text = FileText(segs);
+    const std::string yyyy = std::to_string(year), yy = yyyy.substr(2);
+    for (const auto& [from, to] : {std::pair<std::string, std::string>{"20251215", yyyy + "1215"},
+                                   {"+251215:", "+" + yy + "1215:"},
+                                   {"KTVECE  25", "KTVECE  " + yy}})
         for (auto at = text.find(from); at != std::string::npos;
              at = text.find(from, at + to.size()))
             text.replace(at, from.size(), to);
-    };
-    replaceAll("20251215", yyyy + "1215");
-    replaceAll("+251215:", "+" + yy + "1215:");
-    replaceAll("KTVECE  25", "KTVECE  " + yy);
     return text;
+}
+
+inline std::string SampleFor(int year) {
+    return InYear(Envelope(), year);
 }
 
 inline std::string ReplaceOnce(std::string text, const std::string& from, const std::string& to) {
@@ -204,33 +205,23 @@ inline std::string ReplaceOnce(std::string text, const std::string& from, const 
     return text;
 }
 
-// The sample's dossier count times over, each with its number and its NIR.
+// count dossiers, each with its number and its NIR (2000000000001...).
 inline std::string ManyDossiers(int year, int count) {
-    const std::string text = SampleFor(year);
-    const auto unh = text.find("UNH+");
-    const auto unz = text.find("UNZ+");
-    const std::string message = text.substr(unh, unz - unh);
-    std::string file = text.substr(0, unh);
+    std::vector<Segs> dossiers;
     for (int i = 1; i <= count; ++i) {
         char nir[16];
         std::snprintf(nir, sizeof nir, "2%012d", i);
-        std::string m = ReplaceOnce(message, "UNH+1+", "UNH+" + std::to_string(i) + "+");
-        m = ReplaceOnce(m, "UNT+14+1", "UNT+14+" + std::to_string(i));
-        file += ReplaceOnce(m, "1750175123456", nir);
+        dossiers.push_back(Dossier(i, Groups("E0010=15000 E0055=15000"), nir));
     }
-    return file + "UNZ+" + std::to_string(count) + "+REF00000001'\r\n";
+    return InYear(Envelope(dossiers), year);
 }
 
 // The sample's dossier with count detail groups, each declaring amount.
 inline std::string AmountGroups(int year, int count, const std::string& amount) {
-    const std::string text = SampleFor(year);
-    std::string file = text.substr(0, text.find("SEQ++1'"));
-    const std::string yy = std::to_string(year).substr(2);
-    for (int k = 1; k <= count; ++k) {
-        file += "SEQ++" + std::to_string(k) + "'\r\nIND++KTVECE  " + yy +
-                "0000000010MOA'\r\nMOA+203:" + amount + "'\r\n";
-    }
-    return file + "UNT+" + std::to_string(8 + 3 * count) + "+1'\r\nUNZ+1+REF00000001'\r\n";
+    Groups groups;
+    for (int k = 1; k <= count; ++k)
+        groups.Add("KTVECE", 0, "0010", "MOA", {"MOA+203:" + amount});
+    return InYear(Envelope({Dossier(1, groups)}), year);
 }
 
 // The sample in the campaign of the previous year (which the home window
