@@ -18,27 +18,6 @@ using namespace trelvane;
 
 namespace {
 
-class QuietPlatform final : public Platform {
-  public:
-    MsgAnswer ShowMessage(std::string_view, std::string_view, MsgIcon, MsgButtons) override {
-        return MsgAnswer::Yes;
-    }
-    void ShowStatus(std::string_view) override {}
-    bool TraceMode() override { return false; }
-    bool ErrorsOnly() override { return false; }
-    bool ShowWarnings() override { return true; }
-    std::string YearCamp() override { return "2006"; }
-    std::string FilePath() override { return "bench.edi"; }
-    std::string ProcedureText() override { return "EDI KTV Tome 2"; }
-    int ProfileIndex() override { return 0; }
-    std::string ProfileText() override { return {}; }
-    LocalDateTime Now() override { return {}; }
-    std::string ProgramDirectory() override { return directory; }
-    void EndApplication() override {}
-
-    std::string directory;
-};
-
 template <typename F>
 double Seconds(F&& f) {
     const auto start = std::chrono::steady_clock::now();
@@ -49,11 +28,14 @@ double Seconds(F&& f) {
 }  // namespace
 
 int main() {
-    QuietPlatform platform;
+    SilentPlatform platform;
+    platform.yearCamp = "2006";
+    platform.filePath = "bench.edi";
+    platform.procedureText = std::string(kProcedureText);
     SetPlatform(&platform);
     const auto dir = std::filesystem::temp_directory_path() / "trelvane_bench_reports";
     std::filesystem::create_directories(dir);
-    platform.directory = dir.string();
+    platform.programDirectory = dir.string();
     std::ofstream(dir / "tbl_code_erreur_libelle.txt", std::ios::binary)
         << "800 rej Numerique attendu\r\n";
     Initialise_Table_Erreurs_Lib();

@@ -22,33 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class FuzzPlatform final : public Platform {
-  public:
-    explicit FuzzPlatform(std::string dir) : dir_(std::move(dir)), file_(dir_ + "/input.edi") {}
-    MsgAnswer ShowMessage(std::string_view, std::string_view, MsgIcon, MsgButtons b) override {
-        return b == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::Ok;
-    }
-    void ShowStatus(std::string_view) override {}
-    bool TraceMode() override { return false; }
-    bool ErrorsOnly() override { return false; }
-    bool ShowWarnings() override { return true; }
-    std::string YearCamp() override { return "2025"; }
-    std::string FilePath() override { return file_; }
-    std::string ProcedureText() override { return "EDI KTV"; }
-    int ProfileIndex() override { return 0; }
-    std::string ProfileText() override { return {}; }
-    LocalDateTime Now() override { return {2026, 1, 15, 10, 30, 0}; }
-    std::string ProgramDirectory() override { return dir_; }
-    // Cannot happen: the parameter file is in place.
-    void EndApplication() override { std::abort(); }
-
-    const std::string& File() const { return file_; }
-
-  private:
-    std::string dir_;
-    std::string file_;
-};
-
 // Index field of a record (the text up to the first comma, or after it for
 // an envelope record) must name a segment.
 bool IndexInRange(const std::string& field, std::size_t count) {
@@ -82,7 +55,7 @@ void CheckRunState() {
     }
 }
 
-FuzzPlatform* g_platform = nullptr;
+SilentPlatform* g_platform = nullptr;
 PlainTextSink g_syntax, g_content, g_coloured;
 
 }  // namespace
@@ -96,7 +69,12 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
         if (fs::exists(from))
             fs::copy_file(from, fs::path(dir) / name, fs::copy_options::overwrite_existing);
     }
-    g_platform = new FuzzPlatform(dir);
+    g_platform = new SilentPlatform;
+    g_platform->programDirectory = dir;
+    g_platform->filePath = dir + "/input.edi";
+    g_platform->yearCamp = "2025";
+    g_platform->procedureText = "EDI KTV";
+    g_platform->now = {2026, 1, 15, 10, 30, 0};
     SetPlatform(g_platform);
     SetFacChecksEnabled(true);
     SetReportPanes({&g_syntax, &g_content, &g_coloured});
@@ -104,7 +82,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (std::FILE* f = std::fopen(g_platform->File().c_str(), "wb")) {
+    if (std::FILE* f = std::fopen(g_platform->filePath.c_str(), "wb")) {
         if (size) std::fwrite(data, 1, size, f);
         std::fclose(f);
     } else {

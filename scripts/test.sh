@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs, builds with warnings as errors and runs every test: the optimised
-# Linux build, the same under AddressSanitizer + UndefinedBehaviorSanitizer,
-# the Windows cross build under Wine (after the Linux build it is compared
-# with), then the fuzzer for a while.
+# Installs, checks the layout of the sources, builds with warnings as errors
+# and runs every test: the optimised Linux build, the same under
+# AddressSanitizer + UndefinedBehaviorSanitizer, the Windows cross build
+# under Wine (after the Linux build it is compared with), then the fuzzer for
+# a while.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
+./scripts/check-format.sh
 
 for preset in dev asan windows; do
     cmake --preset "$preset" >/dev/null

@@ -32,11 +32,11 @@ MsgAnswer ConsolePlatform::ShowMessage(std::string_view title, std::string_view 
 }
 
 std::string ConsolePlatform::ProcedureText() {
-    return "EDI KTV Tome 2";
+    return std::string(kProcedureText);
 }
 
 std::string ConsolePlatform::ProfileText() {
-    return std::string("VRK Déclaration des revenus"_cp);
+    return std::string(kFirstProfileText);
 }
 
 LocalDateTime ConsolePlatform::Now() {

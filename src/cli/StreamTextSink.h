@@ -17,11 +17,6 @@ class StreamTextSink final : public RichTextSink {
     StreamTextSink(std::FILE* out, std::string before) : out_(out), before_(std::move(before)) {}
 
     void Clear() override {}
-    void SetColor(Rgb) override {}
-    void SetBold(bool) override {}
-    void SetFontName(std::string_view) override {}
-    void SetFontSize(int) override {}
-    void SetIndent(int) override {}
     void InsertText(std::string_view text) override {
         if (!before_.empty()) {
             std::fputs(before_.c_str(), out_);
@@ -33,7 +28,6 @@ class StreamTextSink final : public RichTextSink {
             if (c != '\r') utf8[w++] = c;
         std::fwrite(utf8.data(), 1, w, out_);
     }
-    void SetCaret(std::size_t) override {}
     std::string PlainText() const override { return {}; }
 
   private:

@@ -10,27 +10,6 @@ namespace trelvane {
 
 namespace {
 
-// Used until a front end installs its own: answers Yes, shows nothing.
-class SilentPlatform final : public Platform {
-  public:
-    MsgAnswer ShowMessage(std::string_view, std::string_view, MsgIcon,
-                          MsgButtons buttons) override {
-        return buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::Ok;
-    }
-    void ShowStatus(std::string_view) override {}
-    bool TraceMode() override { return false; }
-    bool ErrorsOnly() override { return false; }
-    bool ShowWarnings() override { return true; }
-    std::string YearCamp() override { return "2000"; }
-    std::string FilePath() override { return {}; }
-    std::string ProcedureText() override { return {}; }
-    int ProfileIndex() override { return 0; }
-    std::string ProfileText() override { return {}; }
-    LocalDateTime Now() override { return {}; }
-    std::string ProgramDirectory() override { return "."; }
-    void EndApplication() override { std::exit(3); }
-};
-
 SilentPlatform g_silent;
 Platform* g_platform = &g_silent;
 
@@ -66,6 +45,15 @@ std::string TwoDigits(int v) {
 }
 
 }  // namespace
+
+MsgAnswer SilentPlatform::ShowMessage(std::string_view, std::string_view, MsgIcon,
+                                      MsgButtons buttons) {
+    return buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::Ok;
+}
+
+void SilentPlatform::EndApplication() {
+    std::exit(3);
+}
 
 Platform& CurrentPlatform() {
     return *g_platform;

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "config/Cp1252.h"
+
 namespace trelvane {
 
 enum class MsgIcon { None, Exclamation, Information, Critical };
@@ -27,6 +29,10 @@ struct LocalDateTime {
 
 // Title of message boxes that do not name their own.
 inline constexpr std::string_view kProgramTitle = "Trelvane";
+// The procedure and the first test profile of the home window, which every
+// front end offers and the report document names.
+inline constexpr std::string_view kProcedureText = "EDI KTV Tome 2";
+inline constexpr std::string_view kFirstProfileText = "VRK Déclaration des revenus"_cp;
 
 class Platform {
   public:
@@ -70,6 +76,35 @@ class Platform {
     // The parameter file is missing: the application cannot go on. A real
     // front end does not return from here.
     virtual void EndApplication() = 0;
+};
+
+// Answers Yes to every question, shows nothing and gives the choices held in
+// its members: the platform of the core until a front end installs its own,
+// and of the benchmarks and the fuzzer, whose runs nobody watches.
+class SilentPlatform : public Platform {
+  public:
+    std::string yearCamp = "2000";
+    std::string filePath;
+    std::string procedureText;
+    std::string programDirectory = ".";
+    LocalDateTime now;
+
+    MsgAnswer ShowMessage(std::string_view title, std::string_view text, MsgIcon icon,
+                          MsgButtons buttons) override;
+    void ShowStatus(std::string_view) override {}
+    bool TraceMode() override { return false; }
+    bool ErrorsOnly() override { return false; }
+    bool ShowWarnings() override { return true; }
+    std::string YearCamp() override { return yearCamp; }
+    std::string FilePath() override { return filePath; }
+    std::string ProcedureText() override { return procedureText; }
+    int ProfileIndex() override { return 0; }
+    std::string ProfileText() override { return {}; }
+    LocalDateTime Now() override { return now; }
+    std::string ProgramDirectory() override { return programDirectory; }
+    // Without the parameter file nothing can be checked: the program ends
+    // with the configuration fault's status.
+    void EndApplication() override;
 };
 
 // The platform in use; SetPlatform does not take ownership.

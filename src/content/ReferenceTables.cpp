@@ -359,7 +359,7 @@ bool LoadLabels() {
                             "un code, un séparateur, la classe (rej, sig ou sir) puis le "
                             "libellé sont attendus"_cp);
         });
-        if (bad) throw *bad;
+        if (bad) throw BadLine(*bad);
         return rows;
     });
 }
@@ -430,16 +430,6 @@ const DataFormat* FindDataFormat(std::string_view key) {
         }
         slot = (slot + 1) & (kFormatSlots - 1);
     }
-}
-
-bool GetDataFormat(std::string_view key, std::string& formatClass, int& length,
-                   std::string& expected) {
-    const DataFormat* format = FindDataFormat(key);
-    if (!format) return false;
-    formatClass = format->formatClass;
-    length = format->length;
-    expected = format->expected;
-    return true;
 }
 
 std::string GetErrorLabel(std::string_view code) {

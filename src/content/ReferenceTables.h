@@ -38,10 +38,6 @@ struct DataFormat {
 
 // First row whose key matches exactly, or nullptr. Indexed at load time.
 const DataFormat* FindDataFormat(std::string_view key);
-// The same answer in the shape of the original lookup: out-parameters are
-// left untouched when the key is not found.
-bool GetDataFormat(std::string_view key, std::string& formatClass, int& length,
-                   std::string& expected);
 // Label of an error code (class, separator, message), trimmed; "" if unknown.
 std::string GetErrorLabel(std::string_view code);
 // Segment code of an information number written as text; "" if none. The

@@ -17,7 +17,7 @@
 #include "conversion/modKTVConversionFunctions.h"
 #include "run/TextValues.h"
 #include "run/modMainFunctions.h"
-#include "syntax/MessageStructureTree.h"
+#include "syntax/modKTVSpecifications.h"
 
 namespace trelvane {
 

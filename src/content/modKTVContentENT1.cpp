@@ -4,6 +4,7 @@
 
 #include "config/Cp1252.h"
 #include "content/modKTVContentSEQ.h"
+#include "content/modKTVFacChecks.h"
 #include "conversion/modKTVConversionFunctions.h"
 #include "run/TextValues.h"
 

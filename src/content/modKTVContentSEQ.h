@@ -1,6 +1,6 @@
 // Rule sets of the detail groups (SEQ, IND and the detail segments that
-// follow), the detail state of the message they fill, and the annex
-// consistency checks run at each UNT.
+// follow) and the detail state of the message they fill, which the annex
+// consistency checks (modKTVFacChecks.h) read at each UNT.
 #pragma once
 
 #include <array>
@@ -46,13 +46,5 @@ void Traite_PCD(SegmentContext& ctx, std::int64_t group);
 void Traite_NAD5(SegmentContext& ctx, std::int64_t group);
 void Traite_CCI(SegmentContext& ctx, std::int64_t group);
 void Traite_CAV(SegmentContext& ctx, std::int64_t group);
-
-// Annex consistency checks of the message whose UNT is ctx.index.
-void CheckKTVFACData(SegmentContext& ctx);
-// Codes occurring more than once in list, each once, joined by ";".
-std::string ListDuplicates(std::string_view list, std::string_view separator);
-// True when the last checked message has FACIS annexes only.
-bool FacisOnlyDossier();
-void SetFacisOnlyDossier(bool value);
 
 }  // namespace trelvane

@@ -1,5 +1,5 @@
-// Checks spanning the whole message, run at its UNT on the detail state the
-// IND and MOA rules collected: the main form against its annexes.
+#include "content/modKTVFacChecks.h"
+
 #include <array>
 #include <cstdint>
 #include <cstring>

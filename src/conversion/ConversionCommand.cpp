@@ -61,7 +61,7 @@ bool IsFileConvertible() {
 
 std::string WriteCRFile(std::string_view reportDocument, const std::string& directory) {
     RemoveStalePartFiles(directory, {"999999_99999999_CRErreur.txt"});
-    const std::string path = JoinPath(directory, CrFileName(CurrentPlatform().Now()));
+    std::string path = JoinPath(directory, CrFileName(CurrentPlatform().Now()));
     if (!WriteInFile(reportDocument, path, "CRErreur")) return {};
     return path;
 }

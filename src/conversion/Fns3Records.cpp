@@ -10,7 +10,7 @@
 #include "config/RuntimeErrors.h"
 #include "config/modIOfunctions.h"
 #include "content/ReferenceTables.h"
-#include "content/modKTVContentSEQ.h"
+#include "content/modKTVFacChecks.h"
 #include "conversion/modKTVConversionFunctions.h"
 #include "run/Summaries.h"
 

@@ -26,7 +26,6 @@ class HtmlSink : public RichTextSink {
         paragraphs_.back().indent = twips;
     }
     void InsertText(std::string_view text) override;
-    void SetCaret(std::size_t) override {}
     std::string PlainText() const override { return text_; }
 
     // The paragraphs as HTML blocks, without any page around them.

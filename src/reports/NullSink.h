@@ -11,15 +11,9 @@
 namespace trelvane {
 
 class NullSink final : public RichTextSink {
-public:
+  public:
     void Clear() override {}
-    void SetColor(Rgb) override {}
-    void SetBold(bool) override {}
-    void SetFontName(std::string_view) override {}
-    void SetFontSize(int) override {}
-    void SetIndent(int) override {}
     void InsertText(std::string_view text) override { bytes += text.size(); }
-    void SetCaret(std::size_t) override {}
     std::string PlainText() const override { return {}; }
 
     std::size_t bytes = 0;

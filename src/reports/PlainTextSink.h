@@ -10,13 +10,7 @@ namespace trelvane {
 class PlainTextSink : public RichTextSink {
   public:
     void Clear() override { text_.clear(); }
-    void SetColor(Rgb) override {}
-    void SetBold(bool) override {}
-    void SetFontName(std::string_view) override {}
-    void SetFontSize(int) override {}
-    void SetIndent(int) override {}
     void InsertText(std::string_view text) override { text_ += text; }
-    void SetCaret(std::size_t) override {}
     std::string PlainText() const override { return text_; }
 
   private:

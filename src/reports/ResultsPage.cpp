@@ -15,19 +15,15 @@ std::string ResultsPage(const HtmlSink& syntax, const HtmlSink& content, const H
     HtmlSink header, legend;
     BuildReportDocumentHeader(header, false);
     WriteLegend(legend);
-    // The captions of the results window's frames.
+    // The captions of the results window's frames, and one of its own.
     const std::vector<HtmlSection> sections = {
         {std::string("Fichier testé"_cp), &header, kWhite},
-        {std::string("Erreurs de syntaxe EDI      (1 erreur entraîne le rejet complet du "
-                     "fichier par le CSE)"_cp),
-         &syntax, kWhite},
-        {std::string("Erreurs sur dossiers       (chaque dossier en rejet sera exclu de l'envoi "
-                     "à la VRK) "_cp),
-         &content, kWhite},
+        {std::string(kSyntaxReportCaption), &syntax, kWhite},
+        {std::string(kContentReportCaption), &content, kWhite},
         {DisplayPath(CurrentPlatform().FilePath()), &coloured, kIvory},
-        {std::string("Légende"_cp), &legend, kWhite},
+        {std::string(kLegendCaption), &legend, kWhite},
     };
-    return HtmlPage("Résultats de l'analyse"_cp, sections);
+    return HtmlPage(kResultsTitle, sections);
 }
 
 std::string RenderResultsPage(bool errorsOnly, std::int64_t first, std::int64_t last) {

@@ -19,15 +19,22 @@ class RichTextSink {
   public:
     virtual ~RichTextSink() = default;
     virtual void Clear() = 0;
-    virtual void SetColor(Rgb color) = 0;
-    virtual void SetBold(bool bold) = 0;
-    virtual void SetFontName(std::string_view name) = 0;
-    virtual void SetFontSize(int points) = 0;
-    virtual void SetIndent(int twips) = 0;  // left indent, 1440 twips to the inch
     virtual void InsertText(std::string_view text) = 0;
-    virtual void SetCaret(std::size_t position) = 0;
+    // What is written from here up to the next mark tells of segment
+    // segment (an index into Segments): a window links what it shows to
+    // the segment. Sinks that only keep text ignore it.
+    virtual void MarkSegment(std::int64_t segment) { (void)segment; }
     // The whole text, "\r\n" line breaks.
     virtual std::string PlainText() const = 0;
+
+    // The look of what is inserted next, and where the caret is left: a
+    // sink that keeps only the text ignores them.
+    virtual void SetColor(Rgb /*color*/) {}
+    virtual void SetBold(bool /*bold*/) {}
+    virtual void SetFontName(std::string_view /*name*/) {}
+    virtual void SetFontSize(int /*points*/) {}
+    virtual void SetIndent(int /*twips*/) {}  // left indent, 1440 twips to the inch
+    virtual void SetCaret(std::size_t /*position*/) {}
 };
 
 }  // namespace trelvane

@@ -170,6 +170,11 @@ class RunWriter {
         }
         Add(color, bold, kCrLf);
     }
+    // The line that starts next shows segment.
+    void Mark(std::int64_t segment) {
+        Flush();
+        sink_.MarkSegment(segment);
+    }
     void Flush() {
         if (pending_.empty()) return;
         if (color_ != sinkColor_) sink_.SetColor(sinkColor_ = color_);
@@ -353,6 +358,7 @@ bool SyntaxReport(RichTextSink& pane, bool interactive, bool ask) {
             const std::string_view code = fields.size() > 2 ? fields[2] : std::string_view{};
             const std::string& label = labels.Label(code);
 
+            pane.MarkSegment(LeadingNumber(index));
             pane.SetColor(kDarkGrey);
             pane.SetIndent(0);
             pane.SetFontSize(9);
@@ -379,7 +385,10 @@ bool SyntaxReport(RichTextSink& pane, bool interactive, bool ask) {
         pane.InsertText("ERREUR SUR UN SERVICE DE BASE !\r\n\r\n");
         // A list without its record has nothing more to show.
         if (errors.size() > 1) {
-            const std::string_view code = std::string_view(errors[1]).substr(0, 3);
+            const std::string_view record = errors[1];
+            const std::string_view code = record.substr(0, 3);
+            // The segment index stands from the fifth character on.
+            pane.MarkSegment(LeadingNumber(record.size() > 4 ? record.substr(4) : ""));
             pane.SetColor(kDarkGrey);
             pane.SetBold(true);
             pane.SetIndent(0);
@@ -452,6 +461,7 @@ bool ContentReport(RichTextSink& pane, bool interactive, bool ask) {
             const bool showWarnings = platform.ShowWarnings();
             if (!(cls == "rej" || cls == "sir" || (cls == "sig" && showWarnings))) continue;
 
+            pane.MarkSegment(LeadingNumber(index));
             pane.SetColor(warning ? kWarningGreen : kDarkGrey);
             pane.SetBold(true);
             pane.SetIndent(0);
@@ -555,6 +565,7 @@ void ColouredFile(RichTextSink& pane, bool errorsOnly, std::int64_t first, std::
 
         if (tail.empty()) {
             if (!syntaxError && errorsOnly) continue;
+            out.Mark(k);
             const Rgb color = syntaxError ? kRed : kDarkGrey;
             out.StartLine(color, syntaxError, number, "  ");
             out.Put(color, syntaxError, segment);
@@ -562,6 +573,7 @@ void ColouredFile(RichTextSink& pane, bool errorsOnly, std::int64_t first, std::
             continue;
         }
         ReadPositions(tail, positions);
+        out.Mark(k);
         if (syntaxError || positions[0].whole) {
             const Rgb color = !syntaxError         ? kCornflowerBlue
                               : positions[0].whole ? kBlueViolet
@@ -677,26 +689,15 @@ void ShowUncheckedReports() {
 }
 
 void WriteLegend(RichTextSink& sink) {
-    struct Entry {
-        Rgb color;
-        std::string_view text;
-    };
-    static const Entry kEntries[] = {
-        {kRed, "Syntaxe incorrecte"},
-        {kCornflowerBlue, "Nombre de données faux"_cp},
-        {kBlueViolet, "Syntaxe et nombre de données faux"_cp},
-        {kDarkOrange, "Format ou valeur incorrect"},
-        {kTagGreen, "Documents du dossier en anomalie"},
-    };
     sink.Clear();
-    const std::size_t n = std::size(kEntries);
+    const std::size_t n = std::size(kLegend);
     for (std::size_t i = 0; i < n; ++i) {
         sink.SetFontName("Wingdings");
-        sink.SetColor(kEntries[i].color);
+        sink.SetColor(kLegend[i].color);
         sink.InsertText("l ");
         sink.SetFontName("MS Sans Serif");
         sink.SetColor(kBlack);
-        sink.InsertText(kEntries[i].text);
+        sink.InsertText(kLegend[i].text);
         if (i + 1 < n) sink.InsertText(kCrLf);
     }
     sink.SetCaret(0);

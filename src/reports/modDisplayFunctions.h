@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "config/Cp1252.h"
 #include "reports/RichTextSink.h"
 
 namespace trelvane {
@@ -73,7 +74,28 @@ void WriteSyntaxReport(RichTextSink& sink);
 void WriteContentReport(RichTextSink& sink);
 void WriteColouredFile(RichTextSink& sink, bool errorsOnly, std::int64_t first, std::int64_t last);
 
-// The legend of the colours: five bullets in the symbol font with their texts.
+// The titles of the results window and of its frames, which the results
+// page written as HTML repeats.
+inline constexpr std::string_view kResultsTitle = "Résultats de l'analyse"_cp;
+inline constexpr std::string_view kSyntaxReportCaption =
+    "Erreurs de syntaxe EDI      (1 erreur entraîne le rejet complet du fichier par le CSE)"_cp;
+inline constexpr std::string_view kContentReportCaption =
+    "Erreurs sur dossiers       (chaque dossier en rejet sera exclu de l'envoi à la VRK) "_cp;
+inline constexpr std::string_view kLegendCaption = "Légende"_cp;
+
+// The legend of the colours of the coloured file, in its order.
+struct LegendEntry {
+    Rgb color;
+    std::string_view text;
+};
+inline constexpr LegendEntry kLegend[] = {
+    {kRed, "Syntaxe incorrecte"},
+    {kCornflowerBlue, "Nombre de données faux"_cp},
+    {kBlueViolet, "Syntaxe et nombre de données faux"_cp},
+    {kDarkOrange, "Format ou valeur incorrect"},
+    {kTagGreen, "Documents du dossier en anomalie"},
+};
+// Writes it: five bullets in the symbol font with their texts.
 void WriteLegend(RichTextSink& sink);
 
 }  // namespace trelvane

@@ -24,12 +24,14 @@ bool SplitNumber(std::string_view text, NumberParts& parts) {
         i = 1;
     }
     std::size_t intStart = i;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+        ++i;
     parts.integer = text.substr(intStart, i - intStart);
     if (i < text.size() && text[i] == ',') {
         ++i;
         std::size_t decStart = i;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+            ++i;
         parts.decimals = text.substr(decStart, i - decStart);
     }
     return i == text.size() && (!parts.integer.empty() || !parts.decimals.empty());
@@ -53,7 +55,8 @@ std::optional<double> ParseNumber(std::string_view text) {
     NumberParts parts;
     if (!SplitNumber(text, parts)) return std::nullopt;
     double value = 0;
-    for (char c : parts.integer) value = value * 10 + (c - '0');
+    for (char c : parts.integer)
+        value = value * 10 + (c - '0');
     double scale = 0.1;
     for (char c : parts.decimals) {
         value += (c - '0') * scale;
@@ -72,7 +75,8 @@ std::int64_t ToInteger(std::string_view text, std::int64_t min, std::int64_t max
     std::string_view digits = parts.integer.substr(firstNonZero);
     if (digits.size() > 18) throw RuntimeError(kErrOverflow);
     std::int64_t value = 0;
-    for (char c : digits) value = value * 10 + (c - '0');
+    for (char c : digits)
+        value = value * 10 + (c - '0');
     // Halves go to the even neighbour, as the platform's conversion does.
     if (!parts.decimals.empty()) {
         int first = parts.decimals[0] - '0';
@@ -92,22 +96,22 @@ bool IsValidDate(std::string_view year, std::string_view month, std::string_view
         // Leading zeros beyond the usual width are tolerated.
         auto tooLong = [](std::string_view s, std::size_t width) {
             std::size_t z = 0;
-            while (z + width < s.size() && s[z] == '0') ++z;
+            while (z + width < s.size() && s[z] == '0')
+                ++z;
             return s.size() - z > width;
         };
         if (tooLong(year, 4) || tooLong(month, 2) || tooLong(day, 2)) return false;
     }
     auto toInt = [](std::string_view s) {
         int v = 0;
-        for (char c : s) v = v * 10 + (c - '0');
+        for (char c : s)
+            v = v * 10 + (c - '0');
         return v;
     };
-    std::size_t significantYearDigits = year.size();
-    {
-        std::size_t z = 0;
-        while (z + 1 < year.size() && year[z] == '0') ++z;
-        significantYearDigits = year.size() - z;
-    }
+    std::size_t leadingZeros = 0;
+    while (leadingZeros + 1 < year.size() && year[leadingZeros] == '0')
+        ++leadingZeros;
+    const std::size_t significantYearDigits = year.size() - leadingZeros;
     int y = toInt(year);
     if (year.size() <= 2 && significantYearDigits <= 2) y = y < 30 ? 2000 + y : 1900 + y;
     if (y < 100 && year.size() > 2) return false;
@@ -124,7 +128,8 @@ int SignificantDecimals(std::string_view number) {
     NumberParts parts;
     if (!SplitNumber(number, parts)) return 0;
     std::string_view dec = parts.decimals;
-    while (!dec.empty() && dec.back() == '0') dec.remove_suffix(1);
+    while (!dec.empty() && dec.back() == '0')
+        dec.remove_suffix(1);
     return static_cast<int>(dec.size());
 }
 

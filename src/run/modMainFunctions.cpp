@@ -111,27 +111,6 @@ StringList GetSyntaxErrors() {
 StringList GetContentErrors() {
     return g_state.ContentErrors;
 }
-SegmentErrorTable GetErrorsBySegment() {
-    return g_state.ErrorsBySegment;
-}
-
-std::string GetSegmentTag(std::int64_t i) {
-    if (i < 0 || static_cast<std::size_t>(i) >= g_state.Segments.size()) return {};
-    return std::string(g_state.Segments[static_cast<std::size_t>(i)].substr(0, 3));
-}
-
-std::string GetSegmentTerminator() {
-    return g_state.Delimiters[0];
-}
-std::string GetElementSeparator() {
-    return g_state.Delimiters[1];
-}
-std::string GetComponentSeparator() {
-    return g_state.Delimiters[2];
-}
-std::string GetReleaseCharacter() {
-    return g_state.Delimiters[3];
-}
 
 namespace {
 

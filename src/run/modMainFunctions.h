@@ -81,14 +81,6 @@ RunState& State();
 SegmentList GetSegments();
 StringList GetSyntaxErrors();
 StringList GetContentErrors();
-SegmentErrorTable GetErrorsBySegment();
-// First three characters of segment i (fewer for a shorter segment); "" for
-// an index outside the list.
-std::string GetSegmentTag(std::int64_t i);
-std::string GetSegmentTerminator();
-std::string GetElementSeparator();
-std::string GetComponentSeparator();
-std::string GetReleaseCharacter();
 
 // True once the user has asked the current run to stop (the platform is
 // asked, and the answer kept in the run state): long loops call it between

@@ -436,10 +436,6 @@ SegmentList SplitFileIntoSegments(std::string text, std::string_view terminator,
     return segments;
 }
 
-void AppendToList(StringList& list, std::string value) {
-    list.push_back(std::move(value));
-}
-
 std::int64_t GetWarningCount() {
     return g_warningCount;
 }

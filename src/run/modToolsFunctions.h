@@ -20,9 +20,6 @@ namespace trelvane {
 StringList SplitWithRelease(std::string& text, const std::string& separator,
                             const std::string& release);
 
-// Grows the list by one element holding value.
-void AppendToList(StringList& list, std::string value);
-
 // The same cut without allocating per piece. The pieces are views into text
 // when nothing had to be rewritten, otherwise into scratch.buffer; the
 // rewritten text is returned (a view of text or of scratch.buffer).

@@ -118,6 +118,35 @@ void LinesView::CopySelection() const {
     if (anchor_ != kNone) QGuiApplication::clipboard()->setText(SelectedText());
 }
 
+std::size_t LinesView::LineOf(std::size_t offset) const {
+    if (count_ == 0) return 0;
+    const auto sample = std::upper_bound(sampled_.begin(), sampled_.end(), offset);
+    std::size_t line = static_cast<std::size_t>(sample - sampled_.begin() - 1) * kStride;
+    for (std::size_t start = sampled_[line / kStride]; line + 1 < count_; ++line) {
+        std::size_t next = kNone;
+        LineEnd(start, next);
+        if (next == kNone || next > offset) break;
+        start = next;
+    }
+    return line;
+}
+
+void LinesView::ShowLine(std::size_t line, std::size_t column) {
+    if (line >= count_) return;
+    anchor_ = current_ = line;
+    QScrollBar* rows = verticalScrollBar();
+    rows->setValue(Clamped(line - std::min(line, static_cast<std::size_t>(rows->pageStep() / 2))));
+    QScrollBar* columns = horizontalScrollBar();
+    const auto first = static_cast<std::size_t>(columns->value());
+    if (column < first || column >= first + static_cast<std::size_t>(columns->pageStep()))
+        columns->setValue(Clamped(column - std::min(column, static_cast<std::size_t>(8))));
+    viewport()->update();
+}
+
+std::size_t LinesView::FirstShown() const {
+    return static_cast<std::size_t>(verticalScrollBar()->value());
+}
+
 void LinesView::UpdateScrollBars() {
     const QFontMetrics metrics(font());
     const auto rows =

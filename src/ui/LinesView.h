@@ -30,6 +30,15 @@ class LinesView : public QAbstractScrollArea {
     QString SelectedText() const;
     void SelectAll();
     void CopySelection() const;
+    // The line that holds the character at offset of the text.
+    std::size_t LineOf(std::size_t offset) const;
+    // Where line starts in the text.
+    std::size_t OffsetOf(std::size_t line) const { return LineStart(line); }
+    // Selects line and scrolls it into the middle of the view, with column
+    // (its character) in view.
+    void ShowLine(std::size_t line, std::size_t column);
+    // The first line in view.
+    std::size_t FirstShown() const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

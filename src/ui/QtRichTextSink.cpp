@@ -1,5 +1,6 @@
 #include "QtRichTextSink.h"
 
+#include <QTextBlock>
 #include <QTextBlockFormat>
 #include <algorithm>
 
@@ -7,7 +8,20 @@
 
 namespace trelvane::ui {
 
+// Where each stretch telling of a segment starts, in the order written.
+class SegmentMarks : public QObject {
+    Q_OBJECT
+  public:
+    using QObject::QObject;
+    std::vector<int> positions;
+    std::vector<std::int64_t> segments;
+};
+
 namespace {
+
+const SegmentMarks* MarksOf(const QTextDocument* doc) {
+    return doc ? doc->findChild<SegmentMarks*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+}
 
 // The boxes' indents are in twips; Qt margins in pixels at 96 dpi.
 constexpr double kTwipsPerPixel = 15.0;
@@ -67,6 +81,7 @@ void QtRichTextSink::Clear() {
     caret_ = 0;
     cutting_ = false;
     cuts_.clear();
+    marks_ = nullptr;
 }
 
 void QtRichTextSink::SetColor(Rgb color) {
@@ -256,7 +271,40 @@ void QtRichTextSink::Show(QTextDocument* doc) {
     caret_ = 0;
     cutting_ = false;
     cuts_.clear();
+    marks_ = nullptr;
     PlaceCaret();
+}
+
+void QtRichTextSink::MarkSegment(std::int64_t segment) {
+    if (!marks_) marks_ = new SegmentMarks(doc_);
+    // After a line break the stretch starts on the next line, whichever way
+    // the break is written.
+    marks_->positions.push_back(written_ + (breakPending_ ? 1 : 0));
+    marks_->segments.push_back(segment);
+}
+
+std::int64_t SegmentAt(const QTextDocument* doc, int position) {
+    const SegmentMarks* marks = MarksOf(doc);
+    if (!marks) return -1;
+    const auto after = std::upper_bound(marks->positions.begin(), marks->positions.end(), position);
+    if (after == marks->positions.begin()) return -1;
+    return marks->segments[static_cast<std::size_t>(after - marks->positions.begin() - 1)];
+}
+
+int PositionOfSegment(const QTextDocument* doc, std::int64_t segment) {
+    const SegmentMarks* marks = MarksOf(doc);
+    if (!marks) return -1;
+    const auto at = std::find(marks->segments.begin(), marks->segments.end(), segment);
+    if (at == marks->segments.end()) return -1;
+    return marks->positions[static_cast<std::size_t>(at - marks->segments.begin())];
+}
+
+int LineEndAt(const QTextDocument* doc, int position) {
+    const QTextBlock block = doc->findBlock(position);
+    const QString text = block.text();
+    const auto from = static_cast<qsizetype>(position - block.position());
+    const qsizetype end = text.indexOf(QChar(QChar::LineSeparator), from);
+    return block.position() + static_cast<int>(end < 0 ? text.size() : end);
 }
 
 std::string DocumentPlainText(const QTextDocument& doc) {
@@ -266,3 +314,5 @@ std::string DocumentPlainText(const QTextDocument& doc) {
 }
 
 }  // namespace trelvane::ui
+
+#include "QtRichTextSink.moc"

@@ -15,12 +15,15 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "reports/RichTextSink.h"
 
 namespace trelvane::ui {
+
+class SegmentMarks;
 
 // Above the coloured display's own limit, which marks its lines itself.
 inline constexpr int kShownLineCharacters = 4000;
@@ -38,6 +41,9 @@ class QtRichTextSink final : public RichTextSink {
     void InsertText(std::string_view text) override;
     // Puts the pane's caret at position, once the document is shown.
     void SetCaret(std::size_t position) override;
+    // Kept with the document, so that a saved display shown again links its
+    // lines to their segments as well.
+    void MarkSegment(std::int64_t segment) override;
     // The whole text, the parts of long paragraphs left out of the pane
     // included.
     std::string PlainText() const override;
@@ -95,7 +101,16 @@ class QtRichTextSink final : public RichTextSink {
     mutable int lineStart_ = 0;     // position where the current line begins
     mutable bool cutting_ = false;  // the current line is cut: its text goes to cuts_
     std::vector<Cut> cuts_;
+    SegmentMarks* marks_ = nullptr;  // doc_'s, made at its first mark
 };
+
+// The segment the text at position of doc tells of (MarkSegment); -1 when
+// none does.
+std::int64_t SegmentAt(const QTextDocument* doc, int position);
+// Where the first stretch of doc telling of segment starts; -1 when none.
+int PositionOfSegment(const QTextDocument* doc, std::int64_t segment);
+// Where the line holding position ends (before its line break).
+int LineEndAt(const QTextDocument* doc, int position);
 
 // Plain text of a document with "\r\n" line breaks, in Windows-1252.
 std::string DocumentPlainText(const QTextDocument& doc);

@@ -94,6 +94,14 @@ std::optional<QString> QtUiServices::OpenFileName(QWidget* parent, const QString
     return path;
 }
 
+std::optional<QString> QtUiServices::SaveFileName(QWidget* parent, const QString& title,
+                                                  const QString& proposed, const QString& filters,
+                                                  QString& filter) {
+    const QString path = QFileDialog::getSaveFileName(parent, title, proposed, filters, &filter);
+    if (path.isEmpty()) return std::nullopt;
+    return path;
+}
+
 bool QtUiServices::ChoosePrinter(QWidget* parent, QPrinter& printer) {
     QPrintDialog dialog(&printer, parent);
     // The whole document is printed: no page range, no selection.

@@ -29,6 +29,15 @@ class UiServices {
     // nullopt when cancelled.
     virtual std::optional<QString> OpenFileName(QWidget* parent, const QString& filter,
                                                 const QString& directory) = 0;
+    // The name to save a file under, the dialog titled title proposing
+    // proposed among filters (";;" between them); filter gives the filter
+    // proposed and receives the one chosen. nullopt when cancelled, and
+    // for services that never save.
+    virtual std::optional<QString> SaveFileName(QWidget* /*parent*/, const QString& /*title*/,
+                                                const QString& /*proposed*/,
+                                                const QString& /*filters*/, QString& /*filter*/) {
+        return std::nullopt;
+    }
     // Lets the user set up printer; false when cancelled.
     virtual bool ChoosePrinter(QWidget* parent, QPrinter& printer) = 0;
     // Shows window modally; returns when it is hidden again.
@@ -46,6 +55,9 @@ class QtUiServices final : public UiServices {
                      const QString& folder) override;
     std::optional<QString> OpenFileName(QWidget* parent, const QString& filter,
                                         const QString& directory) override;
+    std::optional<QString> SaveFileName(QWidget* parent, const QString& title,
+                                        const QString& proposed, const QString& filters,
+                                        QString& filter) override;
     bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
     void ShowModal(QDialog& window) override;
     void Quit() override;

@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "BuildVersion.h"
 #include "Logo.h"
 #include "QtText.h"
 #include "reports/ReportDocument.h"
@@ -39,16 +40,24 @@ frmAPropos::frmAPropos(QWidget* parent) : QDialog(parent) {
     txtVersion_->setObjectName(QStringLiteral("txtVersion"));
     txtVersion_->setReadOnly(true);
 
+    lblBuild_ = new QLabel(QStringLiteral("Version du programme : "), this);
+    lblBuild_->setObjectName(QStringLiteral("lblBuild"));
+    txtBuild_ = new QLineEdit(QStringLiteral(TRELVANE_BUILD_VERSION), this);
+    txtBuild_->setObjectName(QStringLiteral("txtBuild"));
+    txtBuild_->setReadOnly(true);
+
     cmdQuitter_ = new QPushButton(QStringLiteral("&Fermer"), this);
     cmdQuitter_->setObjectName(QStringLiteral("cmdQuitter"));
     connect(cmdQuitter_, &QPushButton::clicked, this, &frmAPropos::cmdQuitter_Click);
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(picLogo_, 0, 0, 3, 1);
+    grid->addWidget(picLogo_, 0, 0, 4, 1);
     grid->addWidget(txtInformation_, 0, 1, 1, 2);
     grid->addWidget(lblVersion_, 1, 1);
     grid->addWidget(txtVersion_, 1, 2);
-    grid->addWidget(cmdQuitter_, 2, 2, Qt::AlignRight);
+    grid->addWidget(lblBuild_, 2, 1);
+    grid->addWidget(txtBuild_, 2, 2);
+    grid->addWidget(cmdQuitter_, 3, 2, Qt::AlignRight);
     resize(560, 340);
 }
 

@@ -22,6 +22,8 @@ class frmAPropos : public QDialog {
     QPlainTextEdit* txtInformation_;
     QLabel* lblVersion_;
     QLineEdit* txtVersion_;
+    QLabel* lblBuild_;
+    QLineEdit* txtBuild_;
     QLabel* picLogo_;
     QPushButton* cmdQuitter_;
 };

@@ -4,6 +4,9 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDate>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -11,7 +14,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
+#include <QSettings>
+#include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "Logo.h"
@@ -30,6 +37,7 @@ using trelvane::MsgAnswer;
 using trelvane::MsgButtons;
 using trelvane::MsgIcon;
 using trelvane::ui::CorePath;
+using trelvane::ui::FromCp;
 using trelvane::ui::Ui;
 using trelvane::ui::WaitCursor;
 
@@ -37,6 +45,7 @@ namespace {
 
 constexpr std::uint64_t kViewerQuestionSize = 1500000;
 constexpr qint64 kRepaintInterval = 100;  // milliseconds
+constexpr qsizetype kRecentFiles = 8;
 
 }  // namespace
 
@@ -49,6 +58,10 @@ frmAccueil::frmAccueil(QWidget* parent) : QMainWindow(parent) {
     tests_ = new frmTests(*this);
     viewer_ = new frmVisualisation(this);
     about_ = new frmAPropos(this);
+    // A file dropped anywhere on the window, the path box included, is the
+    // file to test.
+    setAcceptDrops(true);
+    txtFichier_->setAcceptDrops(false);
 }
 
 frmAccueil::~frmAccueil() = default;
@@ -75,13 +88,13 @@ void frmAccueil::BuildControls() {
     named(fraParametres_, "fraParametres");
     lblProcedure_ = new QLabel(QStringLiteral(u"Procédure"), fraParametres_);
     named(lblProcedure_, "lblProcedure");
-    txtProcedure_ = new QLineEdit(QStringLiteral("EDI KTV Tome 2"), fraParametres_);
+    txtProcedure_ = new QLineEdit(FromCp(trelvane::kProcedureText), fraParametres_);
     named(txtProcedure_, "txtProcedure");
     lblProfil_ = new QLabel(QStringLiteral("Profil de test"), fraParametres_);
     named(lblProfil_, "lblProfil");
     cmbProfil_ = new QComboBox(fraParametres_);
     named(cmbProfil_, "cmbProfil");
-    cmbProfil_->addItem(QStringLiteral(u"VRK Déclaration des revenus"));
+    cmbProfil_->addItem(FromCp(trelvane::kFirstProfileText));
     // On the first profile, so that the reports and CR files name it.
     cmbProfil_->setCurrentIndex(0);
 
@@ -175,6 +188,7 @@ QAction* frmAccueil::AddEntry(QMenu* menu, const QString& name, const QString& c
         // ticks themselves, in their own order.
         if (action->isCheckable()) action->setChecked(!action->isChecked());
         (this->*handler)();
+        if (action->isCheckable()) SaveSettings();
     });
     return action;
 }
@@ -187,6 +201,8 @@ void frmAccueil::BuildMenus() {
         return m;
     };
 
+    mnuRecents_ = menu(nullptr, "mnuRecents", QStringLiteral(u"&Fichiers récents"));
+    FillRecentMenu();
     QMenu* mnuOptions = menu(nullptr, "mnuOptions", QStringLiteral("  &Options"));
     QMenu* mnuOpVisualisation =
         menu(mnuOptions, "mnuOpVisualisation", QStringLiteral("Visualiser"));
@@ -235,6 +251,125 @@ void frmAccueil::Load() {
     mnuParamCampN_->setText(QString::number(year));
     mnuParamCampA_->setText(QString::number(year - 1));
     trelvane::SetFacChecksEnabled(true);
+    RestoreSettings();
+}
+
+void frmAccueil::UseSettings(QSettings* settings) {
+    settings_ = settings;
+}
+
+void frmAccueil::RestoreSettings() {
+    if (!settings_) return;
+    const QSettings& s = *settings_;
+    recents_ = s.value(QStringLiteral("FichiersRecents")).toStringList().mid(0, kRecentFiles);
+    FillRecentMenu();
+    if (s.value(QStringLiteral("Campagne/AnneePrecedente"), false).toBool()) mnuParamCampA_Click();
+    mnuOpViSegdistincts_->setChecked(
+        s.value(QStringLiteral("Options/SegmentsDistincts"), false).toBool());
+    mnuOpErSignalements_->setChecked(
+        s.value(QStringLiteral("Options/AfficherSignalements"), true).toBool());
+    mnuOpErOnly_->setChecked(s.value(QStringLiteral("Options/ErreursUniquement"), false).toBool());
+    // Through the menu's handler, which makes the log directory first.
+    if (s.value(QStringLiteral("Options/ModeTrace"), false).toBool()) mnuOpTrace_Click();
+    restoreGeometry(s.value(QStringLiteral("Fenetres/Accueil")).toByteArray());
+    viewer_->restoreGeometry(s.value(QStringLiteral("Fenetres/Visualisation")).toByteArray());
+    tests_->RestoreLayout(s);
+}
+
+void frmAccueil::SaveSettings() {
+    if (!settings_) return;
+    QSettings& s = *settings_;
+    s.setValue(QStringLiteral("FichiersRecents"), recents_);
+    s.setValue(QStringLiteral("Campagne/AnneePrecedente"), mnuParamCampA_->isChecked());
+    s.setValue(QStringLiteral("Options/SegmentsDistincts"), mnuOpViSegdistincts_->isChecked());
+    s.setValue(QStringLiteral("Options/AfficherSignalements"), mnuOpErSignalements_->isChecked());
+    s.setValue(QStringLiteral("Options/ErreursUniquement"), mnuOpErOnly_->isChecked());
+    s.setValue(QStringLiteral("Options/ModeTrace"), mnuOpTrace_->isChecked());
+    s.setValue(QStringLiteral("Fenetres/Accueil"), saveGeometry());
+    s.setValue(QStringLiteral("Fenetres/Visualisation"), viewer_->saveGeometry());
+    tests_->SaveLayout(s);
+    s.sync();
+}
+
+void frmAccueil::AddRecentFile(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    recents_.removeAll(absolute);
+    recents_.prepend(absolute);
+    recents_ = recents_.mid(0, kRecentFiles);
+    FillRecentMenu();
+    SaveSettings();
+}
+
+void frmAccueil::FillRecentMenu() {
+    mnuRecents_->clear();
+    if (recents_.isEmpty()) {
+        mnuRecents_->addAction(QStringLiteral("(aucun fichier)"))->setEnabled(false);
+        return;
+    }
+    for (qsizetype i = 0; i < recents_.size(); ++i) {
+        const QString path = recents_[i];
+        QString shown = QDir::toNativeSeparators(path);
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* entry = mnuRecents_->addAction(QStringLiteral("&%1  %2").arg(i + 1).arg(shown));
+        entry->setObjectName(QStringLiteral("mnuRecent%1").arg(i + 1));
+        connect(entry, &QAction::triggered, this, [this, path] {
+            txtFichier_->setText(path);
+            cmdTester_->setFocus();
+        });
+    }
+    mnuRecents_->addSeparator();
+    QAction* clear = mnuRecents_->addAction(QStringLiteral("&Vider la liste"));
+    clear->setObjectName(QStringLiteral("mnuRecentsVider"));
+    connect(clear, &QAction::triggered, this, [this] {
+        recents_.clear();
+        // Not from inside the menu's own signal.
+        QTimer::singleShot(0, this, [this] {
+            FillRecentMenu();
+            SaveSettings();
+        });
+    });
+}
+
+void frmAccueil::OpenArguments(const QStringList& arguments) {
+    for (const QString& argument : arguments) {
+        if (argument.startsWith(QLatin1Char('-'))) continue;
+        txtFichier_->setText(QFileInfo(argument).absoluteFilePath());
+        QTimer::singleShot(0, this, [this] {
+            if (cmdTester_->isEnabled() && !running_) cmdTester_Click();
+        });
+        return;
+    }
+}
+
+void frmAccueil::RetestLater(const QString& path) {
+    if (running_) return;
+    if (!path.isEmpty()) txtFichier_->setText(path);
+    // Hiding ends the results window's modal loop; the test starts once
+    // back in the program's own loop.
+    tests_->hide();
+    QTimer::singleShot(0, this, [this] {
+        if (cmdTester_->isEnabled() && !running_) cmdTester_Click();
+    });
+}
+
+QString frmAccueil::DroppedFile(const QMimeData* mime) {
+    if (!mime || !mime->hasUrls()) return {};
+    for (const QUrl& url : mime->urls())
+        if (url.isLocalFile()) return url.toLocalFile();
+    return {};
+}
+
+void frmAccueil::dragEnterEvent(QDragEnterEvent* event) {
+    if (!running_ && !DroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void frmAccueil::dropEvent(QDropEvent* event) {
+    const QString path = DroppedFile(event->mimeData());
+    if (running_ || path.isEmpty()) return;
+    event->acceptProposedAction();
+    txtFichier_->setText(path);
+    cmdTester_->setFocus();
+    activateWindow();
 }
 
 QString frmAccueil::YearCamp() const {
@@ -317,6 +452,7 @@ void frmAccueil::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    SaveSettings();
     QMainWindow::closeEvent(event);
 }
 
@@ -368,6 +504,7 @@ void frmAccueil::cmdTester_Click() {
                      MsgButtons::Ok);
         return;
     }
+    AddRecentFile(txtFichier_->text());
     {
         WaitCursor wait;
         SetRunning(true);
@@ -393,11 +530,13 @@ void frmAccueil::cmdTester_Click() {
     }
     blnForTest_ = true;
     Ui().ShowModal(*tests_);
+    SaveSettings();
 }
 
 void frmAccueil::cmdResultat_Click() {
     blnForTest_ = false;
     Ui().ShowModal(*tests_);
+    SaveSettings();
 }
 
 void frmAccueil::cmdVisualiser_Click() {
@@ -422,6 +561,7 @@ void frmAccueil::cmdVisualiser_Click() {
     }
     SetStatus(QString());
     Ui().ShowModal(*viewer_);
+    SaveSettings();
 }
 
 void frmAccueil::cmdQuitter_Click() {

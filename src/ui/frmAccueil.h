@@ -12,6 +12,10 @@
 class QAction;
 class QCloseEvent;
 class QComboBox;
+class QDragEnterEvent;
+class QDropEvent;
+class QMimeData;
+class QSettings;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -27,9 +31,26 @@ class frmAccueil : public QMainWindow {
     explicit frmAccueil(QWidget* parent = nullptr);
     ~frmAccueil() override;
 
+    // Where the recent files, the campaign, the options and the windows'
+    // sizes and places are kept between sessions: read by Load, written as
+    // they change. Without it nothing is kept.
+    void UseSettings(QSettings* settings);
+
     // What the window does when it loads; needs the platform installed (it
     // reads the parameter file).
     void Load();
+
+    // The program's arguments (its name and Qt's options left out): a file
+    // named there is put in the box and tested once the window is shown.
+    void OpenArguments(const QStringList& arguments);
+    // Tests the file at path, or the one in the box, again from the results
+    // window: the window closes, the test runs here (where it can be
+    // stopped), and the results open again.
+    void RetestLater(const QString& path = {});
+    // The local file a drag carries, or an empty text.
+    static QString DroppedFile(const QMimeData* mime);
+    // The files tested last, the latest first.
+    const QStringList& RecentFiles() const { return recents_; }
 
     // True when the results window follows a test run, false when it is
     // reopened with "Résultat".
@@ -81,8 +102,14 @@ class frmAccueil : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
+    void AddRecentFile(const QString& path);
+    void FillRecentMenu();
+    void RestoreSettings();
+    void SaveSettings();
     // A test runs on this thread: about ten times a second the window gets
     // the time to repaint, and during a test to take a click on "Arrêter".
     void KeepAlive();
@@ -120,6 +147,10 @@ class frmAccueil : public QMainWindow {
     QAction* mnuParamCampN_;
     QAction* mnuParamCampA_;
     QAction* mnuAiApropos_;
+    QMenu* mnuRecents_;
+
+    QSettings* settings_ = nullptr;
+    QStringList recents_;
 
     bool blnForTest_ = false;
     bool running_ = false;

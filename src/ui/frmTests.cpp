@@ -3,13 +3,22 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPrinter>
@@ -17,20 +26,29 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSettings>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QSplitter>
+#include <QTabWidget>
+#include <QTextBlock>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "DocumentPrinter.h"
+#include "DossierListView.h"
 #include "QtText.h"
 #include "UiServices.h"
+#include "config/FileSystem.h"
+#include "config/RuntimeErrors.h"
 #include "config/modIOfunctions.h"
 #include "conversion/ConversionCommand.h"
 #include "frmAccueil.h"
+#include "reports/DossierList.h"
 #include "reports/ReportDocument.h"
+#include "reports/ResultsPage.h"
 #include "reports/modDisplayFunctions.h"
 #include "run/Summaries.h"
 #include "run/TextValues.h"
@@ -38,6 +56,7 @@
 
 using trelvane::MsgButtons;
 using trelvane::MsgIcon;
+using trelvane::ui::CorePath;
 using trelvane::ui::FromCp;
 using trelvane::ui::QtRichTextSink;
 using trelvane::ui::ToCp;
@@ -48,6 +67,9 @@ namespace {
 
 constexpr int kMaxNirEntries = 255;
 constexpr std::int64_t kDisplayedSegments = 19999;
+// An error outside any dossier beyond the segments displayed is shown
+// among this many segments on either side.
+constexpr std::int64_t kSegmentsAround = 100;
 // The runtime error number of a failed print job.
 constexpr int kErrPrinter = 482;
 
@@ -85,31 +107,37 @@ QIcon PickUpIcon() {
 
 frmTests::frmTests(frmAccueil& home) : QDialog(&home), home_(home) {
     setObjectName(QStringLiteral("frmTests"));
-    setWindowTitle(QStringLiteral(u"Résultats de l'analyse"));
+    setWindowTitle(FromCp(trelvane::kResultsTitle));
 
     // The captions are long: they wrap when the panes are narrow rather
     // than widen the window beyond a small screen.
-    auto framed = [this](const char* name, const QString& caption, QTextEdit* pane) {
+    auto framed = [this](const char* name, const QString& caption, QTextEdit* pane,
+                         SearchBar*& bar) {
         auto* frame = new QGroupBox(this);
         frame->setObjectName(QString::fromLatin1(name));
         auto* label = new QLabel(caption, frame);
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
+        bar = new SearchBar(
+            pane,
+            [this, pane](const QString& text, int direction) {
+                return Complete() ? FindInPane(pane, text, direction) : SearchBar::Result{};
+            },
+            frame);
         auto* layout = new QVBoxLayout(frame);
         layout->addWidget(label);
         layout->addWidget(pane);
+        layout->addWidget(bar);
         return frame;
     };
     rtbSyntax_ = Pane(this, "rtbSyntax");
-    fraSyntax_ = framed("fraSyntax",
-                        QStringLiteral(u"Erreurs de syntaxe EDI      (1 erreur entraîne le rejet "
-                                       u"complet du fichier par le CSE)"),
-                        rtbSyntax_);
+    fraSyntax_ =
+        framed("fraSyntax", FromCp(trelvane::kSyntaxReportCaption), rtbSyntax_, fndSyntax_);
+    fndSyntax_->setObjectName(QStringLiteral("fndSyntax"));
     rtbContent_ = Pane(this, "rtbContent");
-    fraContent_ = framed("fraContent",
-                         QStringLiteral(u"Erreurs sur dossiers       (chaque dossier en rejet "
-                                        u"sera exclu de l'envoi à la VRK) "),
-                         rtbContent_);
+    fraContent_ =
+        framed("fraContent", FromCp(trelvane::kContentReportCaption), rtbContent_, fndContent_);
+    fndContent_->setObjectName(QStringLiteral("fndContent"));
 
     rtbColouredFile_ = Pane(this, "rtbColouredFile");
     {
@@ -118,7 +146,7 @@ frmTests::frmTests(frmAccueil& home) : QDialog(&home), home_(home) {
         rtbColouredFile_->setPalette(palette);
     }
 
-    fraLegende_ = new QGroupBox(QStringLiteral(u"Légende"), this);
+    fraLegende_ = new QGroupBox(FromCp(trelvane::kLegendCaption), this);
     fraLegende_->setObjectName(QStringLiteral("fraLegende"));
     rtbLegende_ = Pane(fraLegende_, "rtbLegende");
     rtbLegende_->setFixedHeight(110);
@@ -163,6 +191,13 @@ frmTests::frmTests(frmAccueil& home) : QDialog(&home), home_(home) {
     cmdConvertir_->setVisible(false);
     cmdFermer_ = new QPushButton(QStringLiteral("&Fermer"), this);
     cmdFermer_->setObjectName(QStringLiteral("cmdFermer"));
+    cmdEnregistrer_ = new QPushButton(QStringLiteral("&Enregistrer le rapport..."), this);
+    cmdEnregistrer_->setObjectName(QStringLiteral("cmdEnregistrer"));
+    cmdEnregistrer_->setToolTip(
+        QStringLiteral(u"Les trois rapports en une page HTML, ou la liste des dossiers en CSV"));
+    cmdRelancer_ = new QPushButton(QStringLiteral("&Relancer le test"), this);
+    cmdRelancer_->setObjectName(QStringLiteral("cmdRelancer"));
+    cmdRelancer_->setToolTip(QStringLiteral(u"Teste à nouveau le fichier (F5)"));
 
     // Never shown: the report document that is printed.
     rtbRecepteur_ = Pane(this, "rtbRecepteur");
@@ -178,13 +213,30 @@ frmTests::frmTests(frmAccueil& home) : QDialog(&home), home_(home) {
     sideLayout->addWidget(fraLegende_);
     sideLayout->addWidget(fraCriteres_);
     sideLayout->addStretch();
+    sideLayout->addWidget(cmdRelancer_);
     sideLayout->addWidget(cmdImprimer_);
+    sideLayout->addWidget(cmdEnregistrer_);
     sideLayout->addWidget(cmdConvertir_);
     sideLayout->addWidget(cmdFermer_);
+    fndColoured_ = new SearchBar(
+        rtbColouredFile_,
+        [this](const QString& text, int direction) { return FindInFile(text, direction); }, this);
+    fndColoured_->setObjectName(QStringLiteral("fndColoured"));
+    auto* filePage = new QWidget(this);
+    auto* filePageLayout = new QVBoxLayout(filePage);
+    filePageLayout->setContentsMargins(0, 0, 0, 0);
+    filePageLayout->addWidget(rtbColouredFile_);
+    filePageLayout->addWidget(fndColoured_);
+    lstDossiers_ = new DossierListView(this);
+    lstDossiers_->setObjectName(QStringLiteral("lstDossiers"));
+    tabFichier_ = new QTabWidget(this);
+    tabFichier_->setObjectName(QStringLiteral("tabFichier"));
+    tabFichier_->addTab(filePage, QStringLiteral(u"Fichier &testé"));
+    tabFichier_->addTab(lstDossiers_, QStringLiteral("&Dossiers"));
     auto* lower = new QWidget(this);
     auto* lowerLayout = new QHBoxLayout(lower);
     lowerLayout->setContentsMargins(0, 0, 0, 0);
-    lowerLayout->addWidget(rtbColouredFile_, 1);
+    lowerLayout->addWidget(tabFichier_, 1);
     lowerLayout->addWidget(side);
     splitMain_ = new QSplitter(Qt::Vertical, this);
     splitMain_->setObjectName(QStringLiteral("splitMain"));
@@ -202,6 +254,29 @@ frmTests::frmTests(frmAccueil& home) : QDialog(&home), home_(home) {
 
     cmbNIR_->installEventFilter(this);
     if (cmbNIR_->lineEdit()) cmbNIR_->lineEdit()->installEventFilter(this);
+    // From an error to its segment and back: a click or Enter on a record,
+    // Enter or the context menu on a line of the file.
+    for (QTextEdit* pane : {rtbSyntax_, rtbContent_, rtbColouredFile_}) {
+        pane->installEventFilter(this);
+        pane->viewport()->installEventFilter(this);
+        pane->setAcceptDrops(false);
+    }
+    rtbColouredFile_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(rtbColouredFile_, &QTextEdit::customContextMenuRequested, this,
+            &frmTests::ColouredMenu);
+    connect(lstDossiers_, &DossierListView::DossierChosen, this,
+            [this](const trelvane::DossierListRow& row) {
+                WaitCursor wait;
+                ShowDossierRange(FromCp(row.nir), row.firstSegment, row.lastSegment);
+                tabFichier_->setCurrentIndex(0);
+            });
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this,
+            &frmTests::OpenSearch);
+    connect(new QShortcut(QKeySequence(Qt::Key_F5), this), &QShortcut::activated, this,
+            &frmTests::cmdRelancer_Click);
+    connect(cmdEnregistrer_, &QPushButton::clicked, this, &frmTests::cmdEnregistrer_Click);
+    connect(cmdRelancer_, &QPushButton::clicked, this, &frmTests::cmdRelancer_Click);
+    setAcceptDrops(true);
     connect(opt3NIR_, &QRadioButton::clicked, this, [this] { cmbNIR_->setFocus(); });
     connect(cmdPickUp_, &QToolButton::clicked, this, &frmTests::cmdPickUp_Click);
     connect(cmdAfficher_, &QPushButton::clicked, this, &frmTests::cmdAfficher_Click);
@@ -227,30 +302,21 @@ frmTests::~frmTests() {
     }
 }
 
+// The core's legend, its symbol-font bullet drawn as the round bullet it
+// shows.
 void frmTests::WriteLegend() {
-    struct Entry {
-        QColor colour;
-        QString text;
-    };
-    const Entry entries[] = {
-        {QColor(255, 0, 0), QStringLiteral("Syntaxe incorrecte")},
-        {QColor(100, 149, 237), QStringLiteral(u"Nombre de données faux")},
-        {QColor(138, 43, 226), QStringLiteral(u"Syntaxe et nombre de données faux")},
-        {QColor(255, 140, 0), QStringLiteral("Format ou valeur incorrect")},
-        {QColor(102, 202, 102), QStringLiteral("Documents du dossier en anomalie")},
-    };
     QTextCursor cursor(rtbLegende_->document());
     QTextCharFormat bullet;
     bullet.setFontFamilies({QStringLiteral("DejaVu Sans")});
     QTextCharFormat text;
     text.setForeground(Qt::black);
     bool first = true;
-    for (const Entry& e : entries) {
+    for (const trelvane::LegendEntry& e : trelvane::kLegend) {
         if (!first) cursor.insertText(QStringLiteral("\n"), text);
         first = false;
-        bullet.setForeground(e.colour);
+        bullet.setForeground(QColor(e.color.r, e.color.g, e.color.b));
         cursor.insertText(QStringLiteral(u"\u25CF "), bullet);
-        cursor.insertText(e.text, text);
+        cursor.insertText(FromCp(e.text), text);
     }
 }
 
@@ -286,6 +352,21 @@ void frmTests::Activate() {
     const bool complete = withheld == trelvane::WithheldReason::None;
     fraCriteres_->setEnabled(complete);
     cmdImprimer_->setEnabled(complete);
+    cmdEnregistrer_->setEnabled(complete);
+    setWindowTitle(FromCp(trelvane::kResultsTitle) + QStringLiteral(" - ") +
+                   QFileInfo(home_.FilePath()).fileName());
+    for (SearchBar* bar : {fndSyntax_, fndContent_, fndColoured_})
+        bar->Reset();
+    lastHit_ = {};
+    lastHitText_.clear();
+    {
+        WaitCursor wait;
+        lstDossiers_->SetRows(complete ? trelvane::BuildDossierList()
+                                       : std::vector<trelvane::DossierListRow>{});
+    }
+    tabFichier_->setTabEnabled(1, complete);
+    tabFichier_->setTabText(1, QStringLiteral("&Dossiers (%1)").arg(lstDossiers_->Rows().size()));
+    tabFichier_->setCurrentIndex(0);
     cmdConvertir_->setVisible(withheld != trelvane::WithheldReason::NotChecked &&
                               trelvane::RetrieveInINIFile("ConversionEnabled") == "1");
     cmdConvertir_->setEnabled(complete);
@@ -297,6 +378,9 @@ void frmTests::Activate() {
         if (complete) Keep(tampTout_);
     }
     ScrollPanesHome();
+    // The file first: Ctrl+F then searches it, and Enter goes from a line to
+    // its error.
+    if (complete) rtbColouredFile_->setFocus();
 }
 
 void frmTests::ScrollPanesHome() {
@@ -309,6 +393,35 @@ void frmTests::ScrollPanesHome() {
 }
 
 bool frmTests::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // Else Enter, ignored by a read-only pane, would press the
+            // window's default button.
+            if (watched == rtbColouredFile_) {
+                GoToFirstError(rtbColouredFile_->textCursor().position());
+                return true;
+            }
+            if (watched == rtbSyntax_ || watched == rtbContent_) {
+                auto* report = static_cast<QTextEdit*>(watched);
+                GoToSegmentOf(report, report->textCursor().position());
+                return true;
+            }
+        }
+    }
+    // A click, not a drag: a drag selects text to copy, or a NIR to pick up.
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        for (QTextEdit* report : {rtbSyntax_, rtbContent_}) {
+            if (watched != report->viewport() || mouse->button() != Qt::LeftButton) continue;
+            const QPoint at = mouse->position().toPoint();
+            if (event->type() == QEvent::MouseButtonPress) {
+                pressedAt_ = at;
+            } else if ((at - pressedAt_).manhattanLength() < QApplication::startDragDistance()) {
+                GoToSegmentOf(report, report->cursorForPosition(at).position());
+            }
+        }
+    }
     // Focus given by the user selects the NIR criterion; focus coming back
     // with the window does not (it would undo the criterion set on showing).
     if (event->type() == QEvent::FocusIn &&
@@ -381,15 +494,152 @@ void frmTests::ShowDossier(const QString& nir) {
                      MsgIcon::Information, MsgButtons::Ok);
         return;
     }
-    if (cmbNIR_->findText(nir, Qt::MatchFixedString | Qt::MatchCaseSensitive) < 0) {
+    ShowDossierRange(nir, unh, unt);
+}
+
+void frmTests::ShowDossierRange(const QString& nir, std::int64_t unh, std::int64_t unt) {
+    if (!nir.isEmpty() &&
+        cmbNIR_->findText(nir, Qt::MatchFixedString | Qt::MatchCaseSensitive) < 0) {
         // Adding to an empty list selects the entry; keep the typed text.
         const QString typed = cmbNIR_->currentText();
         cmbNIR_->addItem(nir);
         cmbNIR_->setEditText(typed);
     }
+    if (cmbNIR_->currentText() != nir) cmbNIR_->setEditText(nir);
+    opt3NIR_->setChecked(true);
+    ShowRange(unh, unt);
+}
+
+void frmTests::ShowRange(std::int64_t first, std::int64_t last) {
     InstallReportPanes();
-    trelvane::DisplayColouredFile(false, unh, unt);
+    trelvane::DisplayColouredFile(false, first, last);
     colouredSink_->Attach();
+    home_.SetStatus(QString());
+}
+
+bool frmTests::Complete() {
+    return trelvane::State().Withheld == trelvane::WithheldReason::None;
+}
+
+std::optional<std::pair<int, int>> frmTests::RevealSegment(std::int64_t segment) {
+    if (!Complete() || segment < 0 ||
+        segment >= static_cast<std::int64_t>(trelvane::State().Segments.size()))
+        return std::nullopt;
+    tabFichier_->setCurrentIndex(0);
+    int at = trelvane::ui::PositionOfSegment(colouredSink_->Document(), segment);
+    if (at < 0) {
+        WaitCursor wait;
+        const std::vector<trelvane::DossierListRow>& rows = lstDossiers_->Rows();
+        // Rows come in the order of the file.
+        auto row = std::upper_bound(
+            rows.begin(), rows.end(), segment,
+            [](std::int64_t s, const trelvane::DossierListRow& r) { return s < r.firstSegment; });
+        if (segment <= kDisplayedSegments) {
+            opt1Tout_->setChecked(true);
+            ShowSavedOrBuild(tampTout_, false, kDisplayedSegments);
+        } else if (row != rows.begin() && segment <= std::prev(row)->lastSegment) {
+            --row;
+            ShowDossierRange(FromCp(row->nir), row->firstSegment, row->lastSegment);
+        } else {
+            ShowRange(std::max<std::int64_t>(0, segment - kSegmentsAround),
+                      segment + kSegmentsAround);
+        }
+        at = trelvane::ui::PositionOfSegment(colouredSink_->Document(), segment);
+        if (at < 0) return std::nullopt;
+    }
+    return std::pair{at, trelvane::ui::LineEndAt(colouredSink_->Document(), at)};
+}
+
+void frmTests::ShowSegment(std::int64_t segment) {
+    if (auto line = RevealSegment(segment))
+        SelectInPane(rtbColouredFile_, line->first, line->second);
+}
+
+void frmTests::GoToSegmentOf(QTextEdit* report, int position) {
+    const std::int64_t segment = trelvane::ui::SegmentAt(report->document(), position);
+    if (segment >= 0) ShowSegment(segment);
+}
+
+void frmTests::GoToFirstError(int position) {
+    const std::int64_t segment = trelvane::ui::SegmentAt(rtbColouredFile_->document(), position);
+    if (segment < 0) return;
+    for (QTextEdit* report : {rtbSyntax_, rtbContent_}) {
+        const int at = trelvane::ui::PositionOfSegment(report->document(), segment);
+        if (at < 0) continue;
+        SelectInPane(report, at, trelvane::ui::LineEndAt(report->document(), at));
+        report->setFocus();
+        return;
+    }
+    Ui().Message(this, QStringLiteral("Aucune erreur"),
+                 QStringLiteral(u"Les rapports ne signalent aucune erreur sur le segment n°%1.")
+                     .arg(segment + 1),
+                 MsgIcon::Information, MsgButtons::Ok);
+}
+
+void frmTests::ColouredMenu(const QPoint& at) {
+    const int position = rtbColouredFile_->cursorForPosition(at).position();
+    std::unique_ptr<QMenu> menu(rtbColouredFile_->createStandardContextMenu(at));
+    QAction* first = menu->actions().isEmpty() ? nullptr : menu->actions().first();
+    auto* go =
+        new QAction(QStringLiteral(u"Aller à la première &erreur du segment\tEntrée"), menu.get());
+    go->setEnabled(trelvane::ui::SegmentAt(rtbColouredFile_->document(), position) >= 0);
+    connect(go, &QAction::triggered, this, [this, position] { GoToFirstError(position); });
+    menu->insertAction(first, go);
+    menu->insertSeparator(first);
+    menu->exec(rtbColouredFile_->viewport()->mapToGlobal(at));
+}
+
+void frmTests::OpenSearch() {
+    if (!Complete()) return;
+    const QWidget* focused = focusWidget();
+    if (focused && fraSyntax_->isAncestorOf(focused)) {
+        fndSyntax_->Open();
+    } else if (focused && fraContent_->isAncestorOf(focused)) {
+        fndContent_->Open();
+    } else {
+        tabFichier_->setCurrentIndex(0);
+        fndColoured_->Open();
+    }
+}
+
+SearchBar::Result frmTests::FindInFile(const QString& text, int direction) {
+    if (!Complete()) return {};
+    const std::string needle = ToCp(text);
+    const trelvane::SegmentSearch search(trelvane::State().Segments, needle);
+    SearchBar::Result result{search.Count(), 0};
+    if (direction == 0 || result.total == 0) return result;
+    // From the match shown last; a new text starts from the file's ends.
+    const trelvane::SegmentHit from =
+        text.compare(lastHitText_, Qt::CaseInsensitive) == 0 ? lastHit_ : trelvane::SegmentHit{};
+    const std::optional<trelvane::SegmentHit> hit =
+        direction > 0 ? search.Next(from) : search.Previous(from);
+    if (!hit) return result;
+    lastHit_ = *hit;
+    lastHitText_ = text;
+    result.current = search.Ordinal(*hit);
+    const auto line = RevealSegment(hit->segment);
+    if (!line) return result;
+    // The match inside its line, which shows the segment's number and then
+    // its text: the same occurrence of the text counted from the line's
+    // start, or the whole line when the line does not show it (cut short).
+    const QTextDocument* doc = rtbColouredFile_->document();
+    const QTextBlock block = doc->findBlock(line->first);
+    const QString shown =
+        block.text().mid(line->first - block.position(), line->second - line->first);
+    qsizetype at = 0;
+    while (at < shown.size() && (shown[at].isDigit() || shown[at] == QLatin1Char(' ')))
+        ++at;
+    std::int64_t before = trelvane::FoldedSearch(needle).Count(
+        trelvane::State().Segments[static_cast<std::size_t>(hit->segment)], hit->offset);
+    for (at = shown.indexOf(text, at, Qt::CaseInsensitive); at >= 0 && before > 0; --before)
+        at = shown.indexOf(text, at + 1, Qt::CaseInsensitive);
+    if (at < 0) {
+        SelectInPane(rtbColouredFile_, line->first, line->second);
+    } else {
+        const int start = line->first + static_cast<int>(at);
+        SelectInPane(rtbColouredFile_, start, start + static_cast<int>(text.size()));
+    }
+    return result;
 }
 
 void frmTests::cmdPickUp_Click() {
@@ -452,4 +702,87 @@ void frmTests::cmdFermer_Click() {
 
 void frmTests::reject() {
     cmdFermer_Click();
+}
+
+void frmTests::cmdRelancer_Click() {
+    home_.RetestLater();
+}
+
+void frmTests::dragEnterEvent(QDragEnterEvent* event) {
+    if (!frmAccueil::DroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void frmTests::dropEvent(QDropEvent* event) {
+    const QString path = frmAccueil::DroppedFile(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    home_.RetestLater(path);
+}
+
+void frmTests::cmdEnregistrer_Click() {
+    const QFileInfo tested(home_.FilePath());
+    const QString html = QStringLiteral("Page HTML des trois rapports (*.html *.htm)");
+    const QString csv = QStringLiteral("Liste des dossiers pour un tableur (*.csv)");
+    QString chosen = html;
+    const auto path = Ui().SaveFileName(
+        this, QStringLiteral("Enregistrer le rapport"),
+        tested.dir().filePath(tested.completeBaseName() + QStringLiteral("-resultats.html")),
+        html + QStringLiteral(";;") + csv, chosen);
+    if (!path) return;
+    QString name = *path;
+    const QString suffix = QFileInfo(name).suffix().toLower();
+    if (suffix != QStringLiteral("html") && suffix != QStringLiteral("htm") &&
+        suffix != QStringLiteral("csv"))
+        name += chosen == csv ? QStringLiteral(".csv") : QStringLiteral(".html");
+    SaveReport(name);
+}
+
+bool frmTests::SaveReport(const QString& path) {
+    if (!Complete()) return false;
+    const std::string target = CorePath(path);
+    if (trelvane::os::SameFile(target, CorePath(home_.FilePath()))) {
+        Ui().Message(this, QStringLiteral("Enregistrement impossible"),
+                     QStringLiteral(u"Le rapport ne peut pas remplacer le fichier testé."),
+                     MsgIcon::Exclamation, MsgButtons::Ok);
+        return false;
+    }
+    const bool csv = path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
+    int error = 0;
+    {
+        WaitCursor wait;
+        // The very page and list the batch front end writes.
+        error = trelvane::WriteFileAtomically(
+            target, csv ? trelvane::DossierListCsv(lstDossiers_->Rows())
+                        : trelvane::RenderResultsPage(home_.ErrorsOnly(), 0, kDisplayedSegments));
+    }
+    if (error != 0) {
+        Ui().Message(this, QStringLiteral("Enregistrement impossible"),
+                     QStringLiteral(u"Le fichier %1 n'a pas pu être écrit :\n%2 - %3")
+                         .arg(QDir::toNativeSeparators(path))
+                         .arg(error)
+                         .arg(FromCp(trelvane::ErrorDescription(error))),
+                     MsgIcon::Exclamation, MsgButtons::Ok);
+        return false;
+    }
+    Ui().FileWritten(this, QStringLiteral("Enregistrement"),
+                     (csv ? QStringLiteral(u"La liste des dossiers a été enregistrée dans le "
+                                           u"fichier :\n")
+                          : QStringLiteral(u"Le rapport a été enregistré dans le fichier :\n")) +
+                         QDir::toNativeSeparators(path),
+                     QFileInfo(path).absolutePath());
+    return true;
+}
+
+void frmTests::SaveLayout(QSettings& settings) const {
+    settings.setValue(QStringLiteral("Fenetres/Resultats"), saveGeometry());
+    settings.setValue(QStringLiteral("Fenetres/ResultatsRapports"), splitReports_->saveState());
+    settings.setValue(QStringLiteral("Fenetres/ResultatsFichier"), splitMain_->saveState());
+}
+
+void frmTests::RestoreLayout(const QSettings& settings) {
+    restoreGeometry(settings.value(QStringLiteral("Fenetres/Resultats")).toByteArray());
+    splitReports_->restoreState(
+        settings.value(QStringLiteral("Fenetres/ResultatsRapports")).toByteArray());
+    splitMain_->restoreState(
+        settings.value(QStringLiteral("Fenetres/ResultatsFichier")).toByteArray());
 }

@@ -4,9 +4,13 @@
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "LinesView.h"
+#include "QtText.h"
+#include "SearchBar.h"
+#include "run/TextSearch.h"
 
 frmVisualisation::frmVisualisation(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmVisualisation"));
@@ -20,11 +24,34 @@ frmVisualisation::frmVisualisation(QWidget* parent) : QDialog(parent) {
     cmdFermer_->setObjectName(QStringLiteral("cmdFermer"));
     connect(cmdFermer_, &QPushButton::clicked, this, &frmVisualisation::cmdFermer_Click);
 
+    // The file's whole text, a match shown on its line.
+    fndVisu_ = new SearchBar(
+        rtbVisuFichier_,
+        [this](const QString& find, int direction) {
+            const trelvane::FoldedSearch search(trelvane::ui::ToCp(find));
+            SearchBar::Result result{search.Count(text_), 0};
+            if (direction == 0 || result.total == 0) return result;
+            constexpr std::size_t none = trelvane::FoldedSearch::npos;
+            std::size_t at = direction > 0 ? search.Find(text_, lastHit_ == none ? 0 : lastHit_ + 1)
+                                           : search.FindBefore(text_, lastHit_);
+            if (at == none) at = direction > 0 ? search.Find(text_) : search.FindBefore(text_);
+            lastHit_ = at;
+            result.current = search.Count(text_, at) + 1;
+            const std::size_t line = rtbVisuFichier_->LineOf(at);
+            rtbVisuFichier_->ShowLine(line, at - rtbVisuFichier_->OffsetOf(line));
+            return result;
+        },
+        this);
+    fndVisu_->setObjectName(QStringLiteral("fndVisu"));
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, fndVisu_,
+            &SearchBar::Open);
+
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(cmdFermer_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(rtbVisuFichier_);
+    layout->addWidget(fndVisu_);
     layout->addLayout(buttons);
     resize(820, 560);
 }
@@ -46,6 +73,8 @@ void frmVisualisation::Load(const QString& path, const std::string& corePath,
 
 void frmVisualisation::SetBySegment(bool bySegment) {
     rtbVisuFichier_->SetText(&text_, bySegment);
+    fndVisu_->Reset();
+    lastHit_ = std::string::npos;
 }
 
 void frmVisualisation::cmdFermer_Click() {

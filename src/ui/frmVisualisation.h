@@ -11,6 +11,7 @@
 
 class LinesView;
 class QPushButton;
+class SearchBar;
 
 class frmVisualisation : public QDialog {
     Q_OBJECT
@@ -33,6 +34,9 @@ class frmVisualisation : public QDialog {
 
   private:
     LinesView* rtbVisuFichier_;
+    SearchBar* fndVisu_;
+    // Where the match shown last starts in the text (npos: none).
+    std::size_t lastHit_ = std::string::npos;
     QPushButton* cmdFermer_;
     std::string text_;
     std::string path_;

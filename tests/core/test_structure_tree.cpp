@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <random>
 
-#include "syntax/MessageStructureTree.h"
+#include "syntax/modKTVSpecifications.h"
 
 namespace trelvane {
 namespace {

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QDate>
 #include <QDialog>
+#include <QFile>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>

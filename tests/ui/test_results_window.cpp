@@ -7,10 +7,13 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFocusEvent>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QProcess>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTabWidget>
+#include <QTableView>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QtTest>
@@ -98,11 +101,14 @@ class ResultsWindowTest : public QObject {
     void noResultOfAnEarlierRunIsShown();
     void unexpectedFailuresGiveOneBox();
     void longSegmentIsCutOnScreenOnly();
+    void dossierListSortsFiltersAndShowsADossier();
+    void savedReportIsWhatTheBatchFrontEndWrites();
 };
 
 void ResultsWindowTest::panesOpenAtTheirTopLeft() {
     UiFixture f;
     Results r(f, Sample(true));
+    QCOMPARE(r.Window().windowTitle(), QStringLiteral(u"Résultats de l'analyse - f.edi"));
     QTest::qWait(50);
     for (const char* name : {"rtbSyntax", "rtbContent", "rtbColouredFile"}) {
         QCOMPARE(r.Pane(name)->horizontalScrollBar()->value(), 0);
@@ -340,6 +346,77 @@ void ResultsWindowTest::longSegmentIsCutOnScreenOnly() {
     QVERIFY(first != std::string::npos);
     QVERIFY(report.find(segment + "\r\n", first + 1) != std::string::npos);
     QVERIFY(report.find("coup") == std::string::npos);
+}
+
+// The dossier list: sorted by a click on a column, filtered by verdict, and a
+// double-click shows the dossier in the file.
+void ResultsWindowTest::dossierListSortsFiltersAndShowsADossier() {
+    UiFixture f;
+    Results r(f, Sample(true, 3));  // the first dossier rejected
+    auto* tabs = f.Find<QTabWidget>(&r.Window(), "tabFichier");
+    QCOMPARE(tabs->tabText(1), QStringLiteral("&Dossiers (3)"));
+    tabs->setCurrentIndex(1);
+    auto* table = f.Find<QTableView>(&r.Window(), "tblDossiers");
+    QAbstractItemModel* rows = table->model();
+    auto cell = [rows](int row, int column) { return rows->index(row, column).data().toString(); };
+    QCOMPARE(cell(0, 1) + cell(0, 5) + cell(1, 5), QStringLiteral(u"2000000000001RejetéAccepté"));
+    // A click on "Rejets", then another: one way, then the other.
+    QHeaderView* header = table->horizontalHeader();
+    QStringList ends;
+    for (int click = 0; click < 2; ++click) {
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(3) + 5, 5));
+        ends << cell(0, 3) + cell(2, 3);
+    }
+    QCOMPARE(QSet<QString>(ends.begin(), ends.end()), (QSet<QString>{"10", "01"}));
+    auto* verdict = f.Find<QComboBox>(&r.Window(), "cmbVerdict");
+    verdict->setCurrentText(QStringLiteral(u"Rejeté"));
+    QCOMPARE(f.Find<QLabel>(&r.Window(), "lblDossiers")->text(),
+             QStringLiteral("1 sur 3 dossiers"));
+    verdict->setCurrentText(QStringLiteral(u"Accepté"));
+    QCOMPARE(rows->rowCount(), 2);
+    // The dossier of a row, shown in the file.
+    const QPoint row = table->visualRect(rows->index(1, 2)).center();
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, row);
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, row);
+    QCOMPARE(tabs->currentIndex(), 0);
+    QVERIFY(r.Option("opt3NIR")->isChecked());
+    QCOMPARE(r.Nir()->currentText(), cell(1, 1));
+    const QStringList shown = r.Text("rtbColouredFile").trimmed().split(QLatin1Char('\n'));
+    QVERIFY(shown.first().contains(QStringLiteral("  UNH+")));
+    QVERIFY(shown.last().contains(QStringLiteral("  UNT+14+")));
+    QCOMPARE(shown.filter(QStringLiteral("NAD+DT+") + cell(1, 1)).size(), 1);
+}
+
+// "Enregistrer le rapport...": the page and the dossier list the batch front
+// end writes for the same file, byte for byte, and never over the file tested.
+void ResultsWindowTest::savedReportIsWhatTheBatchFrontEndWrites() {
+    UiFixture f;
+    Results r(f, Sample(true, 2));
+    const QString dir = Q(f.dir), tested = dir + QStringLiteral("/f.edi");
+    QVERIFY(r.Window().SaveReport(dir + QStringLiteral("/page.html")));
+    QVERIFY(r.Window().SaveReport(dir + QStringLiteral("/liste.CSV")));
+    QCOMPARE(f.ui.writtenFolder, dir);
+    QProcess batch;
+    batch.start(QStringLiteral(TRELVANE_CHECK_EXE),
+                {QStringLiteral("-q"), QStringLiteral("-a"),
+                 QString::number(QDate::currentDate().year() - 1), QStringLiteral("--html"),
+                 dir + QStringLiteral("/batch.html"), QStringLiteral("--dossiers"),
+                 dir + QStringLiteral("/batch.csv"), tested});
+    QVERIFY(batch.waitForFinished(60000));
+    QCOMPARE(batch.exitCode(), 1);
+    const std::string page = ReadBytes(f.dir + "/page.html");
+    QCOMPARE(page, ReadBytes(f.dir + "/batch.html"));
+    QCOMPARE(ReadBytes(f.dir + "/liste.CSV"), ReadBytes(f.dir + "/batch.csv"));
+    QVERIFY(page.find("2000000000001") != std::string::npos);
+    // Never over the file tested, which stays as it was; nor into a folder
+    // that does not exist.
+    const std::string before = ReadBytes(f.dir + "/f.edi");
+    QVERIFY(!r.Window().SaveReport(tested));
+    QCOMPARE(f.ui.Titles().last(), QStringLiteral("Enregistrement impossible"));
+    QCOMPARE(ReadBytes(f.dir + "/f.edi"), before);
+    QVERIFY(!r.Window().SaveReport(dir + QStringLiteral("/absent/page.html")));
+    QVERIFY(f.ui.Texts().last().contains(QStringLiteral("absent/page.html")));
 }
 
 QTEST_MAIN(ResultsWindowTest)

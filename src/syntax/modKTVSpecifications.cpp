@@ -1,4 +1,4 @@
-#include "syntax/MessageStructureTree.h"
+#include "syntax/modKTVSpecifications.h"
 
 #include <initializer_list>
 
