@@ -76,7 +76,7 @@ TEST_F(Cli, ExitStatuses) {
     WriteBytes(dir + "/CR_Erreurs", "");
     EXPECT_EQ(Run("-q -a 2025 -c valide.edi"), 4);
     EXPECT_TRUE(Out().ends_with(" convertible, conversion échouée : fichier FNS3 non écrit\n"));
-    EXPECT_EQ(Run("-q -a 2025 -c rejets.edi"), 4);
+    EXPECT_EQ(Run("-q -a 2025 --convertir rejets.edi"), 4);
     EXPECT_TRUE(Out().ends_with("non convertible, conversion échouée : compte-rendu non écrit\n"));
 }
 

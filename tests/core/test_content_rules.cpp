@@ -30,6 +30,8 @@ const Change kChanges[] = {
     {kUNB, "1030", "1A3", "1,,d4:1,0,880"},
     {kUNB, "251215", "2513", "1,6,d4:0,0,080 | 1,AAMMJJ,d4:0,0,415"},
     {kUNB, ":1030", "", "1,2 attendue(s).,l4,0,404"},
+    {kUNB, "SENDER01", "  SENDER01234567  ", ""},  // checked without its padding
+    {kUNB, "SENDER01", "SENDER01234567X", "1,14,d2:0,0,080"},
     {kUNB, "251215:1030", "", "1,2 attendue(s).,l4,0,404"},
     {kUNB, "UNOC:3", "UNOX:3:9", "1,2 attendue(s).,l1,0,404"},
     {kUNB, "UNOC:3", "UNOX:4", "1,UNOC,d1:0,0,008 | 1,3,d1:1,0,008"},

@@ -137,6 +137,9 @@ TEST_F(Io, FileHelpers) {
     }
     EXPECT_EQ(DisplayPath("/données/Ωμ.edi"), W("/données/??.edi"));
     EXPECT_FALSE(FileExists(Path("CR_Erreurs")));
+    EXPECT_TRUE(GetFileFacts(Path("déclaration.edi")).exists);
+    EXPECT_FALSE(GetFileFacts(Path("déclaration.edi")).directory);
+    EXPECT_TRUE(GetFileFacts(platform.Directory()).directory);
     EXPECT_FALSE(FileExists(""));
     MakeDir(Path("répertoire"), "d'erreurs");
     EXPECT_TRUE(FileExists(Path("répertoire") + "/"));

@@ -73,5 +73,19 @@ TEST_F(Driver, ProfilesAndUnreadableFiles) {
               std::vector<std::string>{"Lecture du fichier impossible"});
 }
 
+// Failures met along the run are gathered into one box that counts them.
+TEST_F(Driver, UnexpectedFailuresCountedInOneBox) {
+    Groups groups;
+    for (int k = 0; k < 1234; ++k)
+        groups.Add("KTVECE", 0, "0010", "MOA", {"MOA+203:150.00"});
+    platform.filePath = platform.Directory() + "/points.edi";
+    WriteBytes(platform.filePath, FileText(Envelope({Dossier(1, groups)})));
+    MainTest();
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(U(platform.messages[0].text)
+                    .ends_with("En tout, 1 234 erreurs inattendues se sont produites pendant les "
+                               "tests ; le rapport de contenu les liste sous le code 777."));
+}
+
 }  // namespace
 }  // namespace trelvane::test
