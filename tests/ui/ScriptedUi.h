@@ -57,7 +57,6 @@ class ScriptedUi final : public ui::UiServices {
     // The printer the print dialog chooses: a PDF file, or a cancel.
     QString pdfPath;
     bool printerAccepted = true;
-    int printerRequests = 0;
     std::vector<QDialog*> shown;
     int quits = 0;
 
@@ -86,7 +85,6 @@ class ScriptedUi final : public ui::UiServices {
         return answer;
     }
     bool ChoosePrinter(QWidget*, QPrinter& printer) override {
-        ++printerRequests;
         if (!printerAccepted) return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdfPath);
@@ -98,36 +96,18 @@ class ScriptedUi final : public ui::UiServices {
     }
     void Quit() override { ++quits; }
 
-    QStringList Titles() const {
+    QStringList Titles() const { return Of(&ShownBox::title); }
+    QStringList Texts() const { return Of(&ShownBox::text); }
+    QStringList Of(QString ShownBox::*field) const {
         QStringList out;
         for (const auto& b : boxes)
-            out << b.title;
-        return out;
-    }
-    QStringList Texts() const {
-        QStringList out;
-        for (const auto& b : boxes)
-            out << b.text;
+            out << b.*field;
         return out;
     }
 };
 
 inline QString Q(const std::string& path) {
     return QString::fromStdString(path);
-}
-
-inline void SetIniValue(const std::string& dir, const std::string& key, const std::string& value) {
-    const std::string path = dir + "/parametres.ini";
-    std::string ini = ReadBytes(path);
-    const std::string prefix = key + "=";
-    const auto at = ini.find(prefix);
-    if (at == std::string::npos) {
-        ini = prefix + value + "\r\n" + ini;
-    } else {
-        const auto end = ini.find_first_of("\r\n", at);
-        ini.replace(at, end - at, prefix + value);
-    }
-    WriteBytes(path, ini);
 }
 
 using IniChanges = std::vector<std::pair<std::string, std::string>>;
@@ -137,8 +117,10 @@ struct UiFixture {
     // before the window loads.
     explicit UiFixture(const IniChanges& iniChanges = {}) : dir(MakeTempDir()) {
         CopyDataFiles(dir);
+        // The first line that gives a key is the one read.
         for (const auto& [k, v] : iniChanges)
-            SetIniValue(dir, k, v);
+            WriteBytes(dir + "/parametres.ini",
+                       k + "=" + v + "\r\n" + ReadBytes(dir + "/parametres.ini"));
         home = std::make_unique<frmAccueil>();
         platform = std::make_unique<ui::QtPlatform>(*home, Q(dir));
         SetPlatform(platform.get());
@@ -233,19 +215,6 @@ inline std::string Sample(bool reject = false, int dossiers = 1) {
     const std::string text = dossiers == 1 ? SampleFor(year) : ManyDossiers(year, dossiers);
     const std::string date = "DTM+137:" + std::to_string(year);
     return reject ? ReplaceOnce(text, date + "1215", date + "1399") : text;
-}
-
-// Text and character format at the first occurrence of needle.
-struct Found {
-    bool found = false;
-    QTextCharFormat format;
-};
-inline Found FindIn(QTextDocument* doc, const QString& needle) {
-    const QTextCursor at = doc->find(needle);
-    if (at.isNull()) return {};
-    QTextCursor c(doc);
-    c.setPosition(at.selectionStart() + 1);
-    return {true, c.charFormat()};
 }
 
 }  // namespace trelvane::test

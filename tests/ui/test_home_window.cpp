@@ -35,8 +35,7 @@ class HomeWindowTest : public QObject {
     void stopEndsALongRunCleanly();
     void accessKeysAreDistinctAndWork();
     void qtSpeaksFrench();
-    void droppedFileIsTestedFromTheResults();
-    void commandLineFileIsTestedAtOnce();
+    void droppedOrNamedFileIsTested();
     void recentFilesAndChoicesSurviveARestart();
 };
 
@@ -209,8 +208,6 @@ void HomeWindowTest::accentedPathsTypedOrChosen() {
 
 void HomeWindowTest::testRunsUnderTheHourglassAndShowsResults() {
     UiFixture f;
-    f.Menu("mnuOpTrace")->trigger();
-    f.Menu("mnuParamCampA")->trigger();
     QStringList seen;
     bool waiting = true;
     QObject::connect(f.home.get(), &frmAccueil::StatusChanged, [&](const QString& text) {
@@ -227,8 +224,6 @@ void HomeWindowTest::testRunsUnderTheHourglassAndShowsResults() {
     QVERIFY(QApplication::overrideCursor() == nullptr);
     QCOMPARE(f.ui.shown, std::vector<QDialog*>{&f.home->Tests()});
     QVERIFY(f.home->GiveMeBlnForTest());
-    QCOMPARE(State().Segments.size(), 17u);
-    QVERIFY(ReadBytes(CurrentTraceFilePath()).find("DEBUT DES TESTS DE ") != std::string::npos);
     QVERIFY(f.ui.boxes.empty());
     f.Find<QPushButton>(&f.home->Tests(), "cmdFermer")->click();
     QVERIFY(f.home->Tests().isHidden());
@@ -320,7 +315,7 @@ void HomeWindowTest::qtSpeaksFrench() {
 // Besides the button: a file dropped on the path or on the results, F5 from
 // the results, a file named on the command line, the recent files; and what
 // is kept from one session to the next.
-void HomeWindowTest::droppedFileIsTestedFromTheResults() {
+void HomeWindowTest::droppedOrNamedFileIsTested() {
     UiFixture f;
     const QString a = Q(f.Write("a.edi", Sample()));
     const QString b = Q(f.Write("b.edi", ReplaceOnce(Sample(), "UNB+", "UNB+UNOC:3'\r\nUNB+")));
@@ -342,16 +337,12 @@ void HomeWindowTest::droppedFileIsTestedFromTheResults() {
     QVERIFY(f.Find<QTextEdit>(&w, "rtbSyntax")
                 ->toPlainText()
                 .contains(QStringLiteral("CONTROLES DE SYNTAXE OK")));
-}
-
-void HomeWindowTest::commandLineFileIsTestedAtOnce() {
-    UiFixture f;
-    const QString path = Q(f.Write("ligne.edi", Sample()));
+    // Named on the command line: tested at once, and remembered.
     QVERIFY(QDir::setCurrent(Q(f.dir)));
-    f.home->OpenArguments({QStringLiteral("--une-option"), QStringLiteral("ligne.edi")});
-    QCOMPARE(f.Home<QLineEdit>("txtFichier")->text(), path);
-    QTRY_COMPARE(f.ui.shown.size(), std::size_t{1});
-    QCOMPARE(f.home->RecentFiles(), QStringList{path});
+    f.home->OpenArguments({QStringLiteral("--une-option"), QStringLiteral("a.edi")});
+    QCOMPARE(f.Home<QLineEdit>("txtFichier")->text(), a);
+    QTRY_COMPARE(f.ui.shown.size(), std::size_t{4});
+    QCOMPARE(f.home->RecentFiles().first(), a);
 }
 
 void HomeWindowTest::recentFilesAndChoicesSurviveARestart() {

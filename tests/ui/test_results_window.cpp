@@ -18,9 +18,11 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "LinesView.h"
 #include "QtRichTextSink.h"
 #include "ScriptedUi.h"
 #include "frmTests.h"
+#include "frmVisualisation.h"
 #include "run/modMainFunctions.h"
 
 using namespace trelvane;
@@ -87,6 +89,41 @@ qsizetype LongestLine(QTextEdit* pane) {
     return longest;
 }
 
+constexpr int kDossiers = 1500;
+const QString kLastNir = QStringLiteral("2000000001500");
+
+// More segments than the 20 000 the coloured file displays: a reject in the
+// first dossier, one in the last, and an unknown segment after the last
+// dossier.
+std::string BigFile() {
+    std::string text = Sample(false, kDossiers);
+    const std::string date = "DTM+137:" + std::to_string(QDate::currentDate().year() - 1);
+    for (auto at : {text.find(date), text.rfind(date)})
+        text.replace(at + date.size(), 4, "1399");
+    return text.insert(text.rfind("UNZ+"), "XYZ+1'\r\n");
+}
+
+// The coloured pane's selection, which is in view.
+QString Selected(const Results& r) {
+    QTextEdit* pane = r.Pane("rtbColouredFile");
+    if (!pane->viewport()->rect().contains(pane->cursorRect().center())) return {};
+    return pane->textCursor().selectedText();
+}
+
+SearchBar* Search(const Results& r, const char* bar, QWidget* from, const QString& text) {
+    r.Window().activateWindow();
+    if (!QTest::qWaitForWindowActive(&r.Window())) return nullptr;
+    from->setFocus();
+    QTest::keyClick(&r.Window(), Qt::Key_F, Qt::ControlModifier);
+    auto* found = r.Window().findChild<SearchBar*>(QStringLiteral("%1").arg(bar));
+    QTest::keyClicks(found->findChild<QLineEdit*>(QStringLiteral("txtRecherche")), text);
+    return found;
+}
+
+QString Count(SearchBar* bar) {
+    return bar->findChild<QLabel*>(QStringLiteral("lblOccurrences"))->text();
+}
+
 }  // namespace
 
 class ResultsWindowTest : public QObject {
@@ -99,10 +136,11 @@ class ResultsWindowTest : public QObject {
     void printsTheReportDocument();
     void reopeningKeepsTheWindowAndANewRunResetsIt();
     void noResultOfAnEarlierRunIsShown();
-    void unexpectedFailuresGiveOneBox();
     void longSegmentIsCutOnScreenOnly();
     void dossierListSortsFiltersAndShowsADossier();
     void savedReportIsWhatTheBatchFrontEndWrites();
+    void recordShowsItsSegmentAndBack();
+    void searchReachesBeyondTheDisplayedSegments();
 };
 
 void ResultsWindowTest::panesOpenAtTheirTopLeft() {
@@ -114,10 +152,6 @@ void ResultsWindowTest::panesOpenAtTheirTopLeft() {
         QCOMPARE(r.Pane(name)->horizontalScrollBar()->value(), 0);
         QCOMPARE(r.Pane(name)->verticalScrollBar()->value(), 0);
     }
-    const Found date =
-        FindIn(r.Pane("rtbColouredFile")->document(),
-               QString::number(QDate::currentDate().year() - 1) + QStringLiteral("1399"));
-    QCOMPARE(date.format.foreground().color(), QColor(255, 140, 0));
     QCOMPARE(r.Text("rtbColouredFile").count(QLatin1Char('\n')), 17);
 }
 
@@ -283,18 +317,11 @@ void ResultsWindowTest::noResultOfAnEarlierRunIsShown() {
 
     // 4 000 unknown segments: the user declines the long syntax report.
     std::string file = Sample();
-    std::string unknown;
-    for (int i = 0; i < 4000; ++i)
-        unknown += "XYZ+1'\r\n";
     f.ui.answers = {MsgAnswer::No};
-    r.Run(file.insert(file.find("SEQ++2'"), unknown));
+    r.Run(file.insert(file.find("SEQ++2'"), QByteArray("XYZ+1'\r\n").repeated(4000).toStdString()));
     QCOMPARE(f.ui.Titles().last(), QStringLiteral("4001 erreurs de syntaxe"));
-    QCOMPARE(r.Text("rtbSyntax"), QStringLiteral(u"\n4001 ERREURS SYNTAXIQUES TROUVEES !\n\n"
-                                                 u"Rapport non affiché à votre demande."));
     QVERIFY(!r.Text("rtbContent").contains(QStringLiteral("415 - ")));
-    QCOMPARE(r.Text("rtbColouredFile"),
-             QStringLiteral(u"\nFichier non affiché : un rapport d'erreur n'a pas été affiché "
-                            u"à votre demande."));
+    QVERIFY(!r.Text("rtbColouredFile").contains(QStringLiteral("1399")));
     for (const char* disabled : {"cmdImprimer", "cmdConvertir", "cmdAfficher"})
         QVERIFY2(!r.Button(disabled)->isEnabled(), disabled);
     r.Window().cmdConvertir_Click();
@@ -311,18 +338,6 @@ void ResultsWindowTest::noResultOfAnEarlierRunIsShown() {
     QCOMPARE(f.ui.shown.size(), shown);
     QCOMPARE(f.Buttons(), QStringLiteral("TV-"));
     QCOMPARE(State().Withheld, WithheldReason::ConfigurationFault);
-}
-
-void ResultsWindowTest::unexpectedFailuresGiveOneBox() {
-    UiFixture f;
-    // Amounts with a decimal point: 700 groups, 2 111 segments.
-    Results r(f, AmountGroups(QDate::currentDate().year() - 1, 700, "150.00"));
-    QCOMPARE(f.ui.Titles(), QStringList{QStringLiteral(u"Erreur non gérée")});
-    QVERIFY2(f.ui.boxes[0].text.endsWith(
-                 QStringLiteral(u"En tout, 700 erreurs inattendues se sont produites pendant les "
-                                u"tests ; le rapport de contenu les liste sous le code 777.")),
-             qPrintable(f.ui.boxes[0].text));
-    QCOMPARE(r.Text("rtbContent").count(QStringLiteral("777 - ")), 700);
 }
 
 // A segment far longer than a screen line is cut in the panes, while the
@@ -417,6 +432,84 @@ void ResultsWindowTest::savedReportIsWhatTheBatchFrontEndWrites() {
     QCOMPARE(ReadBytes(f.dir + "/f.edi"), before);
     QVERIFY(!r.Window().SaveReport(dir + QStringLiteral("/absent/page.html")));
     QVERIFY(f.ui.Texts().last().contains(QStringLiteral("absent/page.html")));
+}
+
+// From an error to its segment and back, and the search bars, beyond the
+// segments the coloured file displays.
+void ResultsWindowTest::recordShowsItsSegmentAndBack() {
+    UiFixture f;
+    Results r(f, BigFile());
+    r.Window().resize(1000, 720);
+    QTextEdit* content = r.Pane("rtbContent");
+    const QString date =
+        QStringLiteral("DTM+137:%1").arg(QDate::currentDate().year() - 1) + "1399:102";
+    // A click on the first record: the segment among the first 20 000.
+    const QTextCursor first = content->document()->find(QStringLiteral("415 - "));
+    content->setTextCursor(first);
+    QTest::mouseClick(content->viewport(), Qt::LeftButton, {}, content->cursorRect(first).center());
+    QCOMPARE(Selected(r), QStringLiteral("5 ") + date);
+    QVERIFY(f.Find<QRadioButton>(&r.Window(), "opt1Tout")->isChecked());
+    // Enter on the last one: beyond them, the display turns to its dossier.
+    const QTextCursor last = content->document()->find(QStringLiteral("415 - "), first);
+    content->setTextCursor(last);
+    QTest::keyClick(content, Qt::Key_Return);
+    QVERIFY(f.Find<QRadioButton>(&r.Window(), "opt3NIR")->isChecked());
+    QCOMPARE(f.Find<QComboBox>(&r.Window(), "cmbNIR")->currentText(), kLastNir);
+    QCOMPARE(Selected(r), QStringLiteral("20991 ") + date);
+    // Back from the file's line to its record.
+    QTest::keyClick(r.Pane("rtbColouredFile"), Qt::Key_Return);
+    QCOMPARE(content->textCursor().selectionStart(), last.selectionStart());
+    QCOMPARE(content->textCursor().selectedText(),
+             QStringLiteral(u"415 - Date invalide : SSAAMMJJ"));
+    // An error outside any dossier: the segments around it.
+    QTextEdit* syntax = r.Pane("rtbSyntax");
+    syntax->setTextCursor(syntax->document()->find(QStringLiteral("901 - ")));
+    QTest::keyClick(syntax, Qt::Key_Return);
+    QCOMPARE(Selected(r), QStringLiteral("21003  XYZ+1"));
+    QVERIFY(f.ui.boxes.empty());
+    // A sound segment has no error to go back to.
+    QTextEdit* coloured = r.Pane("rtbColouredFile");
+    coloured->setTextCursor(coloured->document()->find(QStringLiteral("UNZ+")));
+    QTest::keyClick(coloured, Qt::Key_Return);
+    QCOMPARE(f.ui.Titles(), QStringList{QStringLiteral("Aucune erreur")});
+}
+
+void ResultsWindowTest::searchReachesBeyondTheDisplayedSegments() {
+    UiFixture f;
+    Results r(f, BigFile());
+    r.Window().resize(1000, 720);
+    // The whole file, not only the segments displayed, case aside.
+    SearchBar* bar = Search(r, "fndColoured", r.Pane("rtbColouredFile"), QStringLiteral("dtm+137"));
+    QCOMPARE(Count(bar), QStringLiteral("%1 occurrences").arg(kDossiers));
+    QLineEdit* field = bar->findChild<QLineEdit*>(QStringLiteral("txtRecherche"));
+    field->setText(kLastNir);
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(Count(bar), QStringLiteral("1 sur 1"));
+    QCOMPARE(Selected(r), kLastNir);
+    QVERIFY(f.Find<QRadioButton>(&r.Window(), "opt3NIR")->isChecked());
+    field->setText(QStringLiteral("ZZZZ"));
+    QCOMPARE(Count(bar), QStringLiteral("Aucune occurrence"));
+    QTest::keyClick(field, Qt::Key_Escape);
+    QVERIFY(!bar->isVisible() && r.Window().isVisible());
+
+    // The content report: two records, walked backwards from the end.
+    bar = Search(r, "fndContent", r.Pane("rtbContent"), QStringLiteral("date INVALIDE"));
+    QCOMPARE(Count(bar), QStringLiteral("2 occurrences"));
+    QTest::mouseClick(bar->findChild<QToolButton*>(QStringLiteral("cmdPrecedent")), Qt::LeftButton);
+    QCOMPARE(Count(bar), QStringLiteral("2 sur 2"));
+    QCOMPARE(r.Pane("rtbContent")->textCursor().selectedText(), QStringLiteral("Date invalide"));
+
+    // The viewer: the line that holds the match.
+    r.Window().hide();
+    f.Home<QPushButton>("cmdVisualiser")->click();
+    frmVisualisation& viewer = f.home->Viewer();
+    QTest::keyClick(&viewer, Qt::Key_F, Qt::ControlModifier);
+    bar = f.Find<SearchBar>(&viewer, "fndVisu");
+    field = bar->findChild<QLineEdit*>(QStringLiteral("txtRecherche"));
+    QTest::keyClicks(field, kLastNir);
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(Count(bar), QStringLiteral("1 sur 1"));
+    QVERIFY(viewer.View().SelectedText().contains(kLastNir));
 }
 
 QTEST_MAIN(ResultsWindowTest)
