@@ -164,11 +164,11 @@ struct UiFixture {
     std::unique_ptr<ui::QtPlatform> platform;
 };
 
-// The shared sample's interchange, its dates moved to year so that the
-// checks that compare years agree with the campaign of the home window.
-inline std::string InYear(const Segs& segs, int year) {
+// The shared sample's interchange, its dates moved to the previous year: the
+// home window accepts that campaign whichever entry is ticked.
+inline std::string LastYear(const Segs& segs) {
     std::string text = FileText(segs);
-    const std::string yyyy = std::to_string(year), yy = yyyy.substr(2);
+    const std::string yyyy = std::to_string(QDate::currentDate().year() - 1), yy = yyyy.substr(2);
     for (const auto& [from, to] : {std::pair<std::string, std::string>{"20251215", yyyy + "1215"},
                                    {"+251215:", "+" + yy + "1215:"},
                                    {"KTVECE  25", "KTVECE  " + yy}})
@@ -178,43 +178,26 @@ inline std::string InYear(const Segs& segs, int year) {
     return text;
 }
 
-inline std::string SampleFor(int year) {
-    return InYear(Envelope(), year);
-}
-
-inline std::string ReplaceOnce(std::string text, const std::string& from, const std::string& to) {
-    const auto at = text.find(from);
-    if (at != std::string::npos) text.replace(at, from.size(), to);
-    return text;
-}
-
-// count dossiers, each with its number and its NIR (2000000000001...).
-inline std::string ManyDossiers(int year, int count) {
-    std::vector<Segs> dossiers;
-    for (int i = 1; i <= count; ++i) {
+// The sample in as many dossiers as asked, each with its number and, when
+// more than one, its NIR (2000000000001...); its first date in a thirteenth
+// month when asked.
+inline std::string Sample(bool reject = false, int dossiers = 1) {
+    std::vector<Segs> list;
+    for (int i = 1; i <= dossiers; ++i) {
         char nir[16];
         std::snprintf(nir, sizeof nir, "2%012d", i);
-        dossiers.push_back(Dossier(i, Groups("E0010=15000 E0055=15000"), nir));
+        list.push_back(Dossier(i, Groups("E0010=15000 E0055=15000"), dossiers == 1 ? kNir : nir));
     }
-    return InYear(Envelope(dossiers), year);
+    std::string text = LastYear(Envelope(list));
+    return reject ? text.replace(text.find("1215:102"), 4, "1399") : text;
 }
 
 // The sample's dossier with count detail groups, each declaring amount.
-inline std::string AmountGroups(int year, int count, const std::string& amount) {
+inline std::string AmountGroups(int count, const std::string& amount) {
     Groups groups;
     for (int k = 1; k <= count; ++k)
         groups.Add("KTVECE", 0, "0010", "MOA", {"MOA+203:" + amount});
-    return InYear(Envelope({Dossier(1, groups)}), year);
-}
-
-// The sample in the campaign of the previous year (which the home window
-// accepts whichever entry is ticked), in as many dossiers as asked; its first
-// date in a thirteenth month when asked.
-inline std::string Sample(bool reject = false, int dossiers = 1) {
-    const int year = QDate::currentDate().year() - 1;
-    const std::string text = dossiers == 1 ? SampleFor(year) : ManyDossiers(year, dossiers);
-    const std::string date = "DTM+137:" + std::to_string(year);
-    return reject ? ReplaceOnce(text, date + "1215", date + "1399") : text;
+    return LastYear(Envelope({Dossier(1, groups)}));
 }
 
 }  // namespace trelvane::test
