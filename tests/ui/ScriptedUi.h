@@ -33,7 +33,6 @@ namespace trelvane::test {
 struct ShownBox {
     QString title;
     QString text;
-    MsgIcon icon;
     MsgButtons buttons;
 };
 
@@ -60,9 +59,9 @@ class ScriptedUi final : public ui::UiServices {
     std::vector<QDialog*> shown;
     int quits = 0;
 
-    MsgAnswer Message(QWidget*, const QString& title, const QString& text, MsgIcon icon,
+    MsgAnswer Message(QWidget*, const QString& title, const QString& text, MsgIcon,
                       MsgButtons buttons) override {
-        boxes.push_back({title, text, icon, buttons});
+        boxes.push_back({title, text, buttons});
         if (buttons == MsgButtons::Ok) return MsgAnswer::Ok;
         if (answers.empty()) return MsgAnswer::Yes;
         const MsgAnswer a = answers.front();
@@ -131,8 +130,6 @@ struct UiFixture {
         SetPlatform(nullptr);
         RemoveTree(dir);
     }
-    UiFixture(const UiFixture&) = delete;
-    UiFixture& operator=(const UiFixture&) = delete;
 
     template <class T>
     T* Find(QObject* in, const char* name) const {
