@@ -75,7 +75,8 @@ class Robustness : public ::testing::Test {
 TEST_F(Robustness, HostileBytes) {
     std::uint64_t x = 88172645463325252ULL;
     auto next = [&x] { return x ^= x << 13, x ^= x >> 7, x ^= x << 17; };
-    const std::string alphabet("'''+++:::???UNAUNBUNHUNTUNZSEQINDMOA\r\n\0\x80\xFF 0123456789", 57);
+    const char kAlphabet[] = "'''+++:::???UNAUNBUNHUNTUNZSEQINDMOA\r\n\0\x80\xFF 0123456789";
+    const std::string alphabet(kAlphabet, sizeof kAlphabet - 1);  // the NUL inside included
     for (int round = 0; round < 8; ++round) {
         std::string bytes(64 * 1024, '\0');
         for (auto& c : bytes)

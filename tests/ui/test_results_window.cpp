@@ -30,8 +30,6 @@ using namespace trelvane::test;
 
 namespace {
 
-const QString kNirText = QString::fromLatin1(kNir);
-
 class Results {
   public:
     Results(UiFixture& f, const std::string& content) : f_(f), w_(f.home->Tests()) { Run(content); }
@@ -265,7 +263,7 @@ void ResultsWindowTest::reopeningKeepsTheWindowAndANewRunResetsIt() {
         QVERIFY(r.Pane(name)->horizontalScrollBar()->value() == 0 &&
                 r.Pane(name)->verticalScrollBar()->value() == 0);
     QCOMPARE(r.Text("rtbColouredFile").count(QLatin1Char('\n')), 17);
-    r.Show("opt3NIR", kNirText);
+    r.Show("opt3NIR", QString::fromLatin1(kNir));
     r.Click("cmdFermer");
     const int builds = r.Builds();
     f.Click("cmdResultat");
