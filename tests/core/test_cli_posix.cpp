@@ -1,190 +1,311 @@
-// The batch front end run as a user runs it: segments and delimiters in the
-// JSON state, the one-line summary, the HTML page and the exit codes.
+// The batch front end run as a shell user runs it, from a copy of the
+// program with its tables in a directory of its own: options long and short,
+// the output on the console, pipes, the files it writes and those it refuses
+// to write over, configurations it cannot use, lack of memory, and its exit
+// statuses.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <string>
-#include <vector>
+#include <regex>
+#include <set>
 
-#include "support/TestFiles.h"
+#include "content/ReferenceTables.h"
+#include "driver/MainTest.h"
+#include "run/modMainFunctions.h"
+#include "support/Samples.h"
+
+int GenKtvMain(int argc, const char* const* argv);  // the generator, built into the tests
 
 namespace trelvane::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int code = -1;
-    std::string out;
+class Cli : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        fs::copy_file(TRELVANE_CHECK_EXE, exe);
+        CopyDataFiles(dir);
+    }
+    void TearDown() override { RemoveTree(dir); }
+    // Runs a shell command line in the program's directory, "CHECK" standing
+    // for the program; standard output and error are kept.
+    int Shell(std::string command) {
+        for (std::size_t at; (at = command.find("CHECK")) != std::string::npos;)
+            command.replace(at, 5, Quoted(exe));
+        return RunCommand("cd " + Quoted(dir) + " && (" + command + ") >out.txt 2>err.txt");
+    }
+    int Run(const std::string& args) { return Shell("CHECK " + args); }
+    std::string Out() const { return ReadBytes(dir + "/out.txt"); }
+    std::string Err() const { return ReadBytes(dir + "/err.txt"); }
+    std::string File(const std::string& name, const std::string& bytes) const {
+        WriteBytes(dir + "/" + name, bytes);
+        return name;
+    }
+    std::string Sample(const std::string& name) const {
+        return File(name, ReadBytes(std::string(TRELVANE_SAMPLES_DIR) + "/" + name));
+    }
+    std::string dir = MakeTempDir();
+    std::string exe = dir + "/" + fs::path(TRELVANE_CHECK_EXE).filename().string();
 };
 
-Outcome RunCheck(const std::string& exe, const std::string& args) {
-    const std::string command = "'" + exe + "' " + args + " 2>/dev/null";
-    Outcome o;
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return o;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0)
-        o.out.append(buf, n);
-    const int status = ::pclose(pipe);
-    o.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return o;
+TEST_F(Cli, ExitStatuses) {
+    EXPECT_EQ(Run(""), 2);
+    EXPECT_EQ(Run("--nimporte " + Sample("valide.edi")), 2);
+    EXPECT_EQ(Run("-a 25 valide.edi"), 2);
+    EXPECT_EQ(Run("valide.edi autre.edi"), 2);
+    EXPECT_EQ(Run("absent.edi"), 2);
+    EXPECT_EQ(Err(), "trelvane-check : Le fichier indiqué est introuvable.\n");
+    EXPECT_EQ(Run(File("vide.edi", "")), 2);
+    EXPECT_EQ(Run("-q /dev/zero"), 2);
+    EXPECT_EQ(Shell("printf '' | CHECK -q -"), 2);
+    EXPECT_EQ(Run("--help"), 0);
+    EXPECT_NE(Out().find("Codes de sortie"), std::string::npos);
+    EXPECT_EQ(Run("-a 2025 valide.edi"), 0);
+    EXPECT_EQ(Run("--annee 2025 " + Sample("rejets.edi")), 1);
+    // Never written over the file under test, whatever its name.
+    fs::create_hard_link(dir + "/valide.edi", dir + "/lien.edi");
+    for (const char* onto :
+         {"--html valide.edi", "--html ./valide.edi", "--html lien.edi", "--dossiers valide.edi"}) {
+        EXPECT_EQ(Run(std::string("-a 2025 ") + onto + " valide.edi"), 2) << onto;
+        EXPECT_NE(Err().find(std::string(onto).substr(0, 6)), std::string::npos) << Err();
+    }
+    EXPECT_EQ(ReadBytes(dir + "/valide.edi"),
+              ReadBytes(std::string(TRELVANE_SAMPLES_DIR) + "/valide.edi"));
+    // Output directories whose names are taken by files: the conversion fails.
+    WriteBytes(dir + "/FNS3", "");
+    WriteBytes(dir + "/CR_Erreurs", "");
+    EXPECT_EQ(Run("-q -a 2025 -c valide.edi"), 4);
+    EXPECT_TRUE(Out().ends_with(" convertible, conversion échouée : fichier FNS3 non écrit\n"));
+    EXPECT_EQ(Run("-q -a 2025 --convertir rejets.edi"), 4);
+    EXPECT_TRUE(Out().ends_with("non convertible, conversion échouée : compte-rendu non écrit\n"));
 }
 
-// The strings of a JSON array of strings under a key (escapes of the dump).
-std::vector<std::string> JsonStrings(const std::string& json, const std::string& key) {
-    std::vector<std::string> out;
-    std::size_t p = json.find("\"" + key + "\":[");
-    if (p == std::string::npos) return out;
-    p += key.size() + 4;
-    while (p < json.size() && json[p] != ']') {
-        if (json[p] != '"') {
-            ++p;
-            continue;
+// A configuration it cannot use stops it before any check: one line naming
+// the file and what is wrong with it, nothing printed or written.
+TEST_F(Cli, UnusableConfigurationsExitWithThree) {
+    std::string binary;
+    for (int b = 0; b < 256; ++b)
+        binary += static_cast<char>(b);
+    const std::tuple<const char*, std::string, const char*> faults[] = {
+        // "-": the file is removed, "/": a directory in its place
+        {"tbl_data_format.txt", "-", "introuvable"},
+        {"tbl_data_format.txt", "", "est vide"},
+        {"tbl_data_format.txt", "\"UNA_0001\",\"fa\",4,\"UNA:\"\n\"UNB_S001_0001\",\"fa\",4,\"UN",
+         "ligne 2 : "},
+        {"tbl_data_format.txt", "/", "tbl_data_format.txt : "},
+        {"tbl_data_format.txt", "\"UNA_0001\",\"fa\",4,\n", "ligne 1 : "},
+        {"tbl_code_erreur_libelle.txt", "\r\n\r\n", "est vide"},
+        {"tbl_code_erreur_libelle.txt", "003 rej Premier segment\r\n447 s", "ligne 2 : "},
+        {"tbl_code_erreur_libelle.txt", binary, "ligne 1 : "},
+        {"tbl_code_segment.txt", "-", "introuvable"},
+        {"tbl_code_segment.txt", "0000 ZZZ\n0001 MOA\n0010 MO", "ligne 3 : "},
+        {"parametres.ini", "[Parametres]\r\ndelimiter1='\r\ndelimiter3=:\r\ndelimiter_escape=?\r\n",
+         "delimiter2"},
+        {"parametres.ini", "delimiter1='\r\ndelimiter2=+\r\ndelimiter3=+\r\ndelimiter_escape=?\r\n",
+         "delimiter2 et delimiter3"},
+        {"parametres.ini", binary, "delimiter1"},
+        {"parametres.ini", "/", "Lecture du fichier ini impossible"},
+    };
+    Sample("signalements.edi");
+    for (const auto& [file, bytes, says] : faults) {
+        SCOPED_TRACE(std::string(file) + " " + says);
+        CopyDataFiles(dir);
+        fs::remove(dir + "/" + file);
+        if (bytes == "/")
+            fs::create_directory(dir + "/" + file);
+        else if (bytes != "-")
+            WriteBytes(dir + "/" + file, bytes);
+        EXPECT_EQ(Run("-a 2025 --convertir=sortie signalements.edi"), 3);
+        EXPECT_EQ(Out(), "");
+        const std::string err = Err();
+        EXPECT_NE(err.find(dir + "/" + file), std::string::npos) << err;
+        EXPECT_NE(err.find(says), std::string::npos) << err;
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+        EXPECT_FALSE(fs::exists(dir + "/sortie"));
+        fs::remove_all(dir + "/" + file);
+    }
+}
+
+// With too little memory it says "7 - Mémoire insuffisante", exits 5 and
+// neither prints nor writes anything.
+TEST_F(Cli, OutOfMemoryExitsWithFive) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer reserves more address space than any limit allows";
+#endif
+    // About 20 MB of dossiers: the run needs several times that.
+    const std::string sample = ReadBytes(std::string(TRELVANE_SAMPLES_DIR) + "/valide.edi");
+    const std::size_t unh = sample.find("UNH+"), unz = sample.find("UNZ+");
+    std::string text = sample.substr(0, unh);
+    while (text.size() < (std::size_t{20} << 20))
+        text += sample.substr(unh, unz - unh);
+    File("gros.edi", text + sample.substr(unz));
+    EXPECT_EQ(Shell("ulimit -v 32768 && CHECK -q -a 2025 --convertir=sortie gros.edi"), 5);
+    EXPECT_EQ(Out(), "");
+    EXPECT_NE(Err().find("7 - Mémoire insuffisante"), std::string::npos) << Err();
+    EXPECT_FALSE(fs::exists(dir + "/sortie"));
+}
+
+TEST_F(Cli, ConsoleOutput) {
+    Sample("signalements.edi");
+    EXPECT_EQ(Run("-q -a 2025 signalements.edi"), 0);
+    EXPECT_EQ(Out(),
+              "53 segments, 0 erreur(s) de syntaxe, 1 erreur(s) de contenu, 1 signalement(s), "
+              "convertible\n");
+    EXPECT_EQ(Run("--resume -a 2030 signalements.edi"), 1);
+    EXPECT_TRUE(Out().ends_with(" non convertible\n")) << Out();
+    // The reports as text, with the system's line ends; hidden warnings.
+    EXPECT_EQ(Run("-a 2025 -s signalements.edi"), 0);
+    EXPECT_EQ(Out().find('\r'), std::string::npos);
+    EXPECT_TRUE(
+        Out().ends_with("\nCONTROLES DE SYNTAXE OK\n\n\n1 ERREUR DE CONTENU TROUVEE !\n"
+                        "(Signalements non visibles)\n\n\n\n"))
+        << Out();
+    // A warning that rejects its dossier is shown all the same.
+    EXPECT_EQ(Run("-a 2025 -s " + Sample("rejets.edi")), 1);
+    EXPECT_NE(Out().find(": 1196216193283\nLe dossier sera rejeté par la VRK.\n"),
+              std::string::npos);
+    // Errors only: the coloured file holds the segments in error alone.
+    EXPECT_EQ(Run("-a 2025 -e --html e.html rejets.edi"), 1);
+    EXPECT_EQ(ReadBytes(dir + "/e.html").find("UNA:+"), std::string::npos);
+    // A question is answered yes, its text on one line.
+    EXPECT_EQ(Run(File("long.edi",
+                       FileText(Recount(Insert(Envelope(), kMOA1 + 1, Segs(4000, "XYZ+1")))))),
+              1);
+    EXPECT_TRUE(
+        Err().starts_with("4000 erreurs de syntaxe : En raison du nombre important "
+                          "d'erreurs trouvées, la génération du rapport peut durer "
+                          "plusieurs minutes. Continuer tout de même ?\n-> Oui\n"))
+        << Err();
+}
+
+// Segments as the file writes them, and the same for a file read from a pipe
+// or the standard input.
+TEST_F(Cli, JsonKeepsSegmentsAsWrittenWhereverTheyComeFrom) {
+    File("f.edi", "UNA:+,? '\r\nUNB+UNOC:3'\r\nZZZ+A?'B+C??D'\nUNZ+1'\r\nreste");
+    EXPECT_EQ(Run("--json f.edi"), 1);
+    const std::string file = Out();
+    EXPECT_NE(
+        file.find("{\"Segments\":[\"UNA:+,? \",\"UNB+UNOC:3\",\"ZZZ+A?'B+C??D\",\"\\nUNZ+1\"],"
+                  "\"Delimiters\":[\"'\",\"+\",\":\",\"?\"],"),
+        std::string::npos)
+        << file;
+    for (const char* way :
+         {"cat f.edi | CHECK --json -", "CHECK --json - <f.edi",
+          "cat f.edi | CHECK --json /dev/stdin", "bash -c \"CHECK --json <(cat f.edi)\""}) {
+        EXPECT_EQ(Shell(way), 1) << way;
+        EXPECT_EQ(Out(), file) << way;
+    }
+}
+
+TEST_F(Cli, ConversionsAndTrace) {
+    Sample("rejets.edi");
+    EXPECT_EQ(Run("-q -a 2025 -t --convertir=sortie/lot rejets.edi"), 1);
+    const fs::path report = fs::directory_iterator(dir + "/sortie/lot/CR_Erreurs")->path();
+    EXPECT_TRUE(Out().ends_with("\nsortie/lot/CR_Erreurs/" + report.filename().string() + "\n"))
+        << Out();
+    EXPECT_TRUE(U(ReadBytes(report.string())).starts_with("Résultat de l'analyse EDI du "));
+    EXPECT_FALSE(fs::is_empty(dir + "/logs"));
+    // Ten conversions at once into one directory keep ten FNS3 files.
+    const std::string text = ReadBytes(std::string(TRELVANE_SAMPLES_DIR) + "/signalements.edi");
+    std::string command;
+    for (char c = 'A'; c < 'K'; ++c) {
+        std::string changed = text;
+        File(std::string(1, c) + ".edi", changed.replace(changed.find("CABINET DUPONT"), 14,
+                                                         "CABINET DUPON" + std::string(1, c)));
+        command += "CHECK -q -a 2025 -c " + std::string(1, c) + ".edi & ";
+    }
+    Shell(command + "wait");
+    std::set<std::string> contents;
+    for (const auto& e : fs::directory_iterator(dir + "/FNS3")) {
+        contents.insert(ReadBytes(e.path().string()));
+        EXPECT_EQ(fs::file_size(e.path()), 10u * 257) << e.path();
+    }
+    EXPECT_EQ(contents.size(), 10u);
+}
+
+// A line of megabytes: the coloured file shows its start and its length, the
+// syntax report the segment whole.
+TEST_F(Cli, HtmlPageCutsOnlyTheColouredLine) {
+    std::string text = ReadBytes(std::string(TRELVANE_SAMPLES_DIR) + "/signalements.edi");
+    const std::string segment = "FTX+AAA+++" + std::string(3000000, 'X');
+    File("f.edi", text.insert(text.find("SEQ++1'"), segment + "'\r\n"));
+    ASSERT_EQ(Run("-a 2025 --html page.html f.edi"), 1);
+    const std::string page = ReadBytes(dir + "/page.html");
+    const std::string cut = "[...] (ligne coupée à l&#39;affichage : 3000010 caractères)";
+    const auto at = page.find(cut);
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(page.find("[...]", at + cut.size()), std::string::npos);
+    EXPECT_NE(page.find(segment), std::string::npos);
+}
+
+// The rows counted straight from the run state, as the content report shows them.
+std::string DirectCount() {
+    const RunState& s = State();
+    std::string out;
+    for (const DossierRow& d : s.DossierInfo) {
+        if (d[1].empty()) continue;
+        const long last = d[2].empty() ? static_cast<long>(s.Segments.size()) : std::stol(d[2]);
+        int rejects = 0, warnings = 0, sir = 0;
+        for (std::size_t k = 1; k < s.ContentErrors.size(); ++k) {
+            const std::string& r = s.ContentErrors[k];
+            const auto code = r.rfind(','), number = r.rfind(',', code - 1) + 1;
+            if (std::stol(r) < std::stol(d[1]) || std::stol(r) > last ||
+                r.substr(number, code - number) != d[0])
+                continue;
+            const std::string label = GetErrorLabel(r.substr(code + 1));
+            label.starts_with("si") ? ++warnings : ++rejects;
+            sir += label.starts_with("sir");
         }
-        std::string s;
-        for (++p; p < json.size() && json[p] != '"'; ++p) {
-            if (json[p] == '\\') {
-                const char e = json[++p];
-                s += e == 'n' ? '\n' : e == 'r' ? '\r' : e == 't' ? '\t' : e;
-            } else {
-                s += json[p];
-            }
-        }
-        ++p;
-        out.push_back(s);
+        out += d[0] + ";" + d[3] + ";" + std::to_string(rejects) + ";" + std::to_string(warnings) +
+               (s.SyntaxErrors.size() > 1 || rejects + sir > 0 ? ";Rejeté\n"
+                : warnings > 0                                 ? ";Accepté avec signalements\n"
+                                                               : ";Accepté\n");
     }
     return out;
 }
 
-class Cli : public ::testing::Test {
-  protected:
-    void SetUp() override { dir = MakeTempDir(); }
-    void TearDown() override { RemoveTree(dir); }
-    std::string File(const std::string& name, const std::string& bytes) {
-        const std::string path = dir + "/" + name;
-        WriteBytes(path, bytes);
-        return "'" + path + "'";
+// The dossier list as a CSV file and as a JSON array agrees with a direct
+// count of the content records, on every sample and on a generated faulty file.
+TEST_F(Cli, DossierListsAgreeWithTheRecords) {
+    ScriptedPlatform platform(dir);
+    platform.yearCamp = "2025";
+    const std::string gen = dir + "/gen.edi";
+    const char* faults = "bad-date,zero-amount,dup-nir,ftx-over-six,fac-balance,seq-number";
+    const char* args[] = {"gen_ktv", "-o",           gen.c_str(), "--dossiers", "60",  "--seed",
+                          "22",      "--fault-rate", "0.03",      "--fault",    faults};
+    ASSERT_EQ(GenKtvMain(static_cast<int>(std::size(args)), args), 0);
+    const std::regex json(
+        "\\{\"number\":\"(\\d*)\",\"nir\":\"(.*?)\",\"name\":\"(.*?)\","
+        "\"rejects\":(\\d+),\"warnings\":(\\d+),\"verdict\":\"(.*?)\"\\}");
+    const std::regex csv("([^;\r\n]*;[^;]*;)([^;]*);([^;]*;[^;]*;[^;]*)\r\n");
+    // The rows as the count writes them, or the names alone.
+    auto pick = [](const std::string& text, const std::regex& row, const char* format) {
+        return std::regex_replace(text, row, format, std::regex_constants::format_no_copy);
+    };
+    const std::string header =
+        "\xEF\xBB\xBF"
+        "Dossier;NIR;Nom du déclarant;Rejets;Signalements;Verdict\r\n";
+    std::string all;
+    for (const std::string file :
+         {"annexes", "rejets", "signalements", "syntaxe", "valide", "gen"}) {
+        const std::string name = file == "gen" ? "gen.edi" : Sample(file + ".edi");
+        const int listed = Run("-a 2025 --dossiers d.csv --json " + name);
+        const std::string dump = Out();
+        EXPECT_EQ(Run("-a 2025 -q " + name), listed);  // the list changes nothing of the outcome
+        platform.filePath = dir + "/" + name;
+        MainTest();
+        const std::string table = ReadBytes(dir + "/d.csv");
+        const std::string expected = DirectCount(), names = pick(dump, json, "$3\n");
+        ASSERT_TRUE(table.starts_with(header)) << table.substr(0, 80);
+        EXPECT_EQ(pick(table.substr(header.size()), csv, "$1$3\n"), expected) << file;
+        EXPECT_EQ(pick(dump, json, "$1;$2;$4;$5;$6\n"), expected) << file;
+        EXPECT_EQ(pick(table.substr(header.size()), csv, "$2\n"), names) << file;
+        EXPECT_EQ(("\n" + names).find("\n\n"), std::string::npos) << "a dossier without a name";
+        all += expected;
     }
-    std::vector<std::string> Segments(const std::string& bytes) {
-        Outcome o = RunCheck(TRELVANE_CHECK_EXE, "--json " + File("f.edi", bytes));
-        EXPECT_TRUE(o.code == 0 || o.code == 1) << o.code;
-        EXPECT_EQ(JsonStrings(o.out, "Delimiters"), (std::vector<std::string>{"'", "+", ":", "?"}));
-        return JsonStrings(o.out, "Segments");
-    }
-    std::string dir;
-};
-
-using Strings = std::vector<std::string>;
-
-TEST_F(Cli, JsonSegmentsHonourReleaseCharactersAndLineEnds) {
-    // Each segment as the file holds it: released terminators and doubled
-    // release characters as they are written.
-    EXPECT_EQ(Segments("UNA:+,? '\r\nUNB+UNOC:3'\r\nZZZ+A?'B+C??D+E???'F'\r\nUNZ+1'\r\n"),
-              (Strings{"UNA:+,? ", "UNB+UNOC:3", "ZZZ+A?'B+C??D+E???'F", "UNZ+1"}));
-    // Lines ending in a lone LF are not joined: the LF stays in the text.
-    EXPECT_EQ(Segments("UNA:+,? '\nUNB+UNOC:3'\nUNZ+1'\n"),
-              (Strings{"UNA:+,? ", "\nUNB+UNOC:3", "\nUNZ+1"}));
-    // Text after the last terminator is dropped.
-    EXPECT_EQ(Segments("UNA:+,? 'UNB+UNOC:3'UNZ+1"), (Strings{"UNA:+,? ", "UNB+UNOC:3"}));
-    EXPECT_EQ(Segments("UNA:+,? '\r\nUNB+UNOC:3'\r\nUNZ+1'"),
-              (Strings{"UNA:+,? ", "UNB+UNOC:3", "UNZ+1"}));
-}
-
-TEST_F(Cli, SummaryLineAgreesWithExitCode) {
-    const std::string sample = ReadBytes(std::string(TRELVANE_SAMPLES_DIR) + "/valide.edi");
-    Outcome o = RunCheck(TRELVANE_CHECK_EXE, "-q " + File("valide.edi", sample));
-    ASSERT_TRUE(o.code == 0 || o.code == 1) << o.code;
-    EXPECT_TRUE(o.out.starts_with("17 segments, ")) << o.out;
-    EXPECT_EQ(o.out.find('\n'), o.out.size() - 1);
-    EXPECT_EQ(o.out.ends_with(" non convertible\n"), o.code == 1) << o.out;
-}
-
-TEST_F(Cli, DefaultOutputIsBothReportsAsText) {
-    const std::string sample = ReadBytes(std::string(TRELVANE_SAMPLES_DIR) + "/valide.edi");
-    Outcome o = RunCheck(TRELVANE_CHECK_EXE, File("valide.edi", sample));
-    ASSERT_TRUE(o.code == 0 || o.code == 1) << o.code;
-    EXPECT_EQ(o.out.find('\r'), std::string::npos);
-    EXPECT_NE(o.out.find("CONTENU"), std::string::npos) << o.out;
-}
-
-// --convertir: the FNS3 file for a file with warnings only, the error report
-// for a file with rejects, in a directory the option names (made when missing).
-TEST_F(Cli, ConversionWritesTheFns3FileOrTheErrorReport) {
-    const std::string out = dir + "/sortie/lot";
-    const std::string samples = std::string(TRELVANE_SAMPLES_DIR);
-    Outcome o = RunCheck(TRELVANE_CHECK_EXE,
-                         "-q -a 2025 --convertir='" + out + "' '" + samples + "/signalements.edi'");
-    EXPECT_EQ(o.code, 0) << o.out;
-    std::vector<fs::path> fns3;
-    for (const auto& e : fs::directory_iterator(out + "/FNS3"))
-        fns3.push_back(e.path());
-    ASSERT_EQ(fns3.size(), 1u);
-    EXPECT_NE(o.out.find(fns3[0].string()), std::string::npos) << o.out;
-    const std::string lines = ReadBytes(fns3[0].string());
-    EXPECT_TRUE(lines.starts_with("ANS0")) << lines.substr(0, 20);
-    EXPECT_EQ(lines.substr(255, 2), "\r\n");
-
-    o = RunCheck(TRELVANE_CHECK_EXE,
-                 "-q -a 2025 --convertir='" + out + "' '" + samples + "/rejets.edi'");
-    EXPECT_EQ(o.code, 1);
-    std::vector<fs::path> reports;
-    for (const auto& e : fs::directory_iterator(out + "/CR_Erreurs"))
-        reports.push_back(e.path());
-    ASSERT_EQ(reports.size(), 1u);
-    const std::string report = U(ReadBytes(reports[0].string()));
-    EXPECT_TRUE(report.starts_with("Résultat de l'analyse EDI du ")) << report.substr(0, 60);
-    EXPECT_NE(report.find("5 ERREURS DE CONTENU TROUVEES !"), std::string::npos);
-}
-
-TEST_F(Cli, HtmlPageColoursEachLineAsTheStateSays) {
-    const std::string edi =
-        "UNA:+,? '\r\nUNB+UNOC:3+S:ZZ+R:ZZ+251215:1030+REF1'\r\nUNH+1+KTV:D:00B:UN:KTV001'\r\n"
-        "XYZ+<b>&'\r\nUNT+3+1'\r\nUNZ+1+REF1'\r\n";
-    const std::string file = File("f.edi", edi);
-    Outcome json = RunCheck(TRELVANE_CHECK_EXE, "--json " + file);
-    const Strings segments = JsonStrings(json.out, "Segments");
-    const Strings marks = JsonStrings(json.out, "ErrorsBySegment");
-    const std::string page = dir + "/page.html";
-    Outcome o = RunCheck(TRELVANE_CHECK_EXE, "--html '" + page + "' " + file);
-    EXPECT_EQ(o.code, json.code);
-    const std::string html = ReadBytes(page);
-    ASSERT_TRUE(html.starts_with("<!DOCTYPE html>"));
-    EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
-    // The legend: five bullets in their colours.
-    for (const char* color : {"ff0000", "6495ed", "8a2be2", "ff8c00", "66ca66"})
-        EXPECT_NE(html.find("color:#" + std::string(color) + "\">\xE2\x97\x8F </span>"),
-                  std::string::npos)
-            << color;
-    EXPECT_NE(html.find("Documents du dossier en anomalie"), std::string::npos);
-    EXPECT_NE(html.find("XYZ+&lt;b&gt;&amp;"), std::string::npos);
-    ASSERT_EQ(marks.size(), segments.size());
-    for (std::size_t i = 0; i < marks.size(); ++i) {
-        const std::string line = std::to_string(i + 1) + "  ";
-        if (marks[i] == "SOK") {
-            EXPECT_NE(html.find("<span style=\"color:#323232\">" + line), std::string::npos) << i;
-        } else if (marks[i] == "ERR") {
-            EXPECT_NE(html.find("<span style=\"color:#ff0000;font-weight:bold\">" + line),
-                      std::string::npos)
-                << i;
-        }
-    }
-}
-
-TEST_F(Cli, ExitCodesForUsageAndMissingParameterFile) {
-    EXPECT_EQ(RunCheck(TRELVANE_CHECK_EXE, "").code, 2);
-    EXPECT_EQ(RunCheck(TRELVANE_CHECK_EXE, "--nimporte " + File("f.edi", "UNA'")).code, 2);
-    EXPECT_EQ(RunCheck(TRELVANE_CHECK_EXE, "'" + dir + "/absent.edi'").code, 2);
-    EXPECT_EQ(RunCheck(TRELVANE_CHECK_EXE, File("vide.edi", "")).code, 2);
-
-    const std::string lonely = dir + "/bin";
-    fs::create_directory(lonely);
-    fs::copy_file(TRELVANE_CHECK_EXE, lonely + "/trelvane-check");
-    fs::permissions(lonely + "/trelvane-check", fs::perms::owner_all);
-    EXPECT_EQ(RunCheck(lonely + "/trelvane-check", File("f.edi", "UNA:+,? 'UNB'UNZ'")).code, 3);
+    for (const char* verdict : {";Accepté\n", ";Accepté avec signalements\n", ";Rejeté\n"})
+        EXPECT_NE(all.find(verdict), std::string::npos) << verdict;
 }
 
 }  // namespace

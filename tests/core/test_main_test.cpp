@@ -1,115 +1,91 @@
-// The run driver: stage order, status texts, trace lines, and what a run with
-// the second profile leaves behind.
+// The run driver: its stages as the status line shows them, its trace, and
+// what a run with the second profile or an unreadable file leaves.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "config/Cp1252.h"
+#include "config/modIOfunctions.h"
 #include "driver/MainTest.h"
 #include "reports/modDisplayFunctions.h"
 #include "run/modMainFunctions.h"
-#include "support/ScriptedPlatform.h"
-#include "support/TestFiles.h"
+#include "support/Samples.h"
 
 namespace trelvane::test {
 namespace {
 
-namespace fs = std::filesystem;
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find("\r\n", pos);
-        if (end == std::string::npos) end = text.size();
-        out.push_back(text.substr(pos, end - pos));
-        pos = end + 2;
-    }
-    return out;
-}
-
-class MainTestRun : public ::testing::Test {
+class Driver : public ::testing::Test {
   protected:
     void SetUp() override {
-        file = platform.Directory() + "/essai.edi";
-        platform.filePath = file;
+        platform.yearCamp = kCampaign;
+        platform.filePath = std::string(TRELVANE_SAMPLES_DIR) + "/rejets.edi";
     }
     ScriptedPlatform platform;
-    std::string file;
 };
 
-TEST_F(MainTestRun, StatusTextsComeInStageOrder) {
-    WriteBytes(file, ReadBytes(std::string(TRELVANE_SAMPLES_DIR) + "/valide.edi"));
-    MainTest();
-    const std::vector<std::string> expected = {
-        "Lecture du fichier EDI...", "Extraction des segments du fichier EDI...",
-        "Tests de syntaxe en cours...", "Tests de contenu en cours...",
-        W("Préparation de l'affichage...")};
-    std::size_t at = 0;
-    for (const auto& s : platform.statuses)
-        if (at < expected.size() && s == expected[at]) ++at;
-    EXPECT_EQ(at, expected.size());
-    EXPECT_EQ(State().Segments.size(), 17u);
-    EXPECT_EQ(State().Segments[0], "UNA:+,? ");
-    EXPECT_EQ(State().Delimiters, (std::array<std::string, 4>{"'", "+", ":", "?"}));
-}
-
-TEST_F(MainTestRun, TraceOpensAndClosesEveryRun) {
+TEST_F(Driver, StagesAndTrace) {
     platform.trace = true;
-    fs::create_directory(platform.Directory() + "/logs");
-    platform.profileIndex = 1;  // no checks: only the driver's own lines
-    WriteBytes(file, "UNA:+,? 'UNB'");
+    std::filesystem::create_directory(platform.Directory() + "/logs");
     MainTest();
-    std::vector<std::string> lines =
-        Lines(ReadBytes(platform.Directory() + "/logs/05122026_trace.log"));
-    std::vector<std::string> driver;
-    for (const auto& l : lines)
-        if (l.find("[modMainFunctions >> MainTest]") != std::string::npos)
-            driver.push_back(l.substr(l.find("]") + 1));
-    const std::string dashes(59, '-');
-    const std::string dots(29, '.');
-    ASSERT_EQ(driver.size(), 4u);
-    EXPECT_EQ(driver[0], dots + dashes);
-    EXPECT_EQ(driver[1], dots + "DEBUT DES TESTS DE " + file);
-    EXPECT_EQ(driver[2], dots + "FIN DES TESTS OK POUR " + file);
-    EXPECT_EQ(driver[3], dots + dashes);
+    std::vector<std::string> stages;
+    for (const std::string& s : platform.statuses)
+        if (s.ends_with("...")) stages.push_back(U(s));
+    EXPECT_EQ(stages, (std::vector<std::string>{
+                          "Lecture du fichier EDI...", "Extraction des segments du fichier EDI...",
+                          "Tests de syntaxe en cours...", "Tests de contenu en cours...",
+                          "Préparation de l'affichage..."}));
+    EXPECT_EQ(State().Delimiters, (std::array<std::string, 4>{"'", "+", ":", "?"}));
+    EXPECT_EQ(State().Segments.size(), 113u);
+    std::vector<std::string> own;
+    std::istringstream log(ReadBytes(CurrentTraceFilePath()));
+    for (std::string line; std::getline(log, line);)
+        if (line.find("[modMainFunctions >> MainTest]") != std::string::npos)
+            own.push_back(line.substr(line.find(']') + 30));
+    EXPECT_EQ(own, (std::vector<std::string>{std::string(59, '-') + "\r",
+                                             "DEBUT DES TESTS DE " + platform.filePath + "\r",
+                                             "FIN DES TESTS OK POUR " + platform.filePath + "\r",
+                                             std::string(59, '-') + "\r"}));
 }
 
-TEST_F(MainTestRun, SecondProfileLeavesNoResultOfTheEarlierRun) {
-    WriteBytes(file, ReadBytes(std::string(TRELVANE_SAMPLES_DIR) + "/rejets.edi"));
+// The second profile runs no check: the results of an earlier run are not
+// left to be shown as if they were this file's.
+TEST_F(Driver, ProfilesAndUnreadableFiles) {
     MainTest();
     EXPECT_EQ(State().Withheld, WithheldReason::None);
-    EXPECT_GT(GetContentErrors().size(), 1u);
-
+    ASSERT_GT(State().ContentErrors.size(), 1u);
     platform.profileIndex = 1;
-    WriteBytes(platform.Directory() + "/autre.edi", "AAA'BBB'");
     platform.filePath = platform.Directory() + "/autre.edi";
+    WriteBytes(platform.filePath, "AAA'BBB'");
     MainTest();
-    EXPECT_EQ(GetSegments().ToStringList(), (StringList{"AAA", "BBB"}));
-    EXPECT_TRUE(GetSyntaxErrors().empty());
-    EXPECT_TRUE(GetContentErrors().empty());
+    EXPECT_EQ(State().Segments.ToStringList(), (StringList{"AAA", "BBB"}));
+    EXPECT_TRUE(State().SyntaxErrors.empty());
+    EXPECT_TRUE(State().ContentErrors.empty());
     EXPECT_TRUE(State().DossierInfo.empty());
     EXPECT_EQ(State().Withheld, WithheldReason::NotChecked);
     EXPECT_EQ(U(CurrentReportPanes().content->PlainText()),
               "\r\nAucun contrôle n'est fait avec ce profil de test.");
-}
-
-TEST_F(MainTestRun, NoProfileSelectedRunsTheChecks) {
-    platform.profileIndex = -1;
-    State().SyntaxErrors.clear();
-    State().ContentErrors.clear();
-    WriteBytes(file, "UNA:+,? '");
+    platform.profileIndex = -1;  // no profile chosen: the checks run
     MainTest();
-    EXPECT_FALSE(GetSyntaxErrors().empty());
-    EXPECT_EQ(GetContentErrors().at(0), "[Contenu]");
-}
-
-TEST_F(MainTestRun, UnreadableFileRunsOnAnEmptySegmentList) {
+    EXPECT_EQ(State().SyntaxErrors, (StringList{"[Base_N0]", "007,0"}));
+    EXPECT_EQ(State().ContentErrors, StringList{"[Contenu]"});
     platform.filePath = platform.Directory() + "/absent.edi";
     MainTest();
     EXPECT_TRUE(State().Segments.empty());
-    ASSERT_FALSE(platform.messages.empty());
-    EXPECT_EQ(U(platform.messages[0].title), "Lecture du fichier impossible");
+    EXPECT_EQ(platform.MessageTitlesUtf8(),
+              std::vector<std::string>{"Lecture du fichier impossible"});
+}
+
+// Failures met along the run are gathered into one box that counts them.
+TEST_F(Driver, UnexpectedFailuresCountedInOneBox) {
+    Groups groups;
+    for (int k = 0; k < 1234; ++k)
+        groups.Add("KTVECE", 0, "0010", "MOA", {"MOA+203:150.00"});
+    platform.filePath = platform.Directory() + "/points.edi";
+    WriteBytes(platform.filePath, FileText(Envelope({Dossier(1, groups)})));
+    MainTest();
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(U(platform.messages[0].text)
+                    .ends_with("En tout, 1 234 erreurs inattendues se sont produites pendant les "
+                               "tests ; le rapport de contenu les liste sous le code 777."));
 }
 
 }  // namespace

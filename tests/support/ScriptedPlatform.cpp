@@ -1,6 +1,7 @@
 #include "support/ScriptedPlatform.h"
 
 #include "config/Cp1252.h"
+#include "run/modToolsFunctions.h"
 #include "support/TestFiles.h"
 
 namespace trelvane::test {
@@ -17,6 +18,8 @@ ScriptedPlatform::ScriptedPlatform(std::string programDirectory)
     profileText = std::string("VRK Déclaration des revenus"_cp);
     run.options.facChecks = FacChecksChosen();
     SetPlatform(this);
+    // As every front end does when it starts.
+    SetFacChecksEnabled(true);
 }
 
 ScriptedPlatform::~ScriptedPlatform() {

@@ -21,8 +21,9 @@ struct ShownMessage {
 
 class ScriptedPlatform final : public Platform {
   public:
-    // Installs itself as the current platform; the previous one comes back
-    // when it is destroyed. programDirectory defaults to a fresh temporary
+    // Installs itself as the current platform (the previous one comes back
+    // when it is destroyed) and turns the annex checks on, as the front ends
+    // do. programDirectory defaults to a fresh temporary
     // directory holding the project's data files.
     explicit ScriptedPlatform(std::string programDirectory = {});
     ~ScriptedPlatform() override;

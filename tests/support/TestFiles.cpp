@@ -1,9 +1,14 @@
 #include "support/TestFiles.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <stdexcept>
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
 
 #include "config/Cp1252.h"
 
@@ -20,15 +25,17 @@ fs::path FsPath(const std::string& path) {
 }
 
 std::string MakeTempDir() {
-    std::mt19937 random{std::random_device{}()};
-    for (;;) {
+    std::mt19937_64 random{std::random_device{}()};
+    for (int attempt = 0; attempt < 100; ++attempt) {
         const fs::path dir =
             fs::temp_directory_path() / ("trelvane-test-" + std::to_string(random() % 1000000000));
-        if (fs::create_directory(dir)) {
+        std::error_code ec;
+        if (fs::create_directory(dir, ec)) {
             const std::u8string utf8 = dir.u8string();
             return std::string(utf8.begin(), utf8.end());
         }
     }
+    throw std::runtime_error("no temporary directory");
 }
 
 void RemoveTree(const std::string& path) {
@@ -45,9 +52,8 @@ void RemoveTree(const std::string& path) {
 void CopyDataFiles(const std::string& dir) {
     for (const char* name : {"parametres.ini", "tbl_data_format.txt", "tbl_code_erreur_libelle.txt",
                              "tbl_code_segment.txt"}) {
-        fs::path from = fs::path(TRELVANE_DATA_DIR) / name;
-        if (fs::exists(from))
-            fs::copy_file(from, FsPath(dir) / name, fs::copy_options::overwrite_existing);
+        fs::copy_file(fs::path(TRELVANE_DATA_DIR) / name, FsPath(dir) / name,
+                      fs::copy_options::overwrite_existing);
     }
 }
 
@@ -77,6 +83,19 @@ std::string W(std::string_view utf8) {
 }
 std::string U(std::string_view cp1252) {
     return Cp1252ToUtf8(cp1252);
+}
+
+int RunCommand(const std::string& command) {
+    const int status = std::system(command.c_str());
+#ifdef _WIN32
+    return status;
+#else
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+}
+
+std::string Quoted(const std::string& path) {
+    return "\"" + path + "\"";
 }
 
 }  // namespace trelvane::test

@@ -1,5 +1,5 @@
-// Files for tests: temporary directories, reading and writing bytes, and
-// building interchanges from segment texts.
+// Files for tests: temporary directories, reading and writing bytes,
+// building interchanges from segment texts, and running a program.
 #pragma once
 
 #include <filesystem>
@@ -28,5 +28,11 @@ std::string Interchange(const std::vector<std::string>& segments);
 // Utf-8 literal to the Windows-1252 bytes the core works on.
 std::string W(std::string_view utf8);
 std::string U(std::string_view cp1252);
+
+// Runs a command line through the system's shell and returns its exit
+// status (-1 when it did not end normally).
+int RunCommand(const std::string& command);
+// A path in quotes, for a command line.
+std::string Quoted(const std::string& path);
 
 }  // namespace trelvane::test

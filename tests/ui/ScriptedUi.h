@@ -5,10 +5,12 @@
 #pragma once
 
 #include <QAction>
+#include <QDate>
 #include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QPrinter>
+#include <QPushButton>
 #include <QString>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -24,14 +26,13 @@
 #include "QtText.h"
 #include "UiServices.h"
 #include "frmAccueil.h"
-#include "support/TestFiles.h"
+#include "support/Samples.h"
 
 namespace trelvane::test {
 
 struct ShownBox {
     QString title;
     QString text;
-    MsgIcon icon;
     MsgButtons buttons;
 };
 
@@ -55,13 +56,12 @@ class ScriptedUi final : public ui::UiServices {
     // The printer the print dialog chooses: a PDF file, or a cancel.
     QString pdfPath;
     bool printerAccepted = true;
-    int printerRequests = 0;
     std::vector<QDialog*> shown;
     int quits = 0;
 
-    MsgAnswer Message(QWidget*, const QString& title, const QString& text, MsgIcon icon,
+    MsgAnswer Message(QWidget*, const QString& title, const QString& text, MsgIcon,
                       MsgButtons buttons) override {
-        boxes.push_back({title, text, icon, buttons});
+        boxes.push_back({title, text, buttons});
         if (buttons == MsgButtons::Ok) return MsgAnswer::Ok;
         if (answers.empty()) return MsgAnswer::Yes;
         const MsgAnswer a = answers.front();
@@ -84,7 +84,6 @@ class ScriptedUi final : public ui::UiServices {
         return answer;
     }
     bool ChoosePrinter(QWidget*, QPrinter& printer) override {
-        ++printerRequests;
         if (!printerAccepted) return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdfPath);
@@ -96,36 +95,18 @@ class ScriptedUi final : public ui::UiServices {
     }
     void Quit() override { ++quits; }
 
-    QStringList Titles() const {
+    QStringList Titles() const { return Of(&ShownBox::title); }
+    QStringList Texts() const { return Of(&ShownBox::text); }
+    QStringList Of(QString ShownBox::*field) const {
         QStringList out;
         for (const auto& b : boxes)
-            out << b.title;
-        return out;
-    }
-    QStringList Texts() const {
-        QStringList out;
-        for (const auto& b : boxes)
-            out << b.text;
+            out << b.*field;
         return out;
     }
 };
 
 inline QString Q(const std::string& path) {
     return QString::fromStdString(path);
-}
-
-inline void SetIniValue(const std::string& dir, const std::string& key, const std::string& value) {
-    const std::string path = dir + "/parametres.ini";
-    std::string ini = ReadBytes(path);
-    const std::string prefix = key + "=";
-    const auto at = ini.find(prefix);
-    if (at == std::string::npos) {
-        ini = prefix + value + "\r\n" + ini;
-    } else {
-        const auto end = ini.find_first_of("\r\n", at);
-        ini.replace(at, end - at, prefix + value);
-    }
-    WriteBytes(path, ini);
 }
 
 using IniChanges = std::vector<std::pair<std::string, std::string>>;
@@ -135,8 +116,10 @@ struct UiFixture {
     // before the window loads.
     explicit UiFixture(const IniChanges& iniChanges = {}) : dir(MakeTempDir()) {
         CopyDataFiles(dir);
+        // The first line that gives a key is the one read.
         for (const auto& [k, v] : iniChanges)
-            SetIniValue(dir, k, v);
+            WriteBytes(dir + "/parametres.ini",
+                       k + "=" + v + "\r\n" + ReadBytes(dir + "/parametres.ini"));
         home = std::make_unique<frmAccueil>();
         platform = std::make_unique<ui::QtPlatform>(*home, Q(dir));
         SetPlatform(platform.get());
@@ -147,8 +130,6 @@ struct UiFixture {
         SetPlatform(nullptr);
         RemoveTree(dir);
     }
-    UiFixture(const UiFixture&) = delete;
-    UiFixture& operator=(const UiFixture&) = delete;
 
     template <class T>
     T* Find(QObject* in, const char* name) const {
@@ -159,6 +140,14 @@ struct UiFixture {
         return Find<T>(home.get(), name);
     }
     QAction* Menu(const char* name) const { return Home<QAction>(name); }
+    void Click(const char* name) const { Home<QPushButton>(name)->click(); }
+    // Which of Tester, Visualiser and Résultat are enabled: "TVR", "-" for a disabled one.
+    QString Buttons() const {
+        QString out;
+        for (const char* name : {"cmdTester", "cmdVisualiser", "cmdResultat"})
+            out += Home<QPushButton>(name)->isEnabled() ? QLatin1Char(name[3]) : QLatin1Char('-');
+        return out;
+    }
 
     std::string Write(const std::string& name, std::string_view bytes) const {
         const std::string path = dir + "/" + name;
@@ -172,69 +161,40 @@ struct UiFixture {
     std::unique_ptr<ui::QtPlatform> platform;
 };
 
-// The sample interchange, its dates moved to the campaign year of the home
-// window (the current year) so the checks that compare years agree.
-inline std::string SampleFor(int year) {
-    std::string text = ReadBytes(std::string(TRELVANE_SAMPLES_DIR) + "/valide.edi");
-    const std::string yyyy = std::to_string(year);
-    const std::string yy = yyyy.substr(2);
-    auto replaceAll = [&text](const std::string& from, const std::string& to) {
+// The shared sample's interchange, its dates moved to the previous year: the
+// home window accepts that campaign whichever entry is ticked.
+inline std::string LastYear(const Segs& segs) {
+    std::string text = FileText(segs);
+    const std::string yyyy = std::to_string(QDate::currentDate().year() - 1), yy = yyyy.substr(2);
+    for (const auto& [from, to] : {std::pair<std::string, std::string>{"20251215", yyyy + "1215"},
+                                   {"+251215:", "+" + yy + "1215:"},
+                                   {"KTVECE  25", "KTVECE  " + yy}})
         for (auto at = text.find(from); at != std::string::npos;
              at = text.find(from, at + to.size()))
             text.replace(at, from.size(), to);
-    };
-    replaceAll("20251215", yyyy + "1215");
-    replaceAll("+251215:", "+" + yy + "1215:");
-    replaceAll("KTVECE  25", "KTVECE  " + yy);
     return text;
 }
 
-inline std::string ReplaceOnce(std::string text, const std::string& from, const std::string& to) {
-    const auto at = text.find(from);
-    if (at != std::string::npos) text.replace(at, from.size(), to);
-    return text;
-}
-
-// The sample's dossier count times over, each with its number and its NIR.
-inline std::string ManyDossiers(int year, int count) {
-    const std::string text = SampleFor(year);
-    const auto unh = text.find("UNH+");
-    const auto unz = text.find("UNZ+");
-    const std::string message = text.substr(unh, unz - unh);
-    std::string file = text.substr(0, unh);
-    for (int i = 1; i <= count; ++i) {
+// The sample in as many dossiers as asked, each with its number and, when
+// more than one, its NIR (2000000000001...); its first date in a thirteenth
+// month when asked.
+inline std::string Sample(bool reject = false, int dossiers = 1) {
+    std::vector<Segs> list;
+    for (int i = 1; i <= dossiers; ++i) {
         char nir[16];
         std::snprintf(nir, sizeof nir, "2%012d", i);
-        std::string m = ReplaceOnce(message, "UNH+1+", "UNH+" + std::to_string(i) + "+");
-        m = ReplaceOnce(m, "UNT+14+1", "UNT+14+" + std::to_string(i));
-        file += ReplaceOnce(m, "1750175123456", nir);
+        list.push_back(Dossier(i, Groups("E0010=15000 E0055=15000"), dossiers == 1 ? kNir : nir));
     }
-    return file + "UNZ+" + std::to_string(count) + "+REF00000001'\r\n";
+    std::string text = LastYear(Envelope(list));
+    return reject ? text.replace(text.find("1215:102"), 4, "1399") : text;
 }
 
 // The sample's dossier with count detail groups, each declaring amount.
-inline std::string AmountGroups(int year, int count, const std::string& amount) {
-    const std::string text = SampleFor(year);
-    std::string file = text.substr(0, text.find("SEQ++1'"));
-    const std::string yy = std::to_string(year).substr(2);
-    for (int k = 1; k <= count; ++k) {
-        file += "SEQ++" + std::to_string(k) + "'\r\nIND++KTVECE  " + yy +
-                "0000000010MOA'\r\nMOA+203:" + amount + "'\r\n";
-    }
-    return file + "UNT+" + std::to_string(8 + 3 * count) + "+1'\r\nUNZ+1+REF00000001'\r\n";
-}
-
-// Text and character format at the first occurrence of needle.
-struct Found {
-    bool found = false;
-    QTextCharFormat format;
-};
-inline Found FindIn(QTextDocument* doc, const QString& needle) {
-    const QTextCursor at = doc->find(needle);
-    if (at.isNull()) return {};
-    QTextCursor c(doc);
-    c.setPosition(at.selectionStart() + 1);
-    return {true, c.charFormat()};
+inline std::string AmountGroups(int count, const std::string& amount) {
+    Groups groups;
+    for (int k = 1; k <= count; ++k)
+        groups.Add("KTVECE", 0, "0010", "MOA", {"MOA+203:" + amount});
+    return LastYear(Envelope({Dossier(1, groups)}));
 }
 
 }  // namespace trelvane::test

@@ -1,25 +1,23 @@
-// The home window: what it loads, its buttons' states, every menu entry, the
-// Test button's refusals, paths with accents, access keys, Qt's own texts in
-// French, the Stop button, and the choices the core reads through the
-// platform.
+// The home window's rules: which buttons a path enables, the choices its
+// menus keep consistent, the Test button's refusals, its run and its Stop
+// button, paths with accents, access keys, Qt's own texts in French, the
+// other ways to start a test, and the choices kept across a restart.
 #include <QComboBox>
-#include <QDate>
 #include <QDir>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QPushButton>
+#include <QMimeData>
+#include <QSettings>
 #include <QTimer>
+#include <QUrl>
 #include <QtTest>
 
 #include "ScriptedUi.h"
 #include "config/modIOfunctions.h"
 #include "frmAPropos.h"
 #include "frmTests.h"
-#include "frmVisualisation.h"
 #include "run/modMainFunctions.h"
 #include "run/modToolsFunctions.h"
 
@@ -29,46 +27,29 @@ using namespace trelvane::test;
 class HomeWindowTest : public QObject {
     Q_OBJECT
   private slots:
-    void loadsLastFileAndEnablesButtons();
-    void startsWithButtonsDisabledWithoutLastFile();
-    void profileListFollowsProfilCr();
-    void setsAnnexChecksOnAtLoad();
-    void segmentMenusKeepTheirPairing();
-    void reportOptionsToggle();
-    void campaignEntriesAreExclusive();
-    void traceModeCreatesLogsAndTraces();
-    void browseKeepsPathWhenCancelled();
+    void pathEnablesTheButtons();
+    void menusKeepTheirRules();
     void refusesWhatIsNotAFile();
     void accentedPathsTypedOrChosen();
-    void testRunsAndShowsResults();
-    void platformAnswersFromTheControls();
-    void testShowsProgressUnderHourglass();
+    void testRunsUnderTheHourglassAndShowsResults();
     void stopEndsALongRunCleanly();
     void accessKeysAreDistinctAndWork();
-    void accessKeysOpenTheMenus();
     void qtSpeaksFrench();
-    void aboutWindowShowsVersion();
-    void quitEndsTheProgram();
+    void droppedOrNamedFileIsTested();
+    void recentFilesAndChoicesSurviveARestart();
 };
 
 namespace {
-
-// Alt and a letter, as the user types it on the active window.
-void PressAlt(QWidget* window, char letter) {
-    QTest::keyClick(window, Qt::Key(Qt::Key_A + (letter - 'a')), Qt::AltModifier);
-}
-
-// Typed key by key, accented letters included.
-void Type(QWidget* widget, const QString& text) {
-    for (const QChar c : text) {
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
 
 void Activate(QWidget* window) {
     window->show();
     window->windowHandle()->requestActivate();
     QTRY_COMPARE(QApplication::activeWindow(), window);
+}
+
+// Alt and a letter, as the user types it on the active window.
+void PressAlt(QWidget* window, char letter) {
+    QTest::keyClick(window, Qt::Key(Qt::Key_A + (letter - 'a')), Qt::AltModifier);
 }
 
 // Every access key of a window's own buttons and menus, lower case, sorted.
@@ -80,210 +61,124 @@ QString AccessKeys(QWidget* window) {
         for (QAction* a : bar->actions())
             texts << a->text();
     QString keys;
-    for (const QString& t : texts) {
-        const qsizetype at = t.indexOf(QLatin1Char('&'));
-        if (at >= 0 && at + 1 < t.size()) keys += t.at(at + 1).toLower();
-    }
+    for (const QString& t : texts)
+        if (const qsizetype at = t.indexOf(QLatin1Char('&')); at >= 0 && at + 1 < t.size())
+            keys += t.at(at + 1).toLower();
     std::sort(keys.begin(), keys.end());
     return keys;
 }
 
+// A drag of path dropped on target, as the system delivers it.
+bool Drop(QWidget* target, const QString& path) {
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
+}
+
 }  // namespace
 
-void HomeWindowTest::loadsLastFileAndEnablesButtons() {
-    UiFixture f(IniChanges{{"LastFileUsed", "/tmp/exemple.edi"}});
-    QCOMPARE(f.Home<QLineEdit>("txtFichier")->text(), QStringLiteral("/tmp/exemple.edi"));
-    QVERIFY(f.Home<QPushButton>("cmdTester")->isEnabled());
-    QVERIFY(f.Home<QPushButton>("cmdVisualiser")->isEnabled());
-    QVERIFY(!f.Home<QPushButton>("cmdResultat")->isEnabled());
-    QCOMPARE(f.home->windowTitle(), QStringLiteral("Trelvane 2017"));
-}
-
-void HomeWindowTest::startsWithButtonsDisabledWithoutLastFile() {
+void HomeWindowTest::pathEnablesTheButtons() {
+    QCOMPARE(UiFixture(IniChanges{{"LastFileUsed", "/tmp/a.edi"}}).Buttons(),
+             QStringLiteral("TV-"));
     UiFixture f;
     auto* path = f.Home<QLineEdit>("txtFichier");
-    QVERIFY(path->text().isEmpty());
-    for (const char* name : {"cmdTester", "cmdVisualiser", "cmdResultat"})
-        QVERIFY2(!f.Home<QPushButton>(name)->isEnabled(), name);
+    QCOMPARE(f.Buttons(), QStringLiteral("---"));
     QTest::keyClicks(path, QStringLiteral("a.edi"));
-    QVERIFY(f.Home<QPushButton>("cmdTester")->isEnabled());
-    QVERIFY(f.Home<QPushButton>("cmdVisualiser")->isEnabled());
-    // Résultat is enabled by closing the results window, disabled by any change.
+    QCOMPARE(f.Buttons(), QStringLiteral("TV-"));
+    // Résultat: enabled by closing the results window, disabled by any change.
     f.home->EnableResultat();
     QTest::keyClick(path, Qt::Key_Backspace);
-    QVERIFY(!f.Home<QPushButton>("cmdResultat")->isEnabled());
+    QCOMPARE(f.Buttons(), QStringLiteral("TV-"));
     path->clear();
-    QVERIFY(!f.Home<QPushButton>("cmdTester")->isEnabled());
-    QVERIFY(!f.Home<QPushButton>("cmdVisualiser")->isEnabled());
-    QCOMPARE(f.Home<QPushButton>("cmdTester")->text(), QStringLiteral("&Tester..."));
-    QCOMPARE(f.Home<QPushButton>("cmdResultat")->text(), QStringLiteral(u"&Résultat"));
-    QCOMPARE(f.Home<QLineEdit>("txtProcedure")->text(), QStringLiteral("EDI KTV Tome 2"));
-}
-
-void HomeWindowTest::profileListFollowsProfilCr() {
-    {
-        UiFixture f(IniChanges{{"Profil_CR", "1 "}});
-        auto* profiles = f.Home<QComboBox>("cmbProfil");
-        QCOMPARE(profiles->count(), 2);
-        QCOMPARE(profiles->itemText(0), QStringLiteral(u"VRK Déclaration des revenus"));
-        QCOMPARE(profiles->itemText(1), QStringLiteral("ZEPHA Compte-rendu EDI"));
-        // The first profile from the start, so that reports name it.
-        QCOMPARE(f.platform->ProfileIndex(), 0);
-        profiles->setCurrentIndex(1);
-        QCOMPARE(f.platform->ProfileIndex(), 1);
-        QCOMPARE(QString::fromStdString(f.platform->ProfileText()),
-                 QStringLiteral("ZEPHA Compte-rendu EDI"));
-    }
-    UiFixture f(IniChanges{{"Profil_CR", "01"}});
-    QCOMPARE(f.Home<QComboBox>("cmbProfil")->count(), 1);
-}
-
-void HomeWindowTest::setsAnnexChecksOnAtLoad() {
-    SetFacChecksEnabled(false);
-    UiFixture f;
-    QVERIFY(GetFacChecksEnabled());
-}
-
-void HomeWindowTest::segmentMenusKeepTheirPairing() {
-    UiFixture f;
-    QAction* numbered = f.Menu("mnuOpViNoseg");
-    QAction* distinct = f.Menu("mnuOpViSegdistincts");
-    QVERIFY(!numbered->isEnabled());
-    QVERIFY(!numbered->isChecked());
-    QVERIFY(!distinct->isChecked());
-    numbered->trigger();  // disabled: nothing happens
-    QVERIFY(!numbered->isChecked());
-
-    distinct->trigger();
-    QVERIFY(distinct->isChecked());
-    QVERIFY(!numbered->isChecked());
-    QVERIFY(f.home->SegmentsDistincts());
-
-    // Ticking the numbered entry (by its handler) ticks the other one too.
-    distinct->trigger();
-    f.home->mnuOpViNoseg_Click();
-    QVERIFY(numbered->isChecked());
-    QVERIFY(distinct->isChecked());
-    distinct->trigger();
-    QVERIFY(!distinct->isChecked());
-    QVERIFY(!numbered->isChecked());
-}
-
-void HomeWindowTest::reportOptionsToggle() {
-    UiFixture f;
-    QAction* warnings = f.Menu("mnuOpErSignalements");
-    QAction* errorsOnly = f.Menu("mnuOpErOnly");
-    QVERIFY(warnings->isChecked());
-    QVERIFY(!errorsOnly->isChecked());
-    QVERIFY(f.platform->ShowWarnings());
-    QVERIFY(!f.platform->ErrorsOnly());
-    warnings->trigger();
-    errorsOnly->trigger();
-    QVERIFY(!f.platform->ShowWarnings());
-    QVERIFY(f.platform->ErrorsOnly());
-    warnings->trigger();
-    errorsOnly->trigger();
-    QVERIFY(f.platform->ShowWarnings());
-    QVERIFY(!f.platform->ErrorsOnly());
-    QCOMPARE(f.Home<QMenu>("mnuOptions")->title(), QStringLiteral("  &Options"));
-    QCOMPARE(f.Home<QMenu>("mnuAide")->title(), QStringLiteral("   &?   "));
-}
-
-void HomeWindowTest::campaignEntriesAreExclusive() {
-    UiFixture f;
-    const int year = QDate::currentDate().year();
-    QAction* current = f.Menu("mnuParamCampN");
-    QAction* previous = f.Menu("mnuParamCampA");
-    QCOMPARE(current->text(), QString::number(year));
-    QCOMPARE(previous->text(), QString::number(year - 1));
-    QVERIFY(current->isChecked());
-    QCOMPARE(f.platform->YearCamp(), std::to_string(year));
-    previous->trigger();
-    QVERIFY(previous->isChecked());
-    QVERIFY(!current->isChecked());
-    QCOMPARE(f.platform->YearCamp(), std::to_string(year - 1));
-    previous->trigger();  // ticking the ticked entry keeps it ticked
-    QVERIFY(previous->isChecked());
-    QVERIFY(!current->isChecked());
-    current->trigger();
-    QVERIFY(current->isChecked());
-    QVERIFY(!previous->isChecked());
-    QCOMPARE(f.platform->YearCamp(), std::to_string(year));
-}
-
-void HomeWindowTest::traceModeCreatesLogsAndTraces() {
-    UiFixture f;
-    const QString logs = Q(f.dir) + QStringLiteral("/logs");
-    QVERIFY(!QDir(logs).exists());
-    QAction* trace = f.Menu("mnuOpTrace");
-    trace->trigger();
-    QVERIFY(QDir(logs).exists());
-    QVERIFY(trace->isChecked());
-    QVERIFY(f.platform->TraceMode());
-    QVERIFY(f.ui.boxes.empty());
-
-    f.Home<QLineEdit>("txtFichier")->setText(Q(f.Write("t.edi", SampleFor(2025))));
-    f.Home<QPushButton>("cmdTester")->click();
-    const QString log = Q(CurrentTraceFilePath());
-    QVERIFY(QFile::exists(log));
-    QFile file(log);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QVERIFY(file.readAll().contains("DEBUT DES TESTS DE "));
-
-    // Removed while on: the directory is made again at the next click.
-    QDir(logs).removeRecursively();
-    trace->trigger();
-    QVERIFY(QDir(logs).exists());
-    QVERIFY(!trace->isChecked());
-}
-
-void HomeWindowTest::browseKeepsPathWhenCancelled() {
-    UiFixture f;
-    auto* path = f.Home<QLineEdit>("txtFichier");
-    path->setText(QStringLiteral("/avant/fichier.edi"));
-    f.ui.files.push_back(QString());
-    f.Home<QPushButton>("cmdParcourir")->click();
-    QCOMPARE(path->text(), QStringLiteral("/avant/fichier.edi"));
-    // Files without an extension are files too; the dialog opens where the
-    // file in the box lies.
+    QCOMPARE(f.Buttons(), QStringLiteral("---"));
+    // Browsing: a cancel keeps the path; the dialog takes files without an
+    // extension and opens where the file in the box lies.
+    path->setText(QStringLiteral("/avant/f.edi"));
+    f.ui.files = {QString(), QStringLiteral(u"/données/après.edi")};
+    f.Click("cmdParcourir");
+    QCOMPARE(path->text(), QStringLiteral("/avant/f.edi"));
     QCOMPARE(f.ui.fileFilters.at(0), QStringLiteral("Tous (*)"));
     QCOMPARE(f.ui.fileFolders.at(0), QStringLiteral("/avant"));
-    f.ui.files.push_back(QStringLiteral(u"/données/après.edi"));
-    f.Home<QPushButton>("cmdParcourir")->click();
-    QCOMPARE(path->text(), QStringLiteral(u"/données/après.edi"));
-    QCOMPARE(f.platform->FilePath(), ui::CorePath(QStringLiteral(u"/données/après.edi")));
+    f.Click("cmdParcourir");
+    // Paths go to the core in the system's own form, UTF-8 here.
+    QCOMPARE(f.platform->FilePath(), std::string("/données/après.edi"));
+    f.Click("cmdQuitter");
+    QCOMPARE(f.ui.quits, 1);
+}
+
+void HomeWindowTest::menusKeepTheirRules() {
+    for (const char* profil : {"1 ", "01"}) {
+        UiFixture f(IniChanges{{"Profil_CR", profil}});
+        QCOMPARE(f.Home<QComboBox>("cmbProfil")->count(), profil[0] == '1' ? 2 : 1);
+        QCOMPARE(f.platform->ProfileIndex(), 0);  // from the start, so that reports name it
+    }
+    SetFacChecksEnabled(false);
+    UiFixture f;
+    QVERIFY(GetFacChecksEnabled());  // turned on at load
+    // "Segments numérotés" cannot be ticked from the menu, and never stays
+    // ticked without "Segments distincts".
+    QAction* numbered = f.Menu("mnuOpViNoseg");
+    QAction* distinct = f.Menu("mnuOpViSegdistincts");
+    numbered->trigger();
+    distinct->trigger();
+    QVERIFY(!numbered->isChecked() && f.home->SegmentsDistincts());
+    distinct->trigger();
+    f.home->mnuOpViNoseg_Click();
+    QVERIFY(numbered->isChecked() && distinct->isChecked());
+    distinct->trigger();
+    QVERIFY(!distinct->isChecked() && !numbered->isChecked());
+    f.Menu("mnuOpErSignalements")->trigger();
+    f.Menu("mnuOpErOnly")->trigger();
+    QVERIFY(!f.platform->ShowWarnings() && f.platform->ErrorsOnly());
+    // One campaign entry is ticked, never both.
+    const int year = QDate::currentDate().year();
+    QCOMPARE(f.platform->YearCamp(), std::to_string(year));
+    f.Menu("mnuParamCampA")->trigger();
+    f.Menu("mnuParamCampA")->trigger();
+    QVERIFY(!f.Menu("mnuParamCampN")->isChecked());
+    QCOMPARE(f.platform->YearCamp(), std::to_string(year - 1));
+    f.Menu("mnuParamCampN")->trigger();
+    QVERIFY(!f.Menu("mnuParamCampA")->isChecked());
+    QCOMPARE(f.platform->YearCamp(), std::to_string(year));
+    // Trace mode makes its directory, looked for at every click.
+    const QString logs = Q(f.dir) + QStringLiteral("/logs");
+    f.Menu("mnuOpTrace")->trigger();
+    QVERIFY(QDir(logs).exists() && f.platform->TraceMode());
+    QDir(logs).removeRecursively();
+    f.Menu("mnuOpTrace")->trigger();
+    QVERIFY(QDir(logs).exists() && !f.platform->TraceMode());
 }
 
 void HomeWindowTest::refusesWhatIsNotAFile() {
     UiFixture f;
     QDir(Q(f.dir)).mkdir(QStringLiteral(u"Déclarations"));
+    const QString missing = QStringLiteral(u"Le fichier indiqué est introuvable.");
+    const QString folder =
+        QStringLiteral(u"Le chemin indiqué est celui d'un répertoire, pas d'un fichier.");
     const struct {
         const char* button;
-        QString path;
-        QString title;
-        QString text;
+        QString path, text;
     } cases[] = {
-        {"cmdTester", Q(f.dir) + QStringLiteral("/absent.edi"), QStringLiteral("Erreur de saisie"),
-         QStringLiteral(u"Le fichier indiqué est introuvable.")},
-        {"cmdTester", Q(f.dir) + QStringLiteral(u"/Déclarations"),
-         QStringLiteral("Erreur de saisie"),
-         QStringLiteral(u"Le chemin indiqué est celui d'un répertoire, pas d'un fichier.")},
-        {"cmdTester", Q(f.Write("vide.edi", "")), QStringLiteral("Fichier vide"),
-         QStringLiteral(u"Le fichier indiqué est vide.")},
-        {"cmdVisualiser", Q(f.dir) + QStringLiteral("/absent.edi"),
-         QStringLiteral("Erreur de saisie"),
-         QStringLiteral(u"Le fichier indiqué est introuvable.")},
-        {"cmdVisualiser", Q(f.dir) + QStringLiteral(u"/Déclarations"),
-         QStringLiteral("Erreur de saisie"),
-         QStringLiteral(u"Le chemin indiqué est celui d'un répertoire, pas d'un fichier.")},
+        {"cmdTester", QStringLiteral("/absent.edi"), missing},
+        {"cmdTester", QStringLiteral(u"/Déclarations"), folder},
+        {"cmdTester", QStringLiteral("/vide.edi"), QStringLiteral(u"Le fichier indiqué est vide.")},
+        {"cmdVisualiser", QStringLiteral("/absent.edi"), missing},
+        {"cmdVisualiser", QStringLiteral(u"/Déclarations"), folder},
     };
+    f.Write("vide.edi", "");
     for (const auto& c : cases) {
         f.ui.boxes.clear();
-        f.Home<QLineEdit>("txtFichier")->setText(c.path);
-        f.Home<QPushButton>(c.button)->click();
-        QCOMPARE(f.ui.Titles(), QStringList{c.title});
+        f.Home<QLineEdit>("txtFichier")->setText(Q(f.dir) + c.path);
+        f.Click(c.button);
         QCOMPARE(f.ui.Texts(), QStringList{c.text});
-        QCOMPARE(f.ui.boxes[0].icon, MsgIcon::Exclamation);
+        QCOMPARE(f.ui.boxes[0].title, c.path == QStringLiteral("/vide.edi")
+                                          ? QStringLiteral("Fichier vide")
+                                          : QStringLiteral("Erreur de saisie"));
     }
     QVERIFY(f.ui.shown.empty());
 }
@@ -291,95 +186,50 @@ void HomeWindowTest::refusesWhatIsNotAFile() {
 void HomeWindowTest::accentedPathsTypedOrChosen() {
     UiFixture f;
     QDir(Q(f.dir)).mkdir(QStringLiteral(u"Déclarations"));
-    const std::string sample = SampleFor(QDate::currentDate().year());
-    const QString typed = Q(f.Write("Déclarations/année.edi", sample));
+    const QString typed = Q(f.Write("Déclarations/année.edi", Sample()));
+    f.Menu("mnuParamCampA")->trigger();
     auto* path = f.Home<QLineEdit>("txtFichier");
-    // Typed, then Enter: the test runs.
-    Type(path, typed);
+    // Typed key by key, then Enter: the test runs.
+    for (const QChar c : typed)
+        QTest::sendKeyEvent(QTest::Click, path, Qt::Key_unknown, QString(c), Qt::NoModifier);
     QTest::keyClick(path, Qt::Key_Return);
     QVERIFY2(f.ui.boxes.empty(), qPrintable(f.ui.Texts().join(QLatin1Char('|'))));
-    QCOMPARE(f.ui.shown.size(), 1u);
     QVERIFY(f.Find<QTextEdit>(&f.home->Tests(), "rtbContent")
                 ->toPlainText()
                 .contains(QStringLiteral("CONTROLES DE CONTENU OK")));
-
     // Chosen in the dialog, which opens in the folder of the file in the box.
-    f.ui.files.push_back(Q(f.Write("Déclarations/reçu.edi", sample)));
-    f.Home<QPushButton>("cmdParcourir")->click();
+    f.ui.files.push_back(Q(f.Write("Déclarations/reçu.edi", Sample())));
+    f.Click("cmdParcourir");
     QCOMPARE(f.ui.fileFolders.at(0), Q(f.dir) + QStringLiteral(u"/Déclarations"));
-    f.Home<QPushButton>("cmdTester")->click();
+    f.Click("cmdTester");
     QVERIFY(f.ui.boxes.empty());
     QCOMPARE(f.ui.shown.size(), 2u);
-    QVERIFY(State().Segments.size() > 10);
 }
 
-void HomeWindowTest::testRunsAndShowsResults() {
-    UiFixture f;
-    f.Menu("mnuParamCampA")->trigger();
-    f.Home<QLineEdit>("txtFichier")
-        ->setText(Q(f.Write("ok.edi", SampleFor(QDate::currentDate().year() - 1))));
-    f.Home<QPushButton>("cmdTester")->click();
-    QCOMPARE(f.ui.shown.size(), 1u);
-    QCOMPARE(f.ui.shown[0], static_cast<QDialog*>(&f.home->Tests()));
-    QVERIFY(f.home->GiveMeBlnForTest());
-    QVERIFY(f.Home<QLabel>("txtStatutAppli")->text().isEmpty());
-    QVERIFY(QApplication::overrideCursor() == nullptr);
-    QVERIFY(State().Segments.size() > 10);
-
-    f.Find<QPushButton>(&f.home->Tests(), "cmdFermer")->click();
-    QVERIFY(f.home->Tests().isHidden());
-    QVERIFY(f.Home<QPushButton>("cmdResultat")->isEnabled());
-    f.Home<QPushButton>("cmdResultat")->click();
-    QVERIFY(!f.home->GiveMeBlnForTest());
-    QCOMPARE(f.ui.shown.size(), 2u);
-}
-
-void HomeWindowTest::platformAnswersFromTheControls() {
-    UiFixture f;
-    f.Home<QLineEdit>("txtFichier")->setText(QStringLiteral(u"/tmp/déclaration.edi"));
-    f.Home<QLineEdit>("txtProcedure")->setText(QStringLiteral(u"Procédure"));
-    // Paths go to the core in the system's own form, UTF-8 here.
-    QCOMPARE(f.platform->FilePath(), std::string("/tmp/déclaration.edi"));
-    QCOMPARE(f.platform->ProcedureText(), std::string("Proc\xe9"
-                                                      "dure"));
-    QCOMPARE(f.platform->ProgramDirectory(), f.dir);
-
-    SetStatus("Pr\xe9paration de l'affichage...");
-    QCOMPARE(f.Home<QLabel>("txtStatutAppli")->text(),
-             QStringLiteral(u"Préparation de l'affichage..."));
-
-    f.ui.answers.push_back(MsgAnswer::No);
-    const MsgAnswer answer = CurrentPlatform().ShowMessage("4000 erreurs de syntaxe",
-                                                           "Ligne 1\r\nContinuer tout de m\xeame ?",
-                                                           MsgIcon::None, MsgButtons::YesNo);
-    QCOMPARE(answer, MsgAnswer::No);
-    QCOMPARE(f.ui.boxes.back().text, QStringLiteral(u"Ligne 1\r\nContinuer tout de même ?"));
-    QCOMPARE(f.ui.boxes.back().buttons, MsgButtons::YesNo);
-
-    const LocalDateTime now = f.platform->Now();
-    QCOMPARE(now.year, QDate::currentDate().year());
-}
-
-void HomeWindowTest::testShowsProgressUnderHourglass() {
+void HomeWindowTest::testRunsUnderTheHourglassAndShowsResults() {
     UiFixture f;
     QStringList seen;
-    bool waitingThroughout = true;
+    bool waiting = true;
     QObject::connect(f.home.get(), &frmAccueil::StatusChanged, [&](const QString& text) {
         seen << text;
         const QCursor* cursor = QApplication::overrideCursor();
-        if (!text.isEmpty() && (!cursor || cursor->shape() != Qt::WaitCursor))
-            waitingThroughout = false;
+        waiting &= text.isEmpty() || (cursor && cursor->shape() == Qt::WaitCursor);
     });
-    f.Home<QLineEdit>("txtFichier")->setText(Q(f.Write("t.edi", SampleFor(2025))));
-    f.Home<QPushButton>("cmdTester")->click();
-    QVERIFY(waitingThroughout);
-    QVERIFY(seen.size() > 5);
+    f.Home<QLineEdit>("txtFichier")->setText(Q(f.Write("t.edi", Sample())));
+    f.Click("cmdTester");
+    QVERIFY(waiting);
     QCOMPARE(seen.first(), QStringLiteral("Enregistrement du chemin..."));
-    QCOMPARE(seen.at(1), QStringLiteral("Lecture du fichier EDI..."));
-    QVERIFY(seen.contains(QStringLiteral("Tests de syntaxe en cours...")));
     QVERIFY(seen.contains(QStringLiteral(u"Préparation de l'affichage...(colorisation)")));
     QCOMPARE(seen.last(), QString());
     QVERIFY(QApplication::overrideCursor() == nullptr);
+    QCOMPARE(f.ui.shown, std::vector<QDialog*>{&f.home->Tests()});
+    QVERIFY(f.home->GiveMeBlnForTest());
+    QVERIFY(f.ui.boxes.empty());
+    f.Find<QPushButton>(&f.home->Tests(), "cmdFermer")->click();
+    QVERIFY(f.home->Tests().isHidden());
+    f.Click("cmdResultat");
+    QVERIFY(!f.home->GiveMeBlnForTest());
+    QCOMPARE(f.ui.shown.size(), 2u);
 }
 
 void HomeWindowTest::stopEndsALongRunCleanly() {
@@ -388,9 +238,8 @@ void HomeWindowTest::stopEndsALongRunCleanly() {
     auto* stop = f.Home<QPushButton>("cmdArreter");
     auto* test = f.Home<QPushButton>("cmdTester");
     QVERIFY(!stop->isEnabled());
-    f.Home<QLineEdit>("txtFichier")
-        ->setText(Q(f.Write("long.edi", ManyDossiers(QDate::currentDate().year(), 300))));
-
+    f.Menu("mnuParamCampA")->trigger();
+    f.Home<QLineEdit>("txtFichier")->setText(Q(f.Write("long.edi", Sample(false, 300))));
     // The window handles its events during the run, and only Stop takes
     // input: neither Test, the path, the menus nor closing start anything.
     bool onlyStop = false;
@@ -406,7 +255,6 @@ void HomeWindowTest::stopEndsALongRunCleanly() {
     });
     test->click();
     QVERIFY(onlyStop);
-    QCOMPARE(progress.first(), QStringLiteral("Tests de contenu en cours..."));
     QCOMPARE(progress.at(1), QStringLiteral("Tests de contenu en cours... dossier 1 / 300"));
     // Stopped at the next dossier: no result shown, and none kept.
     QCOMPARE(progress.size(), 10);
@@ -415,9 +263,8 @@ void HomeWindowTest::stopEndsALongRunCleanly() {
              QStringLiteral(u"Test arrêté : aucun résultat."));
     QCOMPARE(State().Withheld, WithheldReason::Stopped);
     QVERIFY(f.home->Tests().ContentSink().PlainText().empty());
-    QVERIFY(!stop->isEnabled());
-    QVERIFY(test->isEnabled());
-    QVERIFY(!f.Home<QPushButton>("cmdResultat")->isEnabled());
+    QVERIFY(!stop->isEnabled() && test->isEnabled());
+    QCOMPARE(f.Buttons(), QStringLiteral("TV-"));
     QVERIFY(QApplication::overrideCursor() == nullptr);
 }
 
@@ -429,40 +276,21 @@ void HomeWindowTest::accessKeysAreDistinctAndWork() {
     Activate(f.home.get());
     QCOMPARE(AccessKeys(f.home.get()), QStringLiteral("?acfopqrtv"));
     f.Home<QPushButton>("cmdArreter")->setEnabled(true);
-    for (const auto& [key, button] : {std::pair{'a', "cmdArreter"},
-                                      {'c', "cmdParcourir"},
-                                      {'v', "cmdVisualiser"},
-                                      {'q', "cmdQuitter"},
-                                      {'t', "cmdTester"}}) {
+    for (const auto& [key, button] : {std::pair{'a', "cmdArreter"}, {'t', "cmdTester"}}) {
         QSignalSpy clicked(f.Home<QPushButton>(button), &QPushButton::clicked);
         PressAlt(f.home.get(), key);
         QTRY_VERIFY2(clicked.count() == 1, button);
     }
-
-    f.Home<QLineEdit>("txtFichier")
-        ->setText(Q(f.Write("t.edi", SampleFor(QDate::currentDate().year()))));
-    f.Home<QPushButton>("cmdTester")->click();
-    frmTests& results = f.home->Tests();
-    Activate(&results);
-    QCOMPARE(AccessKeys(&results), QStringLiteral("acefir"));
-    f.ui.printerAccepted = false;
-    for (const auto& [key, button] : {std::pair{'a', "cmdAfficher"},
-                                      {'i', "cmdImprimer"},
-                                      {'c', "cmdConvertir"},
-                                      {'f', "cmdFermer"}}) {
-        QSignalSpy clicked(f.Find<QPushButton>(&results, button), &QPushButton::clicked);
-        PressAlt(&results, key);
-        QTRY_VERIFY2(clicked.count() == 1, button);
-    }
-}
-
-void HomeWindowTest::accessKeysOpenTheMenus() {
+    // The results window's own keys are distinct too.
+    f.Home<QLineEdit>("txtFichier")->setText(Q(f.Write("t.edi", Sample())));
+    f.Click("cmdTester");
+    QCOMPARE(AccessKeys(&f.home->Tests()), QStringLiteral("acefir"));
     for (const auto& [key, menu] : {std::pair{'o', "mnuOptions"}, {'p', "mnuParam"}}) {
         // A window of its own each time: an open menu keeps the keyboard.
-        UiFixture f;
-        Activate(f.home.get());
-        PressAlt(f.home.get(), key);
-        QTRY_VERIFY2(f.Home<QMenu>(menu)->isVisible(), menu);
+        UiFixture g;
+        Activate(g.home.get());
+        PressAlt(g.home.get(), key);
+        QTRY_VERIFY2(g.Home<QMenu>(menu)->isVisible(), menu);
     }
 }
 
@@ -471,37 +299,88 @@ void HomeWindowTest::qtSpeaksFrench() {
     QMessageBox box(QMessageBox::NoIcon, QString(), QString(),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     QCOMPARE(box.button(QMessageBox::Yes)->text(), QStringLiteral("&Oui"));
-    QCOMPARE(box.button(QMessageBox::No)->text(), QStringLiteral("&Non"));
     QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Annuler"));
-    QLineEdit line;
-    const std::unique_ptr<QMenu> menu(line.createStandardContextMenu());
-    QStringList entries;
-    for (const QAction* a : menu->actions())
-        entries << a->text();
-    QVERIFY(entries.contains(QStringLiteral("Cop&ier\tCtrl+C")));
 }
 
-void HomeWindowTest::aboutWindowShowsVersion() {
+// Besides the button: a file dropped on the path or on the results, F5 from
+// the results, a file named on the command line, the recent files; and what
+// is kept from one session to the next.
+void HomeWindowTest::droppedOrNamedFileIsTested() {
     UiFixture f;
-    f.Menu("mnuAiApropos")->trigger();
-    frmAPropos& about = f.home->About();
-    QCOMPARE(f.ui.shown.size(), 1u);
-    QCOMPARE(f.ui.shown[0], static_cast<QDialog*>(&about));
-    QCOMPARE(about.windowTitle(), QStringLiteral("A propos"));
-    QCOMPARE(about.VersionText(), QStringLiteral("1 mars 2017"));
-    QCOMPARE(f.Find<QLabel>(&about, "lblVersion")->text(), QStringLiteral(u"Dernière version : "));
-    QVERIFY(!f.Find<QLabel>(&about, "picLogo")->pixmap().isNull());
-    const QString info = f.Find<QPlainTextEdit>(&about, "txtInformation")->toPlainText();
-    for (const char* word : {"TOLVEX", "CSE", "ZEPHA", "syntaxe EDI"})
-        QVERIFY2(info.contains(QString::fromLatin1(word)), word);
-    f.Find<QPushButton>(&about, "cmdQuitter")->click();
-    QVERIFY(about.isHidden());
+    const QString a = Q(f.Write("a.edi", Sample()));
+    std::string twoHeaders = Sample();
+    const QString b = Q(f.Write("b.edi", twoHeaders.insert(twoHeaders.find("UNB+"), "UNB+A'")));
+    // On the path box: the path, no test yet.
+    QVERIFY(Drop(f.Home<QLineEdit>("txtFichier"), a));
+    QCOMPARE(f.Home<QLineEdit>("txtFichier")->text(), a);
+    QVERIFY(f.ui.shown.empty());
+    f.Home<QPushButton>("cmdTester")->click();
+    frmTests& w = f.home->Tests();
+    // On the results: the test of the file dropped, and the results again.
+    QVERIFY(Drop(&w, b));
+    QTRY_COMPARE(f.ui.shown.size(), std::size_t{2});
+    QCOMPARE(w.windowTitle(), QStringLiteral(u"Résultats de l'analyse - b.edi"));
+    QVERIFY(f.Find<QTextEdit>(&w, "rtbSyntax")->toPlainText().contains(QStringLiteral("ERREUR")));
+    // F5: the same file again, read anew.
+    f.Write("b.edi", Sample());
+    QTest::keyClick(&w, Qt::Key_F5);
+    QTRY_COMPARE(f.ui.shown.size(), std::size_t{3});
+    QVERIFY(f.Find<QTextEdit>(&w, "rtbSyntax")
+                ->toPlainText()
+                .contains(QStringLiteral("CONTROLES DE SYNTAXE OK")));
+    // Named on the command line: tested at once, and remembered.
+    QVERIFY(QDir::setCurrent(Q(f.dir)));
+    f.home->OpenArguments({QStringLiteral("--une-option"), QStringLiteral("a.edi")});
+    QCOMPARE(f.Home<QLineEdit>("txtFichier")->text(), a);
+    QTRY_COMPARE(f.ui.shown.size(), std::size_t{4});
+    QCOMPARE(f.home->RecentFiles().first(), a);
 }
 
-void HomeWindowTest::quitEndsTheProgram() {
+void HomeWindowTest::recentFilesAndChoicesSurviveARestart() {
     UiFixture f;
-    f.Home<QPushButton>("cmdQuitter")->click();
-    QCOMPARE(f.ui.quits, 1);
+    const QString ini = Q(f.dir) + QStringLiteral("/reglages.ini");
+    QStringList many;
+    for (int i = 0; i < 10; ++i)
+        many << QStringLiteral("/ailleurs/%1.edi").arg(i);
+    QSettings(ini, QSettings::IniFormat).setValue(QStringLiteral("FichiersRecents"), many);
+    auto settings = std::make_unique<QSettings>(ini, QSettings::IniFormat);
+    f.home->UseSettings(settings.get());
+    f.home->Load();
+    QCOMPARE(f.home->RecentFiles(), many.mid(0, 8));
+    const QString a = Q(f.Write("a.edi", Sample()));
+    const QString b = Q(f.Write("b.edi", Sample()));
+    for (const QString& path : {a, b, a}) {
+        f.Home<QLineEdit>("txtFichier")->setText(path);
+        f.Home<QPushButton>("cmdTester")->click();
+    }
+    f.Menu("mnuOpErOnly")->trigger();
+    f.Menu("mnuParamCampA")->trigger();
+    f.home->Tests().resize(900, 650);
+    f.home->close();
+
+    // The next session.
+    f.platform.reset();
+    f.home = std::make_unique<frmAccueil>();
+    f.platform = std::make_unique<trelvane::ui::QtPlatform>(*f.home, Q(f.dir));
+    trelvane::SetPlatform(f.platform.get());
+    settings = std::make_unique<QSettings>(ini, QSettings::IniFormat);
+    f.home->UseSettings(settings.get());
+    f.home->Load();
+    QCOMPARE(f.home->RecentFiles().mid(0, 3), (QStringList{a, b, many[0]}));
+    QVERIFY(f.Menu("mnuRecent1")->text().endsWith(QStringLiteral("a.edi")));
+    f.Menu("mnuRecent2")->trigger();
+    QCOMPARE(f.Home<QLineEdit>("txtFichier")->text(), b);
+    QVERIFY(f.Menu("mnuOpErOnly")->isChecked());
+    QVERIFY(f.Menu("mnuParamCampA")->isChecked() && !f.Menu("mnuParamCampN")->isChecked());
+    QCOMPARE(f.home->Tests().size(), QSize(900, 650));
+    f.Menu("mnuRecentsVider")->trigger();
+    QTRY_VERIFY(QSettings(ini, QSettings::IniFormat)
+                    .value(QStringLiteral("FichiersRecents"))
+                    .toStringList()
+                    .isEmpty());
+    // The about window names the build.
+    QVERIFY(
+        f.Find<QLineEdit>(&f.home->About(), "txtBuild")->text().startsWith(QStringLiteral("1.0")));
 }
 
 QTEST_MAIN(HomeWindowTest)

@@ -3,7 +3,6 @@
 // says where it put them.
 #include <sys/stat.h>
 #include <unistd.h>
-#include <QDate>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -54,8 +53,7 @@ void OutputFolderTest::readOnlyProgramDirectoryWritesInTheUserFolder() {
     const QString own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir(own).removeRecursively();
     UiFixture f;
-    const std::string file = f.Write(
-        "rejet.edi", ReplaceOnce(SampleFor(QDate::currentDate().year()), "1215:102", "1399:102"));
+    const std::string file = f.Write("rejet.edi", Sample(true));
     ReadOnly readOnly(f.dir);
     if (!readOnly.Holds()) QSKIP("no way to make a directory read-only here");
 

@@ -1,12 +1,15 @@
-// The viewer: one segment per line or the file's own lines, the file read
-// again whenever it is another one or was rewritten, the question before a
-// large file, and a line of megabytes shown to its end.
+// The panes that show text: the viewer (one segment per line or the file's
+// own lines, the file read again whenever it is another one or was
+// rewritten, the question before a large file, a line of megabytes shown to
+// its end) and the report panes.
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QtTest>
 
 #include "LinesView.h"
+#include "QtRichTextSink.h"
 #include "ScriptedUi.h"
 #include "frmVisualisation.h"
 
@@ -30,6 +33,8 @@ class ViewerTest : public QObject {
     void cutsLines();
     void followsTheFile();
     void asksBeforeLargeFileAndShowsItToItsEnd();
+    void reportPaneRunsIndentsAndText();
+    void reportPaneShownOnlyWhenFinished();
 };
 
 void ViewerTest::cutsLines() {
@@ -72,7 +77,6 @@ void ViewerTest::followsTheFile() {
     // The file's own line breaks are never shown.
     QCOMPARE(view(), QStringList{QStringLiteral("UNA:+,? 'UNB+A?'B'UNZ+1'")});
     QCOMPARE(f.ui.shown, std::vector<QDialog*>{&viewer});
-    QCOMPARE(viewer.windowTitle(), QStringLiteral("Visualisation du fichier - a.edi"));
     QVERIFY(f.Home<QLabel>("txtStatutAppli")->text().isEmpty());
     f.Find<QPushButton>(&viewer, "cmdFermer")->click();
     QVERIFY(viewer.isHidden());
@@ -105,7 +109,6 @@ void ViewerTest::asksBeforeLargeFileAndShowsItToItsEnd() {
     f.ui.answers = {MsgAnswer::No, MsgAnswer::Yes};
     f.Home<QPushButton>("cmdVisualiser")->click();
     QCOMPARE(f.ui.boxes.size(), 1u);
-    QCOMPARE(f.ui.boxes[0].title, QStringLiteral("Information"));
     QCOMPARE(f.ui.boxes[0].text,
              QStringLiteral(u"En raison de la taille du fichier, l'affichage peut prendre 1 à 2 "
                             u"minutes.\r\nSouhaitez-vous continuer ?"));
@@ -126,6 +129,69 @@ void ViewerTest::asksBeforeLargeFileAndShowsItToItsEnd() {
         for (int y = 0; y < shown.height(); ++y)
             ink += shown.pixelColor(x, y).lightness() < 128;
     QVERIFY(ink > 0);
+}
+
+// The report panes: runs keep their attributes, an indent belongs to its
+// whole line, the text stays Windows-1252, and the document is built off
+// screen and shown once finished.
+void ViewerTest::reportPaneRunsIndentsAndText() {
+    QTextEdit pane;
+    ui::QtRichTextSink sink(&pane);
+    sink.Clear();
+    sink.SetColor({255, 0, 0});
+    sink.SetBold(true);
+    sink.SetIndent(1500);
+    sink.InsertText("\r\nROUGE");
+    sink.SetBold(false);
+    sink.SetFontSize(8);
+    sink.SetIndent(0);  // mid-line: the whole line, as in the boxes
+    sink.InsertText("gris\r\n");
+    sink.SetIndent(300);
+    // Accents and a no-break space of the data survive.
+    const std::string text(std::string_view("Segment n°5\r\nFTX+A\u00A0B\r\n"_cp));
+    sink.InsertText(text);
+    sink.SetIndent(0);
+    sink.InsertText("code");
+    sink.SetCaret(0);
+    sink.Attach();
+    QCOMPARE(sink.PlainText(), "\r\nROUGEgris\r\n" + text + "code");
+    QCOMPARE(pane.toPlainText(), QStringLiteral(u"\nROUGEgris\nSegment n°5\nFTX+A B\ncode"));
+    QTextCursor c(pane.document());
+    c.setPosition(2);
+    QCOMPARE(c.charFormat().foreground().color(), QColor(255, 0, 0));
+    QCOMPARE(c.charFormat().fontWeight(), int(QFont::Bold));
+    c.setPosition(8);
+    QCOMPARE(c.charFormat().foreground().color(), QColor(255, 0, 0));  // kept
+    QCOMPARE(c.charFormat().fontWeight(), int(QFont::Normal));
+    QCOMPARE(c.charFormat().fontPointSize(), 8.0);
+    QCOMPARE(pane.textCursor().position(), 0);
+    // The indent of each line as laid out: lines share a paragraph only with
+    // lines of the same indent.
+    QList<double> indents;
+    for (QTextBlock b = pane.document()->begin(); b.isValid(); b = b.next())
+        for (qsizetype i = 0; i <= b.text().count(QChar::LineSeparator); ++i)
+            indents << b.blockFormat().leftMargin();
+    QCOMPARE(indents, (QList<double>{100.0, 0.0, 20.0, 20.0, 0.0}));
+}
+
+void ViewerTest::reportPaneShownOnlyWhenFinished() {
+    QTextEdit pane;
+    ui::QtRichTextSink sink(&pane);
+    sink.Clear();
+    sink.InsertText("ancien");
+    sink.Attach();
+    sink.Clear();
+    sink.InsertText("nouveau");
+    QCOMPARE(pane.toPlainText(), QStringLiteral("ancien"));
+    QCOMPARE(sink.PlainText(), std::string("nouveau"));
+    sink.Attach();
+    QCOMPARE(pane.toPlainText(), QStringLiteral("nouveau"));
+    QCOMPARE(sink.ClearCount(), 2);
+    QTextDocument saved;
+    saved.setPlainText(QStringLiteral("copie"));
+    sink.Show(&saved);
+    QCOMPARE(pane.toPlainText(), QStringLiteral("copie"));
+    QCOMPARE(sink.PlainText(), std::string("copie"));
 }
 
 QTEST_MAIN(ViewerTest)
