@@ -5,6 +5,7 @@
 #include <random>
 
 #include "content/ReferenceTables.h"
+#include "reports/DossierList.h"
 #include "run/Summaries.h"
 #include "run/modMainFunctions.h"
 #include "support/Samples.h"
@@ -151,6 +152,12 @@ TEST(Summaries, DossierListVerdicts) {
     EXPECT_EQ(rows().substr(0, 42), "1;1750175123456;DU+PONT;0;0;Accepté\n2;2;;");
     State().SyntaxErrors = {"[Branchement]", "4,UNH,900"};  // the whole file is turned away
     EXPECT_EQ(rows().substr(0, 36), "1;1750175123456;DU+PONT;0;0;Rejeté\n");
+
+    // A name a spreadsheet would misread: quoted, its quotes doubled, no formula.
+    DossierListRow odd;
+    odd.name = "=DU \"PONT\";FILS";
+    const std::string csv = DossierListCsv({odd});
+    EXPECT_NE(csv.find(";\"'=DU \"\"PONT\"\";FILS\";"), std::string::npos) << csv;
 }
 
 }  // namespace

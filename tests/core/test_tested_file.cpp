@@ -47,6 +47,7 @@ TEST_F(TestedFileRun, HintsForLineFeedsAndUtf8) {
         {"UNA:+,? '\nUNB'\nUNH'\nUNZ'", lf},
         {"UNA:+,? 'UNB+A\nB'UNZ'\n", ""},
         {"\xEF\xBB\xBF" + head, bom},
+        {"\xEF\xBB\xBF", bom},  // the mark and nothing else
         {head + "NAD+DT+J\xC3\x89R\xC3\x94ME'", utf8},
         {"\xEF\xBB\xBF" + head + "NAD+\xE2\x82\xAC'", both},
         {head + "NAD+DT+J\xC9R\xD4ME'", ""},             // Windows-1252
