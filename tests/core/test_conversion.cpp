@@ -20,6 +20,12 @@
 namespace trelvane::test {
 namespace {
 
+// An output path with "/" wherever the system joined with its own separator.
+std::string Slashes(std::string path) {
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
 namespace fs = std::filesystem;
 
 std::vector<std::string> Listing(const std::string& dir) {
@@ -53,7 +59,7 @@ TEST_F(Conversion, Fns3FileNamedByTheClock) {
     ASSERT_TRUE(IsFileConvertible());
     const ConversionOutcome first = RunConversionCommand("rapport", base);
     EXPECT_EQ(first.result, ConversionResult::Fns3Written);
-    EXPECT_EQ(first.path, base + "/FNS3/20261205_174538_FNS3.oth");
+    EXPECT_EQ(Slashes(first.path), Slashes(base) + "/FNS3/20261205_174538_FNS3.oth");
     EXPECT_EQ(platform.MessageTitlesUtf8(), std::vector<std::string>{"Conversion"});
     EXPECT_EQ(platform.MessageTextsUtf8(),
               std::vector<std::string>{
@@ -62,8 +68,8 @@ TEST_F(Conversion, Fns3FileNamedByTheClock) {
     const std::string once = ReadBytes(first.path);
     // The same second: a file of its own, never one replaced.
     fs::create_directory(FsPath(base + "/FNS3/20261205_174538_FNS3_2.oth"));
-    EXPECT_EQ(RunConversionCommand("rapport", base).path,
-              base + "/FNS3/20261205_174538_FNS3_3.oth");
+    EXPECT_EQ(Slashes(RunConversionCommand("rapport", base).path),
+              Slashes(base) + "/FNS3/20261205_174538_FNS3_3.oth");
     platform.now.second = 39;
     EXPECT_EQ(ReadBytes(RunConversionCommand("rapport", base).path), once);
     EXPECT_EQ(Listing(base),
@@ -72,8 +78,8 @@ TEST_F(Conversion, Fns3FileNamedByTheClock) {
                   "FNS3/20261205_174538_FNS3_3.oth", "FNS3/20261205_174539_FNS3.oth"}));
     EXPECT_EQ(ReadBytes(first.path), once);
     // Without a directory of its own, the program's.
-    EXPECT_EQ(RunConversionCommand("rapport").path,
-              platform.Directory() + "/FNS3/20261205_174539_FNS3.oth");
+    EXPECT_EQ(Slashes(RunConversionCommand("rapport").path),
+              Slashes(platform.Directory()) + "/FNS3/20261205_174539_FNS3.oth");
 }
 
 TEST_F(Conversion, ErrorsLeftGiveAnErrorReport) {
@@ -81,7 +87,7 @@ TEST_F(Conversion, ErrorsLeftGiveAnErrorReport) {
     ASSERT_FALSE(IsFileConvertible());
     const ConversionOutcome outcome = RunConversionCommand("rapport", base);
     EXPECT_EQ(outcome.result, ConversionResult::ReportWritten);
-    EXPECT_EQ(outcome.path, base + "/CR_Erreurs/174538_05122026_CRErreur.txt");
+    EXPECT_EQ(Slashes(outcome.path), Slashes(base) + "/CR_Erreurs/174538_05122026_CRErreur.txt");
     EXPECT_EQ(platform.MessageTitlesUtf8(), std::vector<std::string>{"Conversion impossible"});
     EXPECT_EQ(platform.MessageTextsUtf8()[0],
               "La conversion du fichier EDI est impossible car il contient encore des erreurs\r\n"

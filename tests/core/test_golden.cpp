@@ -115,10 +115,12 @@ TEST_P(Golden, WholeRun) {
     if (name == "echecs") ExpectGolden(name + ".log", ReadBytes(dir + "/logs/05122026_trace.log"));
 
     if (name == "annexes" || name == "riche") return;  // pages of little more than the file
+#ifndef _WIN32  // the Windows batch front end is held to the Linux one by windows_matches_linux
     const int status = RunCommand("cd " + Quoted(dir) + " && " + Quoted(TRELVANE_CHECK_EXE) +
                                   " -a 2025 --html page.html " + name + ".edi >out.txt");
     EXPECT_EQ(status, IsFileConvertible() ? 0 : 1);
     ExpectGolden(name + ".html", ReadBytes(dir + "/page.html"));
+#endif
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, Golden,
