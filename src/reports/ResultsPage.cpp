@@ -11,6 +11,10 @@
 
 namespace trelvane {
 
+namespace {
+constexpr std::string_view kTestedFileCaption = "Fichier testé"_cp;
+}  // namespace
+
 std::string ResultsPage(const HtmlSink& syntax, const HtmlSink& content, const HtmlSink& coloured) {
     constexpr Rgb kWhite{255, 255, 255};
     HtmlSink header, legend;
@@ -18,7 +22,7 @@ std::string ResultsPage(const HtmlSink& syntax, const HtmlSink& content, const H
     WriteLegend(legend);
     // The captions of the results window's frames, and one of its own.
     const std::vector<HtmlSection> sections = {
-        {std::string("Fichier testé"_cp), &header, kWhite},
+        {std::string(kTestedFileCaption), &header, kWhite},
         {std::string(kSyntaxReportCaption), &syntax, kWhite},
         {std::string(kContentReportCaption), &content, kWhite},
         {DisplayPath(CurrentRun().options.filePath), &coloured, kIvory},
