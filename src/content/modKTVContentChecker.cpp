@@ -16,7 +16,7 @@
 #include "run/ConversionStores.h"
 #include "run/TextValues.h"
 #include "run/modMainFunctions.h"
-#include "syntax/modKTVSpecifications.h"
+#include "syntax/MessageStructureTree.h"
 
 namespace trelvane {
 

@@ -6,7 +6,7 @@
 
 #include "config/Cp1252.h"
 #include "config/modIOfunctions.h"
-#include "syntax/modKTVSpecifications.h"
+#include "syntax/MessageStructureTree.h"
 
 namespace trelvane {
 

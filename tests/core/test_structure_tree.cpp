@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <random>
 
-#include "syntax/modKTVSpecifications.h"
+#include "syntax/MessageStructureTree.h"
 
 namespace trelvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "syntax/modKTVSpecifications.h"
+#include "syntax/MessageStructureTree.h"
 
 #include <initializer_list>
 
