@@ -22,15 +22,7 @@ trap 'rm -rf "$work"' EXIT
 sync
 size_kb=$(($(stat -c %s "$work/file.edi") / 1024))
 
-# Seconds and peak KB of one run.
-measure() {
-    local t0 t1 rss
-    t0=$EPOCHREALTIME
-    /usr/bin/time -v "$@" >/dev/null 2>"$work/time.txt" || true
-    t1=$EPOCHREALTIME
-    rss=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$work/time.txt")
-    awk -v a="$t0" -v b="$t1" -v r="$rss" 'BEGIN { printf "%.3f %s\n", b - a, r }'
-}
+. "$(dirname "${BASH_SOURCE[0]}")/timing.sh"
 median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 "$a" -q -a 2025 "$work/file.edi" >/dev/null 2>&1 || true  # warm-up

@@ -25,16 +25,7 @@ trap 'rm -rf "$work"' EXIT
 # the checks run would be timed too.
 sync
 
-# Seconds (wall clock, from bash's own clock: no extra process is timed) and
-# peak KB of one command; the resident size comes from /usr/bin/time -v.
-measure() {
-    local t0 t1 rss
-    t0=$EPOCHREALTIME
-    /usr/bin/time -v "$@" >/dev/null 2>"$work/time.txt" || true
-    t1=$EPOCHREALTIME
-    rss=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$work/time.txt")
-    awk -v a="$t0" -v b="$t1" -v r="$rss" 'BEGIN { printf "%.3f %s\n", b - a, r }'
-}
+. bench/timing.sh  # the working directory is the root from here on
 
 # Seconds of one command run directly, for the short `wc -l`.
 seconds() {
