@@ -142,7 +142,7 @@ Node QualifyTag(std::uint32_t tagCode, QualifyCounters& counters) {
 
 void InitializeTreeKTV() {
     // The lists are constant data; building them is only announced.
-    Trace("Génération de l'Arbre EDI-KTV"_cp, kModSpecifications, "InitializeTreeKTV");
+    Trace("Génération de l'Arbre EDI-KTV"_cp, kModStructureTree, "InitializeTreeKTV");
 }
 
 std::vector<std::string> GetNextSegments(std::string_view node) {

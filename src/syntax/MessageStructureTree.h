@@ -11,7 +11,7 @@
 
 namespace trelvane {
 
-inline constexpr std::string_view kModSpecifications = "modKTVSpecifications";
+inline constexpr std::string_view kModStructureTree = "modKTVSpecifications";
 
 // Builds (or rebuilds) the successor lists of the 23 nodes.
 void InitializeTreeKTV();
